@@ -1,0 +1,3 @@
+# AddressSanitizer and UndefinedBehaviorSanitizer for the whole build; any report fails the run.
+add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+add_link_options(-fsanitize=address,undefined)

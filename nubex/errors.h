@@ -1,0 +1,70 @@
+// Every error the data-object library reports, with its number and its Spanish text.
+//
+// A store that the data refuses answers False and leaves the number and text in the record's
+// ErrorCode and ErrorDescription. A refused delete and any other failed operation raise them as
+// a run-time error (the record's ErrorCode and ErrorDescription hold them too). The number says
+// what happened; the text also names the kind of record.
+#pragma once
+
+#include <string_view>
+
+#include "runtime/com_types.h"
+
+namespace nubex::err {
+
+struct ErrorText {
+    LONG number;
+    std::u16string_view text;
+};
+
+// Opening a catalog and reaching its database. kCannotOpen and kDatabaseError are followed by
+// the database engine's own message.
+inline constexpr ErrorText kCatalogNotOpen{20001, u"El catálogo no está abierto."};
+inline constexpr ErrorText kCannotOpen{20002, u"No se pudo abrir el catálogo: "};
+inline constexpr ErrorText kNotACatalog{
+    20003, u"El archivo no es un catálogo de países, estados y ciudades."};
+inline constexpr ErrorText kNewerCatalog{
+    20004, u"El catálogo fue creado por una versión más reciente de la biblioteca de datos."};
+inline constexpr ErrorText kNotConnected{
+    20005, u"El registro no tiene una conexión con el catálogo."};
+inline constexpr ErrorText kForeignConnection{
+    20006, u"La conexión indicada no pertenece a esta biblioteca de datos."};
+
+// Stores the data refuses.
+inline constexpr ErrorText kPaisDuplicateCode{20010, u"Ya existe un país con ese código."};
+inline constexpr ErrorText kEdoProvDuplicateCode{
+    20010, u"Ya existe un estado o provincia con ese código en el país."};
+inline constexpr ErrorText kCiudadDuplicateCode{
+    20010, u"Ya existe una ciudad con ese código en el estado o provincia."};
+inline constexpr ErrorText kEdoProvParentMissing{
+    20011, u"Indique el país al que pertenece el estado o provincia."};
+inline constexpr ErrorText kCiudadParentMissing{
+    20011, u"Indique el estado o provincia al que pertenece la ciudad."};
+inline constexpr ErrorText kEdoProvParentUnknown{
+    20012, u"El país indicado no existe en el catálogo."};
+inline constexpr ErrorText kCiudadParentUnknown{
+    20012, u"El estado o provincia indicado no existe en el catálogo."};
+inline constexpr ErrorText kModifiedByOther{
+    20013, u"Otro usuario modificó este registro después de que usted lo abrió. Vuelva a "
+           u"abrirlo para ver sus cambios."};
+inline constexpr ErrorText kDeletedByOther{20014, u"Otro usuario eliminó este registro."};
+
+// Deletes the data refuses.
+inline constexpr ErrorText kPaisHasDependents{
+    20020, u"No se puede eliminar el país: tiene estados o provincias registrados."};
+inline constexpr ErrorText kEdoProvHasDependents{
+    20020, u"No se puede eliminar el estado o provincia: tiene ciudades registradas."};
+inline constexpr ErrorText kNothingToDelete{
+    20021, u"El registro no está guardado en el catálogo: no hay nada que eliminar."};
+
+// The database could not do the work now.
+inline constexpr ErrorText kBusy{
+    20030, u"El catálogo está ocupado por otro usuario. Intente de nuevo en unos momentos."};
+inline constexpr ErrorText kDatabaseError{20031, u"Error de la base de datos: "};
+
+// Views. kNoSuchField is followed by the field name asked for.
+inline constexpr ErrorText kNoSuchField{20040, u"La vista no tiene el campo: "};
+inline constexpr ErrorText kNoCurrentRow{
+    20041, u"La vista no tiene una fila actual: ya pasó de la última."};
+
+}  // namespace nubex::err

@@ -1,0 +1,30 @@
+// The importer's failures: a number a program can test and a Spanish text a user can read.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace nubex::import {
+
+// Numbers of the importer's errors. They stay fixed: hosts and scripts test them.
+enum class ImportErrc : int {
+    kDatasetUnreadable = 3101,  // the dataset file is missing or cannot be read
+    kDatasetCorrupt = 3102,     // truncated, damaged or not a world dataset
+    kDatasetVersion = 3103,     // a format version this importer does not know
+    kDatabase = 3104,           // the catalog cannot be opened, read or written
+    kConflict = 3105,           // a row's code is taken by another row of the catalog
+    kCancelled = 3106,          // the caller's progress callback asked to stop
+};
+
+class ImportError : public std::runtime_error {
+public:
+    ImportError(ImportErrc code, const std::string& message)
+        : std::runtime_error(message), code_(code) {}
+    ImportErrc code() const { return code_; }
+    int number() const { return static_cast<int>(code_); }
+
+private:
+    ImportErrc code_;
+};
+
+}  // namespace nubex::import

@@ -1,0 +1,230 @@
+#include "nubex/import/world_file.h"
+
+#include <uuid/uuid.h>
+
+#include <charconv>
+#include <unordered_set>
+
+#include "nubex/import/gzip_file.h"
+#include "nubex/import/import_error.h"
+
+namespace nubex::import {
+namespace {
+
+// Splits one line into its TAB-separated fields.
+std::vector<std::string_view> SplitFields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    for (;;) {
+        const size_t tab = line.find('\t');
+        fields.push_back(line.substr(0, tab));
+        if (tab == std::string_view::npos) return fields;
+        line.remove_prefix(tab + 1);
+    }
+}
+
+bool ParseCount(std::string_view text, std::int64_t& value) {
+    if (text.empty()) return false;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && value >= 0;
+}
+
+// Characters, not bytes: a UTF-8 continuation byte does not start a character.
+size_t CharacterCount(std::string_view utf8) {
+    size_t count = 0;
+    for (const char c : utf8) {
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+    }
+    return count;
+}
+
+bool AllDigits(std::string_view text) {
+    for (const char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    return true;
+}
+
+// Walks the content line by line and builds the checked WorldData.
+class WorldParser {
+public:
+    WorldParser(const std::string& content, const std::string& origin)
+        : rest_(content), origin_(origin) {}
+
+    void ParseHeader(WorldData& data) {
+        ParseKindLine();
+        bool haveNamespace = false;
+        bool haveCounts = false;
+        while (!haveCounts) {
+            if (!NextLine()) Corrupt("falta el encabezado \"counts\"");
+            const auto fields = SplitFields(line_);
+            if (fields[0] == "source") continue;
+            if (fields[0] == "guid-namespace") {
+                data.guidNamespace = ParseNamespace(fields);
+                haveNamespace = true;
+            } else if (fields[0] == "counts") {
+                data.counts = ParseCounts(fields);
+                haveCounts = true;
+            } else {
+                Corrupt("encabezado desconocido \"" + std::string(fields[0]) + "\"");
+            }
+        }
+        if (!haveNamespace) Corrupt("falta el encabezado \"guid-namespace\"");
+    }
+
+    void ParseBody(WorldData& data) {
+        data.rows.reserve(static_cast<size_t>(data.counts.total()));
+        while (NextLine()) {
+            if (line_.empty()) Corrupt("línea vacía");
+            data.rows.push_back(ParseRow(SplitFields(line_)));
+        }
+        const WorldCounts found = CountRows(data.rows);
+        if (!(found == data.counts)) {
+            Fail(ImportErrc::kDatasetCorrupt,
+                 "está incompleto: el encabezado anuncia " + Describe(data.counts) +
+                     " y el archivo trae " + Describe(found));
+        }
+    }
+
+private:
+    bool NextLine() {
+        if (rest_.empty()) return false;
+        const size_t end = rest_.find('\n');
+        line_ = rest_.substr(0, end);
+        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
+        if (!line_.empty() && line_.back() == '\r') line_.remove_suffix(1);
+        ++lineNumber_;
+        return true;
+    }
+
+    void ParseKindLine() {
+        if (!NextLine()) Fail(ImportErrc::kDatasetCorrupt, "está vacío");
+        const auto fields = SplitFields(line_);
+        if (fields.size() != 2 || fields[0] != kWorldFileKind) {
+            Fail(ImportErrc::kDatasetCorrupt, "no es un archivo de datos del mundo");
+        }
+        std::int64_t version = 0;
+        if (!ParseCount(fields[1], version)) Corrupt("versión de formato ilegible");
+        if (version != kWorldFormatVersion) {
+            Fail(ImportErrc::kDatasetVersion,
+                 "tiene la versión de formato " + std::string(fields[1]) +
+                     "; este programa lee la versión " + std::to_string(kWorldFormatVersion));
+        }
+    }
+
+    std::string ParseNamespace(const std::vector<std::string_view>& fields) {
+        uuid_t parsed;
+        const std::string text = fields.size() == 2 ? std::string(fields[1]) : std::string();
+        if (text.size() != 36 || uuid_parse(text.c_str(), parsed) != 0) {
+            Corrupt("espacio de nombres de identificadores no válido");
+        }
+        return text;
+    }
+
+    WorldCounts ParseCounts(const std::vector<std::string_view>& fields) {
+        WorldCounts counts;
+        if (fields.size() != 4 || !ParseCount(fields[1], counts.paises) ||
+            !ParseCount(fields[2], counts.estados) || !ParseCount(fields[3], counts.ciudades)) {
+            Corrupt("encabezado \"counts\" no válido");
+        }
+        return counts;
+    }
+
+    WorldRow ParseRow(const std::vector<std::string_view>& fields) {
+        if (fields[0].size() != 1) Corrupt("tipo de fila desconocido");
+        const auto kind = static_cast<RowKind>(fields[0][0]);
+        CheckKindAndPlace(kind, fields.size());
+        WorldRow row{kind, ParseId(fields[1]), fields[2], {}, fields.back()};
+        if (kind == RowKind::kPais) row.codigoTel = fields[3];
+        CheckTexts(row);
+        if (!idsSeen_[IndexOf(kind)].insert(row.id).second) {
+            Corrupt("el identificador " + std::to_string(row.id) + " se repite");
+        }
+        return row;
+    }
+
+    // A state needs a country above it and a city a state; countries have one more field.
+    void CheckKindAndPlace(RowKind kind, size_t fieldCount) {
+        switch (kind) {
+            case RowKind::kPais:
+                haveCountry_ = true;
+                haveState_ = false;
+                if (fieldCount != 5) Corrupt("una fila de país lleva 5 campos");
+                return;
+            case RowKind::kEdoProv:
+                if (!haveCountry_) Corrupt("estado sin país");
+                haveState_ = true;
+                if (fieldCount != 4) Corrupt("una fila de estado lleva 4 campos");
+                return;
+            case RowKind::kCiudad:
+                if (!haveState_) Corrupt("ciudad sin estado");
+                if (fieldCount != 4) Corrupt("una fila de ciudad lleva 4 campos");
+                return;
+        }
+        Corrupt("tipo de fila desconocido");
+    }
+
+    std::int64_t ParseId(std::string_view text) {
+        std::int64_t id = 0;
+        if (!ParseCount(text, id) || id == 0) Corrupt("identificador no válido");
+        return id;
+    }
+
+    void CheckTexts(const WorldRow& row) {
+        if (CharacterCount(row.codigo) > kMaxCodeLength) Corrupt("código demasiado largo");
+        if (row.codigoTel.size() > kMaxCodeLength || !AllDigits(row.codigoTel)) {
+            Corrupt("código telefónico no válido");
+        }
+        if (row.nombre.empty()) Corrupt("nombre vacío");
+    }
+
+    static size_t IndexOf(RowKind kind) {
+        return kind == RowKind::kPais ? 0 : kind == RowKind::kEdoProv ? 1 : 2;
+    }
+
+    static WorldCounts CountRows(const std::vector<WorldRow>& rows) {
+        WorldCounts counts;
+        for (const WorldRow& row : rows) {
+            if (row.kind == RowKind::kPais) ++counts.paises;
+            if (row.kind == RowKind::kEdoProv) ++counts.estados;
+            if (row.kind == RowKind::kCiudad) ++counts.ciudades;
+        }
+        return counts;
+    }
+
+    static std::string Describe(const WorldCounts& counts) {
+        return std::to_string(counts.paises) + " países, " + std::to_string(counts.estados) +
+               " estados y " + std::to_string(counts.ciudades) + " ciudades";
+    }
+
+    [[noreturn]] void Corrupt(const std::string& what) {
+        Fail(ImportErrc::kDatasetCorrupt,
+             "está dañado en la línea " + std::to_string(lineNumber_) + ": " + what);
+    }
+
+    [[noreturn]] void Fail(ImportErrc code, const std::string& what) {
+        throw ImportError(code, "El archivo de datos \"" + origin_ + "\" " + what + ".");
+    }
+
+    std::string_view rest_;
+    std::string_view line_;
+    size_t lineNumber_ = 0;
+    const std::string& origin_;
+    bool haveCountry_ = false;
+    bool haveState_ = false;
+    std::unordered_set<std::int64_t> idsSeen_[3];
+};
+
+}  // namespace
+
+WorldData ParseWorld(std::string content, const std::string& origin) {
+    WorldData data;
+    data.text = std::make_unique<const std::string>(std::move(content));
+    WorldParser parser(*data.text, origin);
+    parser.ParseHeader(data);
+    parser.ParseBody(data);
+    return data;
+}
+
+WorldData ReadWorldFile(const std::string& path) { return ParseWorld(ReadGzipFile(path), path); }
+
+}  // namespace nubex::import

@@ -1,0 +1,51 @@
+// The world dataset file (format described in data/README.md): read, checked and parsed in
+// full before anything touches a catalog, so that a bad file never leaves half an import.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace nubex::import {
+
+inline constexpr std::string_view kWorldFileKind = "mundor-world";
+inline constexpr int kWorldFormatVersion = 1;
+inline constexpr size_t kMaxCodeLength = 8;  // characters, as the edit dialogs allow
+
+enum class RowKind : char { kPais = 'P', kEdoProv = 'E', kCiudad = 'C' };
+
+// One row of the body. Texts point into WorldData::text. Rows come in tree order: a country,
+// then its states, each state followed by its cities.
+struct WorldRow {
+    RowKind kind;
+    std::int64_t id;  // the source's identifier, unique per kind
+    std::string_view codigo;
+    std::string_view codigoTel;  // countries only
+    std::string_view nombre;
+};
+
+struct WorldCounts {
+    std::int64_t paises = 0;
+    std::int64_t estados = 0;
+    std::int64_t ciudades = 0;
+    std::int64_t total() const { return paises + estados + ciudades; }
+    friend bool operator==(const WorldCounts&, const WorldCounts&) = default;
+};
+
+struct WorldData {
+    std::unique_ptr<const std::string> text;  // the decompressed file; rows refer into it
+    std::string guidNamespace;
+    WorldCounts counts;
+    std::vector<WorldRow> rows;
+};
+
+// Reads and checks a dataset file. Raises ImportError (kDatasetUnreadable, kDatasetCorrupt or
+// kDatasetVersion) naming the file and, for a bad line, its number.
+WorldData ReadWorldFile(const std::string& path);
+
+// Parses the decompressed content; `origin` names it in error texts.
+WorldData ParseWorld(std::string content, const std::string& origin);
+
+}  // namespace nubex::import

@@ -1,0 +1,46 @@
+// The SQLite backend: one connection to a catalog file (or ":memory:") with foreign keys on,
+// WAL journaling, a busy timeout, UTF-16 text in and out, and a cache of prepared statements.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "nubex/backend/database.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace nubex::sqlite {
+
+class SqliteDatabase final : public db::Database {
+public:
+    // Opens the file, creating it with the catalog schema when it is new. Raises the library's
+    // run-time errors (cannot open, not a catalog, newer catalog, busy).
+    static std::unique_ptr<SqliteDatabase> Open(const std::string& path, int busyTimeoutMs);
+    ~SqliteDatabase() override;
+    SqliteDatabase(const SqliteDatabase&) = delete;
+    SqliteDatabase& operator=(const SqliteDatabase&) = delete;
+
+    std::u16string_view BackendName() const override { return u"sqlite"; }
+    std::unique_ptr<db::Statement> Prepare(std::string_view sql) override;
+    void Begin(db::TransactionKind kind) override;
+    void Commit() override;
+    void Rollback() noexcept override;
+
+    // A finished statement comes back here, reset, for the next Prepare of the same text.
+    void Recycle(std::string sql, sqlite3_stmt* statement) noexcept;
+
+private:
+    explicit SqliteDatabase(sqlite3* connection);
+    void Configure();
+    void EnsureSchema();
+    void Execute(const char* sql);
+    std::int64_t QueryInt(const char* sql);
+
+    sqlite3* connection_;
+    std::unordered_multimap<std::string, sqlite3_stmt*> idle_;
+};
+
+}  // namespace nubex::sqlite

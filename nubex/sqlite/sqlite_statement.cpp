@@ -1,0 +1,48 @@
+#include "nubex/sqlite/sqlite_statement.h"
+
+#include <sqlite3.h>
+
+#include <limits>
+
+#include "nubex/sqlite/sqlite_database.h"
+#include "nubex/sqlite/sqlite_error.h"
+
+namespace nubex::sqlite {
+
+SqliteStatement::~SqliteStatement() { owner_.Recycle(std::move(sql_), statement_); }
+
+void SqliteStatement::Bind(int index, std::int64_t value) {
+    const int rc = sqlite3_bind_int64(statement_, index, value);
+    if (rc != SQLITE_OK) ThrowDbError(sqlite3_db_handle(statement_), rc);
+}
+
+void SqliteStatement::Bind(int index, std::u16string_view text) {
+    constexpr std::size_t kMaxUnits = std::numeric_limits<int>::max() / sizeof(char16_t);
+    if (text.size() > kMaxUnits) ThrowDbError(nullptr, SQLITE_TOOBIG);
+    // A non-null pointer even for the empty text: a null one would bind SQL NULL. The text goes
+    // in as UTF-16 with its exact length, so embedded NULs and unpaired surrogates stay as given.
+    const char16_t* data = text.empty() ? u"" : text.data();
+    const int bytes = static_cast<int>(text.size() * sizeof(char16_t));
+    const int rc = sqlite3_bind_text16(statement_, index, data, bytes, SQLITE_TRANSIENT);
+    if (rc != SQLITE_OK) ThrowDbError(sqlite3_db_handle(statement_), rc);
+}
+
+bool SqliteStatement::Step() {
+    const int rc = sqlite3_step(statement_);
+    if (rc == SQLITE_ROW) return true;
+    if (rc == SQLITE_DONE) return false;
+    ThrowDbError(sqlite3_db_handle(statement_), rc);
+}
+
+std::int64_t SqliteStatement::Int(int column) const {
+    return sqlite3_column_int64(statement_, column);
+}
+
+std::u16string SqliteStatement::Text(int column) const {
+    const auto* data = static_cast<const char16_t*>(sqlite3_column_text16(statement_, column));
+    if (!data) return {};
+    const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes16(statement_, column));
+    return std::u16string(data, bytes / sizeof(char16_t));
+}
+
+}  // namespace nubex::sqlite

@@ -1,0 +1,38 @@
+// Loading, storing and deleting rows of the three tables, with the integrity rules the records
+// promise: a store or delete runs in one write transaction and either completes or writes
+// nothing; what the data refuses is raised as the library's run-time error (errors.h).
+#pragma once
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "nubex/backend/database.h"
+#include "nubex/store/row.h"
+#include "nubex/store/table_spec.h"
+
+namespace nubex::store {
+
+// How a record is looked for: by key when pk is not 0, by identifier text otherwise.
+struct Lookup {
+    LONG pk = 0;
+    std::u16string_view guid;
+};
+
+// The row and then the rows of its parents (a state's country; a city's state and country),
+// read in one snapshot. Nothing when no row matches.
+std::optional<std::vector<Row>> LoadWithParents(db::Database& db, const TableSpec& spec,
+                                                Lookup lookup);
+
+// Inserts the row when row.pk is 0, with a new identifier, and updates it otherwise, provided
+// it still has the version it was read with. On success row holds its key, identifier and new
+// version; on a refusal row is unchanged.
+void Store(db::Database& db, const TableSpec& spec, Row& row);
+
+// Deletes the row, provided it still has the version it was read with and nothing refers to it.
+void Remove(db::Database& db, const TableSpec& spec, const Row& row);
+
+// The rows under one parent (countries: all), in no particular order.
+std::vector<Row> Children(db::Database& db, const TableSpec& spec, LONG parentPk);
+
+}  // namespace nubex::store

@@ -1,0 +1,30 @@
+#include "runtime/app_object.h"
+
+#include <filesystem>
+
+#include "runtime/bstr.h"
+#include "runtime/version_record.h"
+
+namespace mundor::rt {
+
+AppObject ApplicationOf(const ProjectDescriptor& project) {
+    AppObject app;
+    app.Title = Utf8ToUtf16(project.projectName);
+    const std::string file = LibraryFileOf(project.anchor);
+    if (file.empty()) return app;
+    const std::filesystem::path path(file);
+    app.Path = Utf8ToUtf16(path.parent_path().string());
+    app.EXEName = Utf8ToUtf16(path.stem().string());
+    // The version parts come from the library's own version record, the one place they are kept.
+    if (const auto record = ReadVersionRecordFromFile(file)) {
+        std::uint16_t parts[4];
+        if (record->VersionParts(parts)) {
+            app.Major = parts[0];
+            app.Minor = parts[1];
+            app.Revision = parts[3];
+        }
+    }
+    return app;
+}
+
+}  // namespace mundor::rt

@@ -1,0 +1,287 @@
+#include "runtime/dispatch.h"
+
+#include <optional>
+
+#include "runtime/error.h"
+
+namespace mundor::rt {
+
+namespace {
+
+char16_t FoldCase(char16_t c) {
+    if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + 32);
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<char16_t>(c + 32);
+    return c;
+}
+
+std::size_t Length(const OLECHAR* s) {
+    std::size_t n = 0;
+    while (s[n] != 0) ++n;
+    return n;
+}
+
+// The VARIANT a by-reference argument points at, or null when the argument is by value.
+bool IsByRef(const VARIANT& v) {
+    return (v.vt & VT_BYREF) != 0;
+}
+
+bool IsOmitted(const VARIANT& v) {
+    if (v.vt == VT_ERROR) return v.scode == DISP_E_PARAMNOTFOUND;
+    if (v.vt == (VT_BYREF | VT_VARIANT) && v.pvarVal) return IsOmitted(*v.pvarVal);
+    return false;
+}
+
+// A by-reference argument can only be written back into a variable of the parameter's own type
+// (or a Variant variable); any other by-reference kind is refused before the call.
+bool ByRefKindFits(const VARIANT& arg, const Param& p) {
+    if (!IsByRef(arg)) return true;
+    const VARTYPE base = arg.vt & VT_TYPEMASK;
+    if (base == VT_VARIANT) return true;
+    if (p.type == VT_VARIANT) return true;
+    if (p.type == VT_DISPATCH) return base == VT_DISPATCH || base == VT_UNKNOWN;
+    return base == p.type;
+}
+
+HRESULT DefaultInto(const Param& p, VARIANT& slot) {
+    VariantInit(&slot);
+    slot.vt = p.type;
+    switch (p.type) {
+        case VT_I2:
+            slot.iVal = static_cast<SHORT>(p.defaultValue);
+            break;
+        case VT_I4:
+            slot.lVal = p.defaultValue;
+            break;
+        case VT_BOOL:
+            slot.boolVal = p.defaultValue ? VARIANT_TRUE : VARIANT_FALSE;
+            break;
+        case VT_BSTR:
+            slot.bstrVal = nullptr;
+            break;
+        case VT_DISPATCH:
+            slot.pdispVal = nullptr;
+            break;
+        case VT_VARIANT:
+            slot.vt = VT_ERROR;
+            slot.scode = DISP_E_PARAMNOTFOUND;
+            break;
+        default:
+            return DISP_E_BADVARTYPE;
+    }
+    return S_OK;
+}
+
+HRESULT CoerceInto(const VARIANT& arg, const Param& p, VARIANT& slot) {
+    if (p.type == VT_VARIANT) return VariantCopyInd(&slot, &arg);
+    if (HRESULT hr = VariantChangeType(&slot, &arg, 0, p.type); FAILED(hr)) return hr;
+    if (p.type != VT_DISPATCH || !p.iid || !slot.pdispVal) return S_OK;
+    // An object argument must support the interface the member is typed with.
+    IDispatch* typed = nullptr;
+    if (FAILED(slot.pdispVal->QueryInterface(*p.iid, reinterpret_cast<void**>(&typed)))) {
+        VariantClear(&slot);
+        return DISP_E_TYPEMISMATCH;
+    }
+    slot.pdispVal->Release();
+    slot.pdispVal = typed;
+    return S_OK;
+}
+
+// Writes a slot back into the caller's by-reference variable.
+void WriteBack(const VARIANT& slot, VARIANT& arg) {
+    if (!IsByRef(arg) || !arg.byref) return;
+    const VARTYPE base = arg.vt & VT_TYPEMASK;
+    if (base == VT_VARIANT) {
+        VariantCopy(arg.pvarVal, &slot);
+        return;
+    }
+    VARIANT converted;
+    VariantInit(&converted);
+    if (FAILED(VariantChangeType(&converted, &slot, 0, base))) {
+        return;
+    }
+    switch (base) {
+        case VT_I2:
+            *arg.piVal = converted.iVal;
+            break;
+        case VT_I4:
+            *arg.plVal = converted.lVal;
+            break;
+        case VT_R8:
+            *arg.pdblVal = converted.dblVal;
+            break;
+        case VT_BOOL:
+            *arg.pboolVal = converted.boolVal;
+            break;
+        case VT_BSTR:
+            SysFreeString(*arg.pbstrVal);
+            *arg.pbstrVal = converted.bstrVal;
+            converted.bstrVal = nullptr;
+            break;
+        case VT_DISPATCH:
+        case VT_UNKNOWN:
+            if (*arg.ppunkVal) (*arg.ppunkVal)->Release();
+            *arg.ppunkVal = converted.punkVal;
+            converted.punkVal = nullptr;
+            break;
+        default:
+            break;
+    }
+    converted.vt = VT_EMPTY;
+}
+
+// Where each declared parameter's argument sits in rgvarg, or nothing when omitted.
+HRESULT MapArguments(const MemberInfo& m, const DISPPARAMS& dp,
+                     std::vector<std::optional<UINT>>& where) {
+    where.assign(m.params.size(), std::nullopt);
+    if (dp.cNamedArgs > dp.cArgs) return E_INVALIDARG;
+    if (dp.cNamedArgs > 0 && !dp.rgdispidNamedArgs) return E_INVALIDARG;
+    const UINT positional = dp.cArgs - dp.cNamedArgs;
+    const bool put = m.kind == MemberKind::Put;
+    if (positional > m.params.size()) return DISP_E_BADPARAMCOUNT;
+    for (UINT i = 0; i < positional; ++i) where[i] = dp.cArgs - 1 - i;
+    for (UINT k = 0; k < dp.cNamedArgs; ++k) {
+        DISPID named = dp.rgdispidNamedArgs[k];
+        if (named == DISPID_PROPERTYPUT) {
+            if (!put) return DISP_E_PARAMNOTFOUND;
+            named = static_cast<DISPID>(m.params.size()) - 1;
+        }
+        if (named < 0 || static_cast<std::size_t>(named) >= m.params.size()) {
+            return DISP_E_PARAMNOTFOUND;
+        }
+        if (where[static_cast<std::size_t>(named)]) return DISP_E_PARAMNOTFOUND;
+        where[static_cast<std::size_t>(named)] = k;
+    }
+    return S_OK;
+}
+
+void SetArgErr(UINT* argErr, UINT index) {
+    if (argErr) *argErr = index;
+}
+
+}  // namespace
+
+bool SameMemberName(std::u16string_view a, std::u16string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
+    }
+    return true;
+}
+
+Frame::Frame(std::size_t params, VARTYPE resultType) : args_(params) {
+    for (VARIANT& v : args_) VariantInit(&v);
+    VariantInit(&result_);
+    result_.vt = resultType == VT_VARIANT ? VARTYPE{VT_EMPTY} : resultType;
+}
+
+Frame::~Frame() {
+    for (VARIANT& v : args_) VariantClear(&v);
+    VariantClear(&result_);
+}
+
+DispatchTableBase::DispatchTableBase(std::vector<MemberInfo> members)
+    : members_(std::move(members)) {}
+
+HRESULT DispatchTableBase::GetIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) const {
+    if (count == 0) return S_OK;
+    if (!names || !ids) return E_INVALIDARG;
+    for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+    if (!names[0]) return E_INVALIDARG;
+    const std::u16string_view wanted(names[0], Length(names[0]));
+    const MemberInfo* found = nullptr;
+    for (const MemberInfo& m : members_) {
+        if (!SameMemberName(m.name, wanted)) continue;
+        // Prefer the entry that carries the argument names (the method or the property read).
+        if (!found || found->kind == MemberKind::Put) found = &m;
+    }
+    if (!found) return DISP_E_UNKNOWNNAME;
+    ids[0] = found->id;
+    HRESULT hr = S_OK;
+    for (UINT i = 1; i < count; ++i) {
+        if (!names[i]) return E_INVALIDARG;
+        const std::u16string_view param(names[i], Length(names[i]));
+        for (std::size_t p = 0; p < found->params.size(); ++p) {
+            if (SameMemberName(found->params[p].name, param)) ids[i] = static_cast<DISPID>(p);
+        }
+        if (ids[i] == DISPID_UNKNOWN) hr = DISP_E_UNKNOWNNAME;
+    }
+    return hr;
+}
+
+const MemberInfo* DispatchTableBase::Find(DISPID id, WORD flags) const {
+    const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+    const MemberInfo* fallback = nullptr;
+    for (const MemberInfo& m : members_) {
+        if (m.id != id) continue;
+        if (put) {
+            if (m.kind == MemberKind::Put) return &m;
+            continue;
+        }
+        if (m.kind == MemberKind::Put) continue;
+        const bool exact = (m.kind == MemberKind::Method && (flags & DISPATCH_METHOD)) ||
+                           (m.kind == MemberKind::Get && (flags & DISPATCH_PROPERTYGET));
+        if (exact) return &m;
+        fallback = &m;
+    }
+    // A function may be read like a property and a property called like a function.
+    return (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) ? fallback : nullptr;
+}
+
+HRESULT DispatchTableBase::Invoke(void* self, DISPID id, WORD flags, DISPPARAMS* params,
+                                  VARIANT* result, EXCEPINFO* excep, UINT* argErr) const {
+    DISPPARAMS none{nullptr, nullptr, 0, 0};
+    const DISPPARAMS& dp = params ? *params : none;
+    if (dp.cArgs > 0 && !dp.rgvarg) return E_INVALIDARG;
+    const MemberInfo* m = Find(id, flags);
+    if (!m) return DISP_E_MEMBERNOTFOUND;
+    std::vector<std::optional<UINT>> where;
+    if (HRESULT hr = MapArguments(*m, dp, where); FAILED(hr)) return hr;
+
+    Frame frame(m->params.size(), m->result);
+    std::vector<bool> supplied(m->params.size(), false);
+    for (std::size_t i = 0; i < m->params.size(); ++i) {
+        const Param& p = m->params[i];
+        const bool omitted = !where[i] || IsOmitted(dp.rgvarg[*where[i]]);
+        supplied[i] = !omitted;
+        if (omitted) {
+            if (!p.optional) return DISP_E_PARAMNOTOPTIONAL;
+            if (HRESULT hr = DefaultInto(p, frame.arg(i)); FAILED(hr)) return hr;
+            continue;
+        }
+        const VARIANT& arg = dp.rgvarg[*where[i]];
+        if (IsByRef(arg) && !arg.byref) {
+            SetArgErr(argErr, *where[i]);
+            return DISP_E_TYPEMISMATCH;
+        }
+        if (!ByRefKindFits(arg, p)) {
+            SetArgErr(argErr, *where[i]);
+            return DISP_E_TYPEMISMATCH;
+        }
+        if (HRESULT hr = CoerceInto(arg, p, frame.arg(i)); FAILED(hr)) {
+            SetArgErr(argErr, *where[i]);
+            return hr;
+        }
+    }
+
+    ClearLastError();
+    const HRESULT hr = m->call(self, frame);
+    if (FAILED(hr)) {
+        const RuntimeError error = ErrorFromHResult(hr);
+        RecordError(error);
+        FillExcepInfo(excep, error);
+        return DISP_E_EXCEPTION;
+    }
+    for (std::size_t i = 0; i < m->params.size(); ++i) {
+        if (m->params[i].byRef && supplied[i]) WriteBack(frame.arg(i), dp.rgvarg[*where[i]]);
+    }
+    if (result) {
+        VariantInit(result);
+        if (m->result != VT_EMPTY) {
+            *result = frame.result();
+            VariantInit(&frame.result());
+        }
+    }
+    return S_OK;
+}
+
+}  // namespace mundor::rt

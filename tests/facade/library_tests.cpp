@@ -1,0 +1,140 @@
+// The library as a whole: self-registration, creation by ProgID from another process, the
+// application object the runtime reports for it, and its version record.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "raw_client.h"
+#include "runtime/app_object.h"
+#include "runtime/error.h"
+#include "runtime/project.h"
+#include "runtime/registry.h"
+#include "runtime/version_record.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace mundor;
+
+std::string ReadFile(const fs::path& p) {
+    std::ifstream in(p);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Runs a command and returns its exit code and standard output.
+std::pair<int, std::string> RunCommand(const std::string& command) {
+    std::string output;
+    FILE* pipe = ::popen(command.c_str(), "r");
+    if (!pipe) return {-1, {}};
+    std::array<char, 256> buffer{};
+    while (std::fgets(buffer.data(), buffer.size(), pipe)) output += buffer.data();
+    const int status = ::pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
+}
+
+class RegistrationTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir_ = fs::temp_directory_path() /
+               ("mundor-reg-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+        registry_ = dir_ / "registry.ini";
+        rt::SetRegistryPath(registry_.string());
+    }
+    void TearDown() override {
+        rt::SetRegistryPath({});
+        fs::remove_all(dir_);
+    }
+
+    fs::path dir_;
+    fs::path registry_;
+    rawcom::Library lib_{MUNDOR_LIBRARY_PATH};
+};
+
+TEST_F(RegistrationTest, RegisterRecordsClassProgIdTypeLibraryAndPath) {
+    ASSERT_EQ(lib_.Register(), S_OK);
+    const std::string store = ReadFile(registry_);
+    const std::string library = fs::canonical(MUNDOR_LIBRARY_PATH).string();
+    EXPECT_NE(store.find("[CLSID {E00B7085-B889-41DD-B459-0FAC1480F3FB}]"), std::string::npos);
+    EXPECT_NE(store.find("[ProgID Mundor.MundorFx]"), std::string::npos);
+    EXPECT_NE(store.find("[TypeLib {C8185A22-BEE1-4DE2-AFC4-FF1CB7F52EA5}]"), std::string::npos);
+    EXPECT_NE(store.find("Name=Mundor"), std::string::npos);
+    EXPECT_NE(store.find("Version=1.1"), std::string::npos);
+    EXPECT_NE(store.find("LCID=0x409"), std::string::npos);
+    EXPECT_NE(store.find("InprocServer=" + library), std::string::npos);
+}
+
+TEST_F(RegistrationTest, UnregisterRemovesExactlyWhatRegisterWrote) {
+    {
+        std::ofstream other(registry_);
+        other << "[ProgID Otro.Componente]\nCLSID={00000000-0000-0000-0000-000000000001}\n";
+    }
+    ASSERT_EQ(lib_.Register(), S_OK);
+    ASSERT_EQ(lib_.Register(), S_OK);  // twice still leaves one copy
+    ASSERT_EQ(lib_.Unregister(), S_OK);
+    const std::string store = ReadFile(registry_);
+    EXPECT_EQ(store.find("Mundor.MundorFx"), std::string::npos);
+    EXPECT_EQ(store.find("C8185A22"), std::string::npos);
+    EXPECT_EQ(store.find("E00B7085"), std::string::npos);
+    EXPECT_NE(store.find("[ProgID Otro.Componente]"), std::string::npos);
+    try {
+        rt::CreateObject(u"Mundor.MundorFx");
+        FAIL() << "created an unregistered class";
+    } catch (const rt::RuntimeError& e) {
+        EXPECT_EQ(e.number(), rt::err::kCannotCreateObject);
+    }
+}
+
+TEST_F(RegistrationTest, AnotherProcessCreatesTheClassByProgIdAlone) {
+    ASSERT_EQ(lib_.Register(), S_OK);
+    const auto [code, output] =
+        RunCommand("MUNDOR_REGISTRY='" + registry_.string() + "' '" MUNDOR_PROGID_CLIENT "' 2>&1");
+    EXPECT_EQ(code, 0) << output;
+    EXPECT_EQ(output, "code=42 descrip=Desde otro proceso unbound=1\n");
+}
+
+TEST_F(RegistrationTest, ProcessWithoutRegistrationCannotCreateTheClass) {
+    const auto [code, output] =
+        RunCommand("MUNDOR_REGISTRY='" + registry_.string() + "' '" MUNDOR_PROGID_CLIENT "' 2>&1");
+    EXPECT_EQ(code, 2);
+    EXPECT_NE(output.find("error 429"), std::string::npos) << output;
+}
+
+TEST(LoadedLibrary, ReportsItsApplicationObjectThroughTheRuntime) {
+    rawcom::Library lib(MUNDOR_LIBRARY_PATH);
+    const rt::ProjectDescriptor* project = rt::FindLoadedProject("Mundor");
+    ASSERT_NE(project, nullptr);
+    const rt::AppObject app = rt::ApplicationOf(*project);
+    const fs::path file = fs::canonical(MUNDOR_LIBRARY_PATH);
+    EXPECT_EQ(app.Title, u"Mundor");
+    EXPECT_EQ(rt::Utf16ToUtf8(app.Path), file.parent_path().string());
+    EXPECT_EQ(rt::Utf16ToUtf8(app.EXEName), file.stem().string());
+    EXPECT_EQ(app.Major, 0);
+    EXPECT_EQ(app.Minor, 9);
+    EXPECT_EQ(app.Revision, 10);
+}
+
+TEST(LoadedLibrary, VersionRecordIsReadableFromTheFileWithoutLoadingIt) {
+    const auto record = rt::ReadVersionRecordFromFile(MUNDOR_LIBRARY_PATH);
+    ASSERT_TRUE(record.has_value());
+    EXPECT_EQ(record->get("FileVersion"), "0.9.0.10");
+    EXPECT_EQ(record->get("ProductVersion"), "0.9.0.10");
+    EXPECT_EQ(record->get("FileVersionText"), "0.09.0010");
+    EXPECT_EQ(record->get("ProductName"), "Mundor");
+    EXPECT_EQ(record->get("InternalName"), "Mundor");
+    EXPECT_EQ(record->get("OriginalFilename"), fs::path(MUNDOR_LIBRARY_PATH).filename().string());
+    EXPECT_EQ(record->get("Language"), "0x0C0A");
+    EXPECT_EQ(record->get("CodePage"), "1200");
+    EXPECT_EQ(record->fields.count("OLESelfRegister"), 1u);
+}
+
+}  // namespace

@@ -1,0 +1,227 @@
+// Drives MundorFx the way any COM-style client would: raw vtable slots and IDispatch by name,
+// and checks that both roads give the same results.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "raw_client.h"
+#include "runtime/bstr.h"
+#include "runtime/error.h"
+#include "runtime/variant.h"
+
+namespace {
+
+using mundor::rt::BString;
+using rawcom::CallSlot;
+
+class RawClientTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fx_ = lib_.CreateMundorFx();
+        ASSERT_NE(fx_, nullptr);
+    }
+    void TearDown() override {
+        if (fx_) rawcom::Release(fx_);
+    }
+
+    LONG CodeBySlot() {
+        LONG value = -99;
+        EXPECT_EQ(CallSlot(fx_, rawcom::kGetLastErrorCode, &value), S_OK);
+        return value;
+    }
+    std::u16string DescripBySlot() {
+        BSTR text = nullptr;
+        EXPECT_EQ(CallSlot(fx_, rawcom::kGetLastErrorDescrip, &text), S_OK);
+        return BString::Attach(text).str();
+    }
+    VARIANT GetByName(const char16_t* name) {
+        VARIANT result;
+        VariantInit(&result);
+        EXPECT_EQ(rawcom::InvokeByName(fx_, name, DISPATCH_PROPERTYGET, {}, &result), S_OK);
+        return result;
+    }
+
+    rawcom::Library lib_{MUNDOR_LIBRARY_PATH};
+    void* fx_ = nullptr;
+};
+
+TEST_F(RawClientTest, ClassFactoryHandsOutOnlyItsOwnClass) {
+    void* factory = nullptr;
+    const GUID other = {0x12345678, 0x1, 0x2, {1, 2, 3, 4, 5, 6, 7, 8}};
+    EXPECT_EQ(lib_.GetClassObject(other, IID_IClassFactory, &factory), CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(factory, nullptr);
+    ASSERT_EQ(lib_.GetClassObject(rawcom::kClsidMundorFx, IID_IClassFactory, &factory), S_OK);
+    void* object = nullptr;
+    void* outer = fx_;
+    EXPECT_EQ(CallSlot(factory, 3, outer, &rawcom::kIidMundorFx, &object), CLASS_E_NOAGGREGATION);
+    rawcom::Release(factory);
+}
+
+TEST_F(RawClientTest, QueryInterfaceKeepsOneIdentity) {
+    void* unknown = nullptr;
+    void* dispatch = nullptr;
+    void* fx = nullptr;
+    void* none = reinterpret_cast<void*>(1);
+    const GUID stranger = {0xDEADBEEF, 0x1, 0x2, {1, 2, 3, 4, 5, 6, 7, 8}};
+    ASSERT_EQ(CallSlot(fx_, rawcom::kQueryInterface, &IID_IUnknown, &unknown), S_OK);
+    ASSERT_EQ(CallSlot(fx_, rawcom::kQueryInterface, &IID_IDispatch, &dispatch), S_OK);
+    ASSERT_EQ(CallSlot(fx_, rawcom::kQueryInterface, &rawcom::kIidMundorFx, &fx), S_OK);
+    EXPECT_EQ(CallSlot(fx_, rawcom::kQueryInterface, &stranger, &none), E_NOINTERFACE);
+    EXPECT_EQ(none, nullptr);
+    EXPECT_EQ(unknown, fx_);
+    EXPECT_EQ(dispatch, fx_);
+    EXPECT_EQ(fx, fx_);
+    for (void* p : {unknown, dispatch, fx}) rawcom::Release(p);
+}
+
+TEST_F(RawClientTest, NewInstanceStartsUnboundWithEmptyErrorProperties) {
+    EXPECT_EQ(CodeBySlot(), 0);
+    EXPECT_EQ(DescripBySlot(), u"");
+    void* catalog = reinterpret_cast<void*>(1);
+    EXPECT_EQ(CallSlot(fx_, rawcom::kGetDataObjects, &catalog), S_OK);
+    EXPECT_EQ(catalog, nullptr);
+
+    VARIANT byName = GetByName(u"DataObjects");
+    EXPECT_EQ(byName.vt, VT_DISPATCH);
+    EXPECT_EQ(byName.pdispVal, nullptr);
+    VARIANT code = GetByName(u"LastErrorCode");
+    EXPECT_EQ(code.vt, VT_I4);
+    EXPECT_EQ(code.lVal, 0);
+}
+
+TEST_F(RawClientTest, ErrorPropertiesKeepWhatEitherRoadStored) {
+    LONG seven = 7;
+    ASSERT_EQ(CallSlot(fx_, rawcom::kPutLastErrorCode, &seven), S_OK);
+    VARIANT code = GetByName(u"lasterrorcode");
+    EXPECT_EQ(code.lVal, 7);
+
+    VARIANT text;
+    VariantInit(&text);
+    text.vt = VT_BSTR;
+    text.bstrVal = SysAllocString(u"Falló la conexión «Año» 𝄞");
+    ASSERT_EQ(rawcom::InvokeByName(fx_, u"LASTERRORDESCRIP", DISPATCH_PROPERTYPUT, {text}, nullptr),
+              S_OK);
+    VariantClear(&text);
+    EXPECT_EQ(DescripBySlot(), u"Falló la conexión «Año» 𝄞");
+
+    VARIANT minus;
+    VariantInit(&minus);
+    minus.vt = VT_I2;
+    minus.iVal = -3;  // coerced to Long on the way in
+    ASSERT_EQ(rawcom::InvokeByName(fx_, u"LastErrorCode", DISPATCH_PROPERTYPUT, {minus}, nullptr),
+              S_OK);
+    EXPECT_EQ(CodeBySlot(), -3);
+}
+
+TEST_F(RawClientTest, EveryMemberAnswersToItsNameInAnyCase) {
+    const char16_t* names[] = {
+        u"LastErrorCode",   u"LastErrorDescrip",   u"DataObjects",       u"DelCiudad",
+        u"DelCiudad_BySysPK", u"dlgCiudad",        u"dlgCiudad_BySysPK", u"DelEdoProv",
+        u"DelEdoProv_BySysPK", u"dlgEdoProv",      u"dlgEdoProv_BySysPK", u"DelPais",
+        u"DelPais_BySysPK", u"dlgPais",            u"dlgPais_BySysPK",   u"ExplorerCountry",
+        u"SetDataObjects"};
+    std::vector<DISPID> ids;
+    for (const char16_t* name : names) {
+        HRESULT hr = E_FAIL;
+        const DISPID id = rawcom::IdOf(fx_, name, &hr);
+        EXPECT_EQ(hr, S_OK) << mundor::rt::Utf16ToUtf8(name);
+        std::u16string upper(name);
+        for (char16_t& c : upper) c = (c >= u'a' && c <= u'z') ? c - 32 : c;
+        EXPECT_EQ(rawcom::IdOf(fx_, upper.c_str()), id);
+        EXPECT_EQ(std::count(ids.begin(), ids.end(), id), 0) << "DISPID shared";
+        ids.push_back(id);
+    }
+    HRESULT hr = S_OK;
+    EXPECT_EQ(rawcom::IdOf(fx_, u"LastErrorDescription", &hr), DISPID_UNKNOWN);
+    EXPECT_EQ(hr, DISP_E_UNKNOWNNAME);
+}
+
+TEST_F(RawClientTest, BadArgumentsAreRefusedWithoutEffect) {
+    LONG five = 5;
+    ASSERT_EQ(CallSlot(fx_, rawcom::kPutLastErrorCode, &five), S_OK);
+
+    VARIANT word;
+    VariantInit(&word);
+    word.vt = VT_BSTR;
+    word.bstrVal = SysAllocString(u"cinco");
+    EXPECT_EQ(rawcom::InvokeByName(fx_, u"LastErrorCode", DISPATCH_PROPERTYPUT, {word}, nullptr),
+              DISP_E_TYPEMISMATCH);
+    VariantClear(&word);
+
+    VARIANT huge;
+    VariantInit(&huge);
+    huge.vt = VT_R8;
+    huge.dblVal = 1e12;
+    EXPECT_EQ(rawcom::InvokeByName(fx_, u"LastErrorCode", DISPATCH_PROPERTYPUT, {huge}, nullptr),
+              DISP_E_OVERFLOW);
+
+    VARIANT a;
+    VariantInit(&a);
+    a.vt = VT_I4;
+    VARIANT result;
+    VariantInit(&result);
+    EXPECT_EQ(rawcom::InvokeByName(fx_, u"SetDataObjects", DISPATCH_METHOD, {}, &result),
+              DISP_E_PARAMNOTOPTIONAL);
+    EXPECT_EQ(rawcom::InvokeByName(fx_, u"SetDataObjects", DISPATCH_METHOD, {a}, &result),
+              DISP_E_TYPEMISMATCH);
+    EXPECT_EQ(rawcom::InvokeByName(fx_, u"ExplorerCountry", DISPATCH_METHOD, {a, a}, &result),
+              DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(rawcom::InvokeByName(fx_, u"NoSuchMember", DISPATCH_METHOD, {}, &result),
+              DISP_E_UNKNOWNNAME);
+    EXPECT_EQ(CodeBySlot(), 5);
+}
+
+TEST_F(RawClientTest, NullPointersAndHugeTextsNeverCrash) {
+    EXPECT_TRUE(FAILED(CallSlot(fx_, rawcom::kGetLastErrorCode, static_cast<LONG*>(nullptr))));
+    EXPECT_TRUE(FAILED(CallSlot(fx_, rawcom::kPutLastErrorDescrip, static_cast<BSTR*>(nullptr))));
+    EXPECT_TRUE(FAILED(CallSlot(fx_, rawcom::kSetDataObjects, static_cast<void**>(nullptr))));
+    DISPID id = rawcom::IdOf(fx_, u"LastErrorCode");
+    UINT argErr = 0;
+    EXPECT_EQ(CallSlot(fx_, rawcom::kInvoke, id, &IID_NULL, LCID{0}, WORD{DISPATCH_PROPERTYPUT},
+                       static_cast<DISPPARAMS*>(nullptr), static_cast<VARIANT*>(nullptr),
+                       static_cast<EXCEPINFO*>(nullptr), &argErr),
+              DISP_E_PARAMNOTOPTIONAL);
+
+    const std::u16string big(4'000'000, u'ñ');
+    BSTR text = SysAllocStringLen(big.data(), static_cast<UINT>(big.size()));
+    ASSERT_EQ(CallSlot(fx_, rawcom::kPutLastErrorDescrip, &text), S_OK);
+    SysFreeString(text);
+    EXPECT_EQ(DescripBySlot(), big);
+}
+
+TEST_F(RawClientTest, MembersNotYetBuiltFailWithAClearErrorOnBothRoads) {
+    VARIANT_BOOL ok = VARIANT_TRUE;
+    void* none = nullptr;
+    const HRESULT hr = CallSlot(fx_, rawcom::kDlgPais, &none, &ok);
+    ASSERT_TRUE(FAILED(hr));
+    const auto& record = mundor::rt::LastError();
+    EXPECT_EQ(record.hresult, hr);
+    EXPECT_NE(record.description.find(u"dlgPais"), std::u16string::npos);
+
+    EXCEPINFO excep{};
+    VARIANT result;
+    VariantInit(&result);
+    ASSERT_EQ(rawcom::InvokeByName(fx_, u"ExplorerCountry", DISPATCH_METHOD, {}, &result, &excep),
+              DISP_E_EXCEPTION);
+    EXPECT_EQ(excep.scode, static_cast<SCODE>(0x800A0000u | 32765u));
+    EXPECT_NE(BString::Attach(excep.bstrDescription).str().find(u"ExplorerCountry"),
+              std::u16string::npos);
+    SysFreeString(excep.bstrSource);
+}
+
+TEST_F(RawClientTest, LiveObjectsAndLocksKeepTheLibraryLoaded) {
+    EXPECT_EQ(lib_.CanUnloadNow(), S_FALSE);  // fx_ is alive
+    void* factory = nullptr;
+    ASSERT_EQ(lib_.GetClassObject(rawcom::kClsidMundorFx, IID_IClassFactory, &factory), S_OK);
+    ASSERT_EQ(CallSlot(factory, 4, 1), S_OK);  // LockServer(TRUE)
+    rawcom::Release(factory);
+    rawcom::Release(fx_);
+    fx_ = nullptr;
+    EXPECT_EQ(lib_.CanUnloadNow(), S_FALSE);  // still locked
+    ASSERT_EQ(lib_.GetClassObject(rawcom::kClsidMundorFx, IID_IClassFactory, &factory), S_OK);
+    ASSERT_EQ(CallSlot(factory, 4, 0), S_OK);  // LockServer(FALSE)
+    rawcom::Release(factory);
+    EXPECT_EQ(lib_.CanUnloadNow(), S_OK);
+}
+
+}  // namespace
