@@ -42,6 +42,9 @@ class MundorFx final : public rt::DispatchObject<MundorFx, _MundorFx> {
   private:
     // The catalog as the component's own operations see it: read afresh through DataObjects.
     rt::Ref<nubex::Catalog> DataObjects();
+    template <class Record>
+    bool DeleteByKey(const CLSID& recordClass, LONG* sysPk, VARIANT_BOOL* ask,
+                     HRESULT (MundorFx::*deleteObject)(Record**, VARIANT_BOOL*, VARIANT_BOOL*));
 
     rt::Ref<nubex::Catalog> catalog_;
     LONG lastErrorCode_ = 0;

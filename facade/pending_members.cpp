@@ -14,24 +14,6 @@ HRESULT NotYetAvailable(const char16_t* member) {
 }
 }  // namespace
 
-HRESULT MundorFx::DelCiudad(nubex::Ciudad**, VARIANT_BOOL*, VARIANT_BOOL*) {
-    return NotYetAvailable(u"DelCiudad");
-}
-HRESULT MundorFx::DelCiudad_BySysPK(LONG*, VARIANT_BOOL*, VARIANT_BOOL*) {
-    return NotYetAvailable(u"DelCiudad_BySysPK");
-}
-HRESULT MundorFx::DelEdoProv(nubex::EdoProv**, VARIANT_BOOL*, VARIANT_BOOL*) {
-    return NotYetAvailable(u"DelEdoProv");
-}
-HRESULT MundorFx::DelEdoProv_BySysPK(LONG*, VARIANT_BOOL*, VARIANT_BOOL*) {
-    return NotYetAvailable(u"DelEdoProv_BySysPK");
-}
-HRESULT MundorFx::DelPais(nubex::Pais**, VARIANT_BOOL*, VARIANT_BOOL*) {
-    return NotYetAvailable(u"DelPais");
-}
-HRESULT MundorFx::DelPais_BySysPK(LONG*, VARIANT_BOOL*, VARIANT_BOOL*) {
-    return NotYetAvailable(u"DelPais_BySysPK");
-}
 HRESULT MundorFx::dlgCiudad(nubex::Ciudad**, LONG*, VARIANT_BOOL*) {
     return NotYetAvailable(u"dlgCiudad");
 }
@@ -49,9 +31,6 @@ HRESULT MundorFx::dlgPais(nubex::Pais**, VARIANT_BOOL*) {
 }
 HRESULT MundorFx::dlgPais_BySysPK(LONG*, VARIANT*) {
     return NotYetAvailable(u"dlgPais_BySysPK");
-}
-HRESULT MundorFx::ExplorerCountry() {
-    return NotYetAvailable(u"ExplorerCountry");
 }
 
 }  // namespace mundor

@@ -50,6 +50,8 @@ class BString {
         reset();
         return &value_;
     }
+    // The string itself, for in-out parameters that may replace it.
+    BSTR* slot() { return &value_; }
     BSTR Detach() { return std::exchange(value_, nullptr); }
     BSTR Copy() const { return value_ ? SysAllocStringLen(value_, length()) : nullptr; }
     void reset() {

@@ -26,9 +26,9 @@ bool IsByRef(const VARIANT& v) {
 }
 
 bool IsOmitted(const VARIANT& v) {
-    if (v.vt == VT_ERROR) return v.scode == DISP_E_PARAMNOTFOUND;
-    if (v.vt == (VT_BYREF | VT_VARIANT) && v.pvarVal) return IsOmitted(*v.pvarVal);
-    return false;
+    // One level only: a Variant reference may not refer to another (nor to itself).
+    const VARIANT& value = v.vt == (VT_BYREF | VT_VARIANT) && v.pvarVal ? *v.pvarVal : v;
+    return value.vt == VT_ERROR && value.scode == DISP_E_PARAMNOTFOUND;
 }
 
 // A by-reference argument can only be written back into a variable of the parameter's own type
@@ -264,7 +264,11 @@ HRESULT DispatchTableBase::Invoke(void* self, DISPID id, WORD flags, DISPPARAMS*
     }
 
     ClearLastError();
-    const HRESULT hr = m->call(self, frame);
+    // Invoke is an ABI edge: a handler that throws still answers with an HRESULT.
+    HRESULT hr = S_OK;
+    if (const HRESULT thrown = Guard([&] { hr = m->call(self, frame); }); FAILED(thrown)) {
+        hr = thrown;
+    }
     if (FAILED(hr)) {
         const RuntimeError error = ErrorFromHResult(hr);
         RecordError(error);

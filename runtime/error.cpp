@@ -151,7 +151,9 @@ void ClearExcepInfo(EXCEPINFO* info) {
 
 void FillExcepInfo(EXCEPINFO* info, const RuntimeError& error) {
     if (!info) return;
-    ClearExcepInfo(info);
+    // The caller's structure is output only: what it held before may be garbage, not strings
+    // of ours to free.
+    *info = EXCEPINFO{};
     info->bstrSource = BString(error.source()).Detach();
     info->bstrDescription = BString(error.description()).Detach();
     info->scode = error.hresult();

@@ -76,10 +76,14 @@ std::vector<RegistrySection> ReadUnlocked(const std::string& path) {
     return ParseStore(in);
 }
 
-bool WriteUnlocked(const std::string& path, const std::vector<RegistrySection>& sections) {
+// The lock file lives beside the store, so the folder must exist before the first writer locks.
+void CreateParentFolder(const std::string& path) {
     std::error_code ec;
     const std::filesystem::path target(path);
     if (target.has_parent_path()) std::filesystem::create_directories(target.parent_path(), ec);
+}
+
+bool WriteUnlocked(const std::string& path, const std::vector<RegistrySection>& sections) {
     const std::string temp = path + ".tmp";
     {
         std::ofstream out(temp, std::ios::trunc);
@@ -181,6 +185,7 @@ std::vector<RegistrySection> RegistryStore::Read() {
 HRESULT RegistryStore::Write(const std::vector<RegistrySection>& add,
                              const std::vector<std::string>& removeHeadings) {
     const std::string path = RegistryPath();
+    CreateParentFolder(path);
     StoreLock lock(path);
     std::vector<RegistrySection> all = ReadUnlocked(path);
     std::erase_if(all, [&](const RegistrySection& s) {

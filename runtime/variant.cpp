@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <limits>
 
 #include "runtime/error.h"
@@ -31,17 +30,23 @@ bool IsKnownBaseType(VARTYPE vt) {
 
 bool IsKnownType(VARTYPE vt) {
     if ((vt & VT_BYREF) == 0) return IsKnownBaseType(vt);
-    const VARTYPE base = vt & VT_TYPEMASK;
+    // Only VT_BYREF is stripped: a reference that also carries VT_ARRAY (or any other flag)
+    // points at something else entirely and must not be read as the plain type.
+    const auto base = static_cast<VARTYPE>(vt & ~VT_BYREF);
     return base == VT_VARIANT || (base != VT_EMPTY && base != VT_NULL && IsKnownBaseType(base));
 }
 
 // Reads the value a by-reference VARIANT points at into an owned copy.
 HRESULT Dereference(const VARIANT& src, VARIANT& out) {
     VariantInit(&out);
+    if (!IsKnownType(src.vt)) return DISP_E_BADVARTYPE;
     if ((src.vt & VT_BYREF) == 0) return VariantCopy(&out, &src);
     if (!src.byref) return E_POINTER;
     switch (src.vt & VT_TYPEMASK) {
         case VT_VARIANT:
+            // A Variant reference may not lead to another one (COM forbids it, and a reference
+            // to itself would never end).
+            if (src.pvarVal->vt == (VT_BYREF | VT_VARIANT)) return E_INVALIDARG;
             return Dereference(*src.pvarVal, out);
         case VT_I2:
             out.iVal = *src.piVal;
@@ -93,6 +98,17 @@ bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
     return true;
 }
 
+// A well-formed number a Double cannot hold: too large overflows, too small reads as zero.
+HRESULT OutOfRange(const char* first, const char* last, double& out) {
+    long double wide = 0;
+    const auto [end, ec] = std::from_chars(first, last, wide);
+    if (ec == std::errc() && end == last && std::fabs(wide) < 1.0L) {
+        out = 0;
+        return S_OK;
+    }
+    return DISP_E_OVERFLOW;
+}
+
 // Parses a decimal number the way automation reads a String: blanks around it, a sign, digits
 // and an optional fraction or exponent.
 HRESULT ParseNumber(BSTR text, double& out) {
@@ -103,10 +119,20 @@ HRESULT ParseNumber(BSTR text, double& out) {
         if (c > 0x7F) return DISP_E_TYPEMISMATCH;
         ascii.push_back(static_cast<char>(c));
     }
+    // from_chars also reads "inf", "nan" and "infinity", which automation does not.
+    for (char c : ascii) {
+        const bool numeric =
+            (c >= '0' && c <= '9') || c == '.' || c == 'e' || c == 'E' || c == '+' || c == '-';
+        if (!numeric) return DISP_E_TYPEMISMATCH;
+    }
     const char* first = ascii.data();
-    if (*first == '+') ++first;
     const char* last = ascii.data() + ascii.size();
+    if (*first == '+') {
+        ++first;
+        if (first == last || *first == '-') return DISP_E_TYPEMISMATCH;
+    }
     auto [end, ec] = std::from_chars(first, last, out);
+    if (ec == std::errc::result_out_of_range && end == last) return OutOfRange(first, last, out);
     if (ec != std::errc() || end != last) return DISP_E_TYPEMISMATCH;
     return S_OK;
 }
@@ -159,9 +185,14 @@ std::u16string NumberText(double value) {
     if (value == std::floor(value) && std::fabs(value) < 1e15) {
         return mundor::rt::Utf8ToUtf16(std::to_string(static_cast<long long>(value)));
     }
+    // to_chars ignores the C locale: a host that switched to a comma decimal separator must
+    // still get text that ParseNumber reads back.
     char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.15g", value);
-    return mundor::rt::Utf8ToUtf16(buffer);
+    const auto [end, ec] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    if (ec != std::errc()) return u"";
+    return mundor::rt::Utf8ToUtf16(
+        std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
 }
 
 HRESULT ConvertValue(const VARIANT& src, VARTYPE vt, VARIANT& out) {

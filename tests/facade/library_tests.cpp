@@ -41,7 +41,7 @@ std::pair<int, std::string> RunCommand(const std::string& command) {
 }
 
 class RegistrationTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         dir_ = fs::temp_directory_path() /
                ("mundor-reg-" + std::to_string(::getpid()) + "-" +

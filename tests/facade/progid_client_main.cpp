@@ -13,7 +13,8 @@ int main() {
         MundorClient fx(object.As<_MundorFx>());
         fx.SetLastErrorCode(42);
         fx.SetLastErrorDescrip(u"Desde otro proceso");
-        const LONG code = rt::CallByName(object.get(), u"LastErrorCode", rt::CallType::Get).AsLong();
+        const LONG code =
+            rt::CallByName(object.get(), u"LastErrorCode", rt::CallType::Get).AsLong();
         const std::u16string text =
             rt::CallByName(object.get(), u"LastErrorDescrip", rt::CallType::Get).AsString();
         const bool unbound = !fx.DataObjects();

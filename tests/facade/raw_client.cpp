@@ -58,8 +58,8 @@ DISPID IdOf(void* dispatch, const char16_t* name, HRESULT* hr) {
     std::u16string text(name);
     char16_t* names[] = {text.data()};
     DISPID id = DISPID_UNKNOWN;
-    const HRESULT result = CallSlot(dispatch, kGetIDsOfNames, &IID_NULL, names, 1u,
-                                    static_cast<LCID>(0x409), &id);
+    const HRESULT result =
+        CallSlot(dispatch, kGetIDsOfNames, &IID_NULL, names, 1u, static_cast<LCID>(0x409), &id);
     if (hr) *hr = result;
     return id;
 }
@@ -72,8 +72,8 @@ HRESULT InvokeByName(void* dispatch, const char16_t* name, WORD flags,
     std::vector<VARIANT> reversed(argsInOrder.rbegin(), argsInOrder.rend());
     DISPID putId = DISPID_PROPERTYPUT;
     const bool put = flags == DISPATCH_PROPERTYPUT;
-    DISPPARAMS params{reversed.data(), put ? &putId : nullptr,
-                      static_cast<UINT>(reversed.size()), put ? 1u : 0u};
+    DISPPARAMS params{reversed.data(), put ? &putId : nullptr, static_cast<UINT>(reversed.size()),
+                      put ? 1u : 0u};
     UINT argErr = 0;
     return CallSlot(dispatch, kInvoke, id, &IID_NULL, static_cast<LCID>(0x409), flags, &params,
                     result, excep, &argErr);

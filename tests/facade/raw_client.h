@@ -57,7 +57,7 @@ ULONG AddRef(void* object);
 ULONG Release(void* object);
 
 class Library {
-public:
+  public:
     explicit Library(const char* path);
     ~Library();
     Library(const Library&) = delete;
@@ -70,14 +70,13 @@ public:
     // A new MundorFx through the class factory, as its _MundorFx interface (one reference).
     void* CreateMundorFx() const;
 
-private:
+  private:
     void* handle_ = nullptr;
 };
 
 // Late-bound calls through IDispatch.
 DISPID IdOf(void* dispatch, const char16_t* name, HRESULT* hr = nullptr);
 HRESULT InvokeByName(void* dispatch, const char16_t* name, WORD flags,
-                     std::vector<VARIANT> argsInOrder, VARIANT* result,
-                     EXCEPINFO* excep = nullptr);
+                     std::vector<VARIANT> argsInOrder, VARIANT* result, EXCEPINFO* excep = nullptr);
 
 }  // namespace rawcom

@@ -15,7 +15,7 @@ using mundor::rt::BString;
 using rawcom::CallSlot;
 
 class RawClientTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         fx_ = lib_.CreateMundorFx();
         ASSERT_NE(fx_, nullptr);
@@ -115,10 +115,10 @@ TEST_F(RawClientTest, ErrorPropertiesKeepWhatEitherRoadStored) {
 
 TEST_F(RawClientTest, EveryMemberAnswersToItsNameInAnyCase) {
     const char16_t* names[] = {
-        u"LastErrorCode",   u"LastErrorDescrip",   u"DataObjects",       u"DelCiudad",
-        u"DelCiudad_BySysPK", u"dlgCiudad",        u"dlgCiudad_BySysPK", u"DelEdoProv",
-        u"DelEdoProv_BySysPK", u"dlgEdoProv",      u"dlgEdoProv_BySysPK", u"DelPais",
-        u"DelPais_BySysPK", u"dlgPais",            u"dlgPais_BySysPK",   u"ExplorerCountry",
+        u"LastErrorCode",      u"LastErrorDescrip", u"DataObjects",        u"DelCiudad",
+        u"DelCiudad_BySysPK",  u"dlgCiudad",        u"dlgCiudad_BySysPK",  u"DelEdoProv",
+        u"DelEdoProv_BySysPK", u"dlgEdoProv",       u"dlgEdoProv_BySysPK", u"DelPais",
+        u"DelPais_BySysPK",    u"dlgPais",          u"dlgPais_BySysPK",    u"ExplorerCountry",
         u"SetDataObjects"};
     std::vector<DISPID> ids;
     for (const char16_t* name : names) {
