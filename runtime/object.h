@@ -8,6 +8,7 @@
 
 #include "runtime/com_types.h"
 #include "runtime/dispatch.h"
+#include "runtime/error.h"
 #include "runtime/ref.h"
 
 namespace mundor::rt {
@@ -17,7 +18,12 @@ class ModuleLifetime {
     void ObjectCreated() { ++objects_; }
     void ObjectDestroyed() { --objects_; }
     void Lock() { ++locks_; }
-    void Unlock() { --locks_; }
+    // An unbalanced unlock is ignored rather than leaving the library pinned forever.
+    void Unlock() {
+        long current = locks_.load();
+        while (current > 0 && !locks_.compare_exchange_weak(current, current - 1)) {
+        }
+    }
     long objects() const { return objects_; }
     long locks() const { return locks_; }
     bool CanUnload() const { return objects_ == 0 && locks_ == 0; }
@@ -107,8 +113,12 @@ HRESULT CreateInstanceOf(IUnknown* outer, REFIID riid, void** ppv) {
     if (!ppv) return E_POINTER;
     *ppv = nullptr;
     if (outer) return CLASS_E_NOAGGREGATION;
-    T* object = new (std::nothrow) T();
-    if (!object) return E_OUTOFMEMORY;
+    T* object = nullptr;
+    try {
+        object = new T();
+    } catch (...) {
+        return ReportCurrentException();
+    }
     object->AddRef();
     const HRESULT hr = object->QueryInterface(riid, ppv);
     object->Release();
