@@ -25,8 +25,8 @@ inline constexpr ErrorText kNotACatalog{
     20003, u"El archivo no es un catálogo de países, estados y ciudades."};
 inline constexpr ErrorText kNewerCatalog{
     20004, u"El catálogo fue creado por una versión más reciente de la biblioteca de datos."};
-inline constexpr ErrorText kNotConnected{
-    20005, u"El registro no tiene una conexión con el catálogo."};
+inline constexpr ErrorText kNotConnected{20005,
+                                         u"El registro no tiene una conexión con el catálogo."};
 inline constexpr ErrorText kForeignConnection{
     20006, u"La conexión indicada no pertenece a esta biblioteca de datos."};
 
@@ -40,13 +40,14 @@ inline constexpr ErrorText kEdoProvParentMissing{
     20011, u"Indique el país al que pertenece el estado o provincia."};
 inline constexpr ErrorText kCiudadParentMissing{
     20011, u"Indique el estado o provincia al que pertenece la ciudad."};
-inline constexpr ErrorText kEdoProvParentUnknown{
-    20012, u"El país indicado no existe en el catálogo."};
+inline constexpr ErrorText kEdoProvParentUnknown{20012,
+                                                 u"El país indicado no existe en el catálogo."};
 inline constexpr ErrorText kCiudadParentUnknown{
     20012, u"El estado o provincia indicado no existe en el catálogo."};
 inline constexpr ErrorText kModifiedByOther{
-    20013, u"Otro usuario modificó este registro después de que usted lo abrió. Vuelva a "
-           u"abrirlo para ver sus cambios."};
+    20013,
+    u"Otro usuario modificó este registro después de que usted lo abrió. Vuelva a "
+    u"abrirlo para ver sus cambios."};
 inline constexpr ErrorText kDeletedByOther{20014, u"Otro usuario eliminó este registro."};
 
 // Deletes the data refuses.

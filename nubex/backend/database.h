@@ -3,8 +3,8 @@
 // a PostgreSQL backend implements the same three classes.
 //
 // SQL given to Prepare uses numbered placeholders "?1", "?2", ... (a backend whose engine writes
-// them otherwise rewrites them) and only the dialect both engines share, RETURNING included. Values always go through Bind: no statement is ever
-// built from a value.
+// them otherwise rewrites them) and only the dialect both engines share, RETURNING included. Values
+// always go through Bind: no statement is ever built from a value.
 #pragma once
 
 #include <cstdint>
@@ -23,17 +23,17 @@ enum class Failure {
 };
 
 class DbError : public std::runtime_error {
-public:
+  public:
     DbError(Failure failure, const std::string& message)
         : std::runtime_error(message), failure_(failure) {}
     Failure failure() const { return failure_; }
 
-private:
+  private:
     Failure failure_;
 };
 
 class Statement {
-public:
+  public:
     virtual ~Statement() = default;
     // Parameters are numbered from 1.
     virtual void Bind(int index, std::int64_t value) = 0;
@@ -51,7 +51,7 @@ enum class TransactionKind {
 };
 
 class Database {
-public:
+  public:
     virtual ~Database() = default;
     virtual std::u16string_view BackendName() const = 0;
     virtual std::unique_ptr<Statement> Prepare(std::string_view sql) = 0;
@@ -62,7 +62,7 @@ public:
 
 // One transaction: rolled back when it goes out of scope without Commit.
 class Transaction {
-public:
+  public:
     Transaction(Database& db, TransactionKind kind) : db_(db) { db_.Begin(kind); }
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
@@ -74,7 +74,7 @@ public:
         open_ = false;
     }
 
-private:
+  private:
     Database& db_;
     bool open_ = true;
 };

@@ -121,7 +121,9 @@ void SqliteDatabase::Begin(db::TransactionKind kind) {
     Execute(kind == db::TransactionKind::Write ? "BEGIN IMMEDIATE" : "BEGIN");
 }
 
-void SqliteDatabase::Commit() { Execute("COMMIT"); }
+void SqliteDatabase::Commit() {
+    Execute("COMMIT");
+}
 
 void SqliteDatabase::Rollback() noexcept {
     // Fails harmlessly when the engine has already rolled the transaction back on its own.

@@ -15,7 +15,7 @@ struct sqlite3_stmt;
 namespace nubex::sqlite {
 
 class SqliteDatabase final : public db::Database {
-public:
+  public:
     // Opens the file, creating it with the catalog schema when it is new. Raises the library's
     // run-time errors (cannot open, not a catalog, newer catalog, busy).
     static std::unique_ptr<SqliteDatabase> Open(const std::string& path, int busyTimeoutMs);
@@ -32,7 +32,7 @@ public:
     // A finished statement comes back here, reset, for the next Prepare of the same text.
     void Recycle(std::string sql, sqlite3_stmt* statement) noexcept;
 
-private:
+  private:
     explicit SqliteDatabase(sqlite3* connection);
     void Configure();
     void EnsureSchema();

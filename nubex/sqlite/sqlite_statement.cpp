@@ -9,14 +9,32 @@
 
 namespace nubex::sqlite {
 
-SqliteStatement::~SqliteStatement() { owner_.Recycle(std::move(sql_), statement_); }
+SqliteStatement::~SqliteStatement() {
+    owner_.Recycle(std::move(sql_), statement_);
+}
 
 void SqliteStatement::Bind(int index, std::int64_t value) {
     const int rc = sqlite3_bind_int64(statement_, index, value);
     if (rc != SQLITE_OK) ThrowDbError(sqlite3_db_handle(statement_), rc);
 }
 
+namespace {
+
+// SQLite takes a leading U+FEFF or U+FFFE of bound UTF-16 text for a byte-order mark: it drops
+// it, and after U+FFFE it even reads the rest big-endian. One extra mark in front is what it
+// drops then, and the text behind it is stored exactly.
+bool StartsWithByteOrderMark(std::u16string_view text) {
+    return !text.empty() && (text.front() == u'\uFEFF' || text.front() == u'\uFFFE');
+}
+
+}  // namespace
+
 void SqliteStatement::Bind(int index, std::u16string_view text) {
+    std::u16string guarded;
+    if (StartsWithByteOrderMark(text)) {
+        guarded = u'\uFEFF' + std::u16string(text);
+        text = guarded;
+    }
     constexpr std::size_t kMaxUnits = std::numeric_limits<int>::max() / sizeof(char16_t);
     if (text.size() > kMaxUnits) ThrowDbError(nullptr, SQLITE_TOOBIG);
     // A non-null pointer even for the empty text: a null one would bind SQL NULL. The text goes

@@ -12,7 +12,7 @@ namespace nubex::sqlite {
 class SqliteDatabase;
 
 class SqliteStatement final : public db::Statement {
-public:
+  public:
     SqliteStatement(SqliteDatabase& owner, std::string sql, sqlite3_stmt* statement)
         : owner_(owner), sql_(std::move(sql)), statement_(statement) {}
     ~SqliteStatement() override;
@@ -25,7 +25,7 @@ public:
     std::int64_t Int(int column) const override;
     std::u16string Text(int column) const override;
 
-private:
+  private:
     SqliteDatabase& owner_;
     std::string sql_;
     sqlite3_stmt* statement_;

@@ -19,9 +19,8 @@ namespace {
 // The engine's failures as the library reports them.
 [[noreturn]] void RaiseDbError(const db::DbError& error) {
     if (error.failure() == db::Failure::Busy) Refuse(err::kBusy);
-    mundor::rt::Raise(err::kDatabaseError.number,
-                      std::u16string(err::kDatabaseError.text) +
-                          mundor::rt::Utf8ToUtf16(error.what()));
+    mundor::rt::Raise(err::kDatabaseError.number, std::u16string(err::kDatabaseError.text) +
+                                                      mundor::rt::Utf8ToUtf16(error.what()));
 }
 
 template <class Work>
@@ -45,8 +44,8 @@ Row ReadRow(const db::Statement& statement) {
     return row;
 }
 
-std::optional<Row> Find(db::Database& db, const TableSpec& spec, Lookup lookup) {
-    const TableSql& sql = SqlFor(spec);
+std::optional<Row> Find(db::Database& db, const TableInfo& table, Lookup lookup) {
+    const TableSql& sql = SqlFor(table);
     auto statement = db.Prepare(lookup.pk != 0 ? sql.selectByKey : sql.selectByGuid);
     if (lookup.pk != 0) {
         statement->Bind(1, lookup.pk);
@@ -63,65 +62,67 @@ bool Exists(db::Database& db, const std::string& sql, LONG pk) {
     return statement->Step();
 }
 
-void CheckParent(db::Database& db, const TableSpec& spec, const Row& row) {
-    if (!spec.HasParent()) return;
-    if (row.parentPk == 0) Refuse(*spec.parentMissing);
-    if (!Exists(db, SqlFor(*spec.parent).exists, row.parentPk)) Refuse(*spec.parentUnknown);
+// A stored row that is gone, or that has another version than the one read, was changed by
+// someone else since it was loaded.
+void CheckCurrent(db::Database& db, const TableInfo& table, const Row& row) {
+    auto statement = db.Prepare(SqlFor(table).versionOf);
+    statement->Bind(1, row.pk);
+    if (!statement->Step()) Refuse(err::kDeletedByOther);
+    if (statement->Int(0) != row.version) Refuse(err::kModifiedByOther);
 }
 
-void CheckCodeFree(db::Database& db, const TableSpec& spec, const Row& row) {
-    auto statement = db.Prepare(SqlFor(spec).codeTaken);
+void CheckParent(db::Database& db, const TableInfo& table, const Row& row) {
+    if (!table.HasParent()) return;
+    if (row.parentPk == 0) Refuse(*table.parentMissing);
+    if (!Exists(db, SqlFor(*table.parent).versionOf, row.parentPk)) Refuse(*table.parentUnknown);
+}
+
+void CheckCodeFree(db::Database& db, const TableInfo& table, const Row& row) {
+    auto statement = db.Prepare(SqlFor(table).codeTaken);
     statement->Bind(1, row.codigo);
     statement->Bind(2, row.pk);
-    if (spec.HasParent()) statement->Bind(3, row.parentPk);
-    if (statement->Step()) Refuse(*spec.duplicateCode);
+    if (table.HasParent()) statement->Bind(3, row.parentPk);
+    if (statement->Step()) Refuse(*table.duplicateCode);
 }
 
-// A row that is gone, or that has another version than the one read, was changed by someone
-// else since it was loaded.
-[[noreturn]] void RefuseStale(db::Database& db, const TableSpec& spec, LONG pk) {
-    if (Exists(db, SqlFor(spec).exists, pk)) Refuse(err::kModifiedByOther);
-    Refuse(err::kDeletedByOther);
-}
-
-void BindValues(db::Statement& statement, const TableSpec& spec, const Row& row,
-                int firstIndex) {
+void BindValues(db::Statement& statement, const TableInfo& table, const Row& row, int firstIndex) {
     statement.Bind(firstIndex, row.codigo);
     statement.Bind(firstIndex + 1, row.nombre);
-    if (spec.hasCodigoTel) statement.Bind(firstIndex + 2, row.codigoTel);
-    if (spec.HasParent()) statement.Bind(firstIndex + 3, row.parentPk);
+    if (table.hasCodigoTel) statement.Bind(firstIndex + 2, row.codigoTel);
+    if (table.HasParent()) statement.Bind(firstIndex + 3, row.parentPk);
 }
 
-void Insert(db::Database& db, const TableSpec& spec, Row& row) {
+void Insert(db::Database& db, const TableInfo& table, Row& row) {
     row.guid = NewIdentifier();
-    auto statement = db.Prepare(SqlFor(spec).insert);
+    auto statement = db.Prepare(SqlFor(table).insert);
     statement->Bind(1, row.guid);
-    BindValues(*statement, spec, row, 2);
+    BindValues(*statement, table, row, 2);
     if (!statement->Step()) throw db::DbError(db::Failure::Other, "INSERT returned no key");
     row.pk = static_cast<LONG>(statement->Int(0));
     row.version = statement->Int(1);
 }
 
-void Update(db::Database& db, const TableSpec& spec, Row& row) {
-    auto statement = db.Prepare(SqlFor(spec).update);
-    BindValues(*statement, spec, row, 1);
+void Update(db::Database& db, const TableInfo& table, Row& row) {
+    auto statement = db.Prepare(SqlFor(table).update);
+    BindValues(*statement, table, row, 1);
     statement->Bind(5, row.pk);
     statement->Bind(6, row.version);
-    if (!statement->Step()) RefuseStale(db, spec, row.pk);
+    // CheckCurrent has already seen this version under the same write lock.
+    if (!statement->Step()) Refuse(err::kModifiedByOther);
     row.version = statement->Int(0);
 }
 
 }  // namespace
 
-std::optional<std::vector<Row>> LoadWithParents(db::Database& db, const TableSpec& spec,
+std::optional<std::vector<Row>> LoadWithParents(db::Database& db, const TableInfo& table,
                                                 Lookup lookup) {
     if (lookup.pk == 0 && lookup.guid.empty()) return std::nullopt;
     return Translating([&]() -> std::optional<std::vector<Row>> {
         db::Transaction snapshot(db, db::TransactionKind::Read);
-        std::optional<Row> row = Find(db, spec, lookup);
+        std::optional<Row> row = Find(db, table, lookup);
         if (!row) return std::nullopt;
         std::vector<Row> chain{*row};
-        for (const TableSpec* level = spec.parent; level; level = level->parent) {
+        for (const TableInfo* level = table.parent; level; level = level->parent) {
             // The foreign keys keep every parent in place; an empty row stands in all the same.
             chain.push_back(Find(db, *level, {chain.back().parentPk, {}}).value_or(Row{}));
         }
@@ -129,42 +130,44 @@ std::optional<std::vector<Row>> LoadWithParents(db::Database& db, const TableSpe
     });
 }
 
-void Store(db::Database& db, const TableSpec& spec, Row& row) {
+void Store(db::Database& db, const TableInfo& table, Row& row) {
     Row stored = row;
     Translating([&] {
         db::Transaction transaction(db, db::TransactionKind::Write);
-        CheckParent(db, spec, stored);
-        CheckCodeFree(db, spec, stored);
+        if (stored.pk != 0) CheckCurrent(db, table, stored);
+        CheckParent(db, table, stored);
+        CheckCodeFree(db, table, stored);
         if (stored.pk == 0) {
-            Insert(db, spec, stored);
+            Insert(db, table, stored);
         } else {
-            Update(db, spec, stored);
+            Update(db, table, stored);
         }
         transaction.Commit();
     });
     row = std::move(stored);
 }
 
-void Remove(db::Database& db, const TableSpec& spec, const Row& row) {
+void Remove(db::Database& db, const TableInfo& table, const Row& row) {
     if (row.pk == 0) Refuse(err::kNothingToDelete);
     Translating([&] {
         db::Transaction transaction(db, db::TransactionKind::Write);
-        if (spec.child && Exists(db, SqlFor(spec).hasChildren, row.pk)) {
-            Refuse(*spec.hasDependents);
+        CheckCurrent(db, table, row);
+        if (table.child && Exists(db, SqlFor(table).hasChildren, row.pk)) {
+            Refuse(*table.hasDependents);
         }
-        auto statement = db.Prepare(SqlFor(spec).remove);
+        auto statement = db.Prepare(SqlFor(table).remove);
         statement->Bind(1, row.pk);
         statement->Bind(2, row.version);
-        if (!statement->Step()) RefuseStale(db, spec, row.pk);
+        if (!statement->Step()) Refuse(err::kModifiedByOther);
         statement.reset();
         transaction.Commit();
     });
 }
 
-std::vector<Row> Children(db::Database& db, const TableSpec& spec, LONG parentPk) {
+std::vector<Row> Children(db::Database& db, const TableInfo& table, LONG parentPk) {
     return Translating([&] {
-        auto statement = db.Prepare(SqlFor(spec).selectChildren);
-        if (spec.HasParent()) statement->Bind(1, parentPk);
+        auto statement = db.Prepare(SqlFor(table).selectChildren);
+        if (table.HasParent()) statement->Bind(1, parentPk);
         std::vector<Row> rows;
         while (statement->Step()) rows.push_back(ReadRow(*statement));
         return rows;

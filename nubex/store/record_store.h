@@ -9,7 +9,7 @@
 
 #include "nubex/backend/database.h"
 #include "nubex/store/row.h"
-#include "nubex/store/table_spec.h"
+#include "nubex/store/table_info.h"
 
 namespace nubex::store {
 
@@ -21,18 +21,18 @@ struct Lookup {
 
 // The row and then the rows of its parents (a state's country; a city's state and country),
 // read in one snapshot. Nothing when no row matches.
-std::optional<std::vector<Row>> LoadWithParents(db::Database& db, const TableSpec& spec,
+std::optional<std::vector<Row>> LoadWithParents(db::Database& db, const TableInfo& table,
                                                 Lookup lookup);
 
 // Inserts the row when row.pk is 0, with a new identifier, and updates it otherwise, provided
 // it still has the version it was read with. On success row holds its key, identifier and new
 // version; on a refusal row is unchanged.
-void Store(db::Database& db, const TableSpec& spec, Row& row);
+void Store(db::Database& db, const TableInfo& table, Row& row);
 
 // Deletes the row, provided it still has the version it was read with and nothing refers to it.
-void Remove(db::Database& db, const TableSpec& spec, const Row& row);
+void Remove(db::Database& db, const TableInfo& table, const Row& row);
 
 // The rows under one parent (countries: all), in no particular order.
-std::vector<Row> Children(db::Database& db, const TableSpec& spec, LONG parentPk);
+std::vector<Row> Children(db::Database& db, const TableInfo& table, LONG parentPk);
 
 }  // namespace nubex::store

@@ -4,76 +4,78 @@ namespace nubex::store {
 
 namespace {
 
-std::string Name(std::string_view identifier) { return std::string(identifier); }
+std::string Name(std::string_view identifier) {
+    return std::string(identifier);
+}
 
-std::string RowColumns(const TableSpec& spec) {
-    const std::string parent = spec.HasParent() ? Name(spec.parentColumn) : "0";
-    const std::string codigoTel = spec.hasCodigoTel ? "CodigoTel" : "''";
+std::string RowColumns(const TableInfo& table) {
+    const std::string parent = table.HasParent() ? Name(table.parentColumn) : "0";
+    const std::string codigoTel = table.hasCodigoTel ? "CodigoTel" : "''";
     return "Sys_PK, Sys_GUID, " + parent + ", Codigo, Nombre, " + codigoTel + ", Sys_Version";
 }
 
-std::string InsertSql(const TableSpec& spec) {
+std::string InsertSql(const TableInfo& table) {
     std::string columns = "Sys_GUID, Codigo, Nombre";
     std::string values = "?1, ?2, ?3";
-    if (spec.hasCodigoTel) {
+    if (table.hasCodigoTel) {
         columns += ", CodigoTel";
         values += ", ?4";
     }
-    if (spec.HasParent()) {
-        columns += ", " + Name(spec.parentColumn);
+    if (table.HasParent()) {
+        columns += ", " + Name(table.parentColumn);
         values += ", ?5";
     }
-    return "INSERT INTO " + Name(spec.table) + " (" + columns + ") VALUES (" + values +
+    return "INSERT INTO " + Name(table.name) + " (" + columns + ") VALUES (" + values +
            ") RETURNING Sys_PK, Sys_Version";
 }
 
-std::string UpdateSql(const TableSpec& spec) {
+std::string UpdateSql(const TableInfo& table) {
     std::string assignments = "Codigo = ?1, Nombre = ?2";
-    if (spec.hasCodigoTel) assignments += ", CodigoTel = ?3";
-    if (spec.HasParent()) assignments += ", " + Name(spec.parentColumn) + " = ?4";
-    return "UPDATE " + Name(spec.table) + " SET " + assignments +
+    if (table.hasCodigoTel) assignments += ", CodigoTel = ?3";
+    if (table.HasParent()) assignments += ", " + Name(table.parentColumn) + " = ?4";
+    return "UPDATE " + Name(table.name) + " SET " + assignments +
            ", Sys_Version = Sys_Version + 1 WHERE Sys_PK = ?5 AND Sys_Version = ?6 RETURNING "
            "Sys_Version";
 }
 
-std::string CodeTakenSql(const TableSpec& spec) {
-    std::string sql = "SELECT 1 FROM " + Name(spec.table) +
+std::string CodeTakenSql(const TableInfo& table) {
+    std::string sql = "SELECT 1 FROM " + Name(table.name) +
                       " WHERE Codigo = ?1 AND Codigo <> '' AND Sys_PK <> ?2";
-    if (spec.HasParent()) sql += " AND " + Name(spec.parentColumn) + " = ?3";
+    if (table.HasParent()) sql += " AND " + Name(table.parentColumn) + " = ?3";
     return sql + " LIMIT 1";
 }
 
-std::string HasChildrenSql(const TableSpec& spec) {
-    if (!spec.child) return {};
-    return "SELECT 1 FROM " + Name(spec.child->table) + " WHERE " +
-           Name(spec.child->parentColumn) + " = ?1 LIMIT 1";
+std::string HasChildrenSql(const TableInfo& table) {
+    if (!table.child) return {};
+    return "SELECT 1 FROM " + Name(table.child->name) + " WHERE " +
+           Name(table.child->parentColumn) + " = ?1 LIMIT 1";
 }
 
-TableSql Build(const TableSpec& spec) {
-    const std::string select = "SELECT " + RowColumns(spec) + " FROM " + Name(spec.table);
+TableSql Build(const TableInfo& table) {
+    const std::string select = "SELECT " + RowColumns(table) + " FROM " + Name(table.name);
     TableSql sql;
     sql.selectByKey = select + " WHERE Sys_PK = ?1";
     sql.selectByGuid = select + " WHERE Sys_GUID = ?1";
     sql.selectChildren =
-        spec.HasParent() ? select + " WHERE " + Name(spec.parentColumn) + " = ?1" : select;
-    sql.exists = "SELECT 1 FROM " + Name(spec.table) + " WHERE Sys_PK = ?1";
-    sql.codeTaken = CodeTakenSql(spec);
-    sql.hasChildren = HasChildrenSql(spec);
-    sql.insert = InsertSql(spec);
-    sql.update = UpdateSql(spec);
-    sql.remove = "DELETE FROM " + Name(spec.table) +
+        table.HasParent() ? select + " WHERE " + Name(table.parentColumn) + " = ?1" : select;
+    sql.versionOf = "SELECT Sys_Version FROM " + Name(table.name) + " WHERE Sys_PK = ?1";
+    sql.codeTaken = CodeTakenSql(table);
+    sql.hasChildren = HasChildrenSql(table);
+    sql.insert = InsertSql(table);
+    sql.update = UpdateSql(table);
+    sql.remove = "DELETE FROM " + Name(table.name) +
                  " WHERE Sys_PK = ?1 AND Sys_Version = ?2 RETURNING Sys_PK";
     return sql;
 }
 
 }  // namespace
 
-const TableSql& SqlFor(const TableSpec& spec) {
+const TableSql& SqlFor(const TableInfo& table) {
     static const TableSql pais = Build(kPaisTable);
     static const TableSql edoProv = Build(kEdoProvTable);
     static const TableSql ciudad = Build(kCiudadTable);
-    if (&spec == &kPaisTable) return pais;
-    if (&spec == &kEdoProvTable) return edoProv;
+    if (&table == &kPaisTable) return pais;
+    if (&table == &kEdoProvTable) return edoProv;
     return ciudad;
 }
 

@@ -1,13 +1,14 @@
-#include "nubex/store/table_spec.h"
+#include "nubex/store/table_info.h"
 
 namespace nubex::store {
 
-const TableSpec kPaisTable{
-    "Pais", "", nullptr, &kEdoProvTable, true, &err::kPaisDuplicateCode, nullptr, nullptr,
-    &err::kPaisHasDependents,
+const TableInfo kPaisTable{
+    "Pais",         "",      nullptr,
+    &kEdoProvTable, true,    &err::kPaisDuplicateCode,
+    nullptr,        nullptr, &err::kPaisHasDependents,
 };
 
-const TableSpec kEdoProvTable{
+const TableInfo kEdoProvTable{
     "EdoProv",
     "IPais",
     &kPaisTable,
@@ -19,7 +20,7 @@ const TableSpec kEdoProvTable{
     &err::kEdoProvHasDependents,
 };
 
-const TableSpec kCiudadTable{
+const TableInfo kCiudadTable{
     "Ciudad",
     "Estado",
     &kEdoProvTable,

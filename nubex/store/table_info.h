@@ -8,11 +8,11 @@
 
 namespace nubex::store {
 
-struct TableSpec {
-    std::string_view table;         // "Pais"
+struct TableInfo {
+    std::string_view name;          // "Pais"
     std::string_view parentColumn;  // "" for countries
-    const TableSpec* parent;        // the table parentColumn refers to
-    const TableSpec* child;         // the table whose rows depend on this one
+    const TableInfo* parent;        // the table parentColumn refers to
+    const TableInfo* child;         // the table whose rows depend on this one
     bool hasCodigoTel;
     const err::ErrorText* duplicateCode;
     const err::ErrorText* parentMissing;  // only with a parent
@@ -22,8 +22,8 @@ struct TableSpec {
     bool HasParent() const { return parent != nullptr; }
 };
 
-extern const TableSpec kPaisTable;
-extern const TableSpec kEdoProvTable;
-extern const TableSpec kCiudadTable;
+extern const TableInfo kPaisTable;
+extern const TableInfo kEdoProvTable;
+extern const TableInfo kCiudadTable;
 
 }  // namespace nubex::store

@@ -1,0 +1,37 @@
+// The catalog (Nubex.Catalog): one open database, its connection ADOCnn and the three views.
+// Open and Close are reached by name (and from C++); the rest is the Catalog interface.
+#pragma once
+
+#include <string>
+
+#include "contracts/data_objects.h"
+#include "nubex/com/connection_object.h"
+#include "runtime/object.h"
+#include "runtime/ref.h"
+
+namespace nubex::com {
+
+class CatalogObject final : public mundor::rt::DispatchObject<CatalogObject, nubex::Catalog> {
+  public:
+    CatalogObject();
+    static const mundor::rt::DispatchTableBase& Table();
+
+    HRESULT get_ADOCnn(nubex::Connection** result) override;
+    HRESULT V_Pais(nubex::View** result) override;
+    HRESULT V_EdoProv(LONG* sysPk, nubex::View** result) override;
+    HRESULT V_Ciudades(LONG* sysPk, nubex::View** result) override;
+
+    // Opens a catalog file (created with its schema when new) or ":memory:", in place of the
+    // one open before. Raises the library's errors.
+    void Open(const std::string& path, int busyTimeoutMs);
+    void Close() { connection_.reset(); }
+
+  private:
+    HRESULT OpenByName(BSTR* path, LONG* busyTimeoutMs);
+    HRESULT CloseByName();
+    const ConnectionObject& RequireOpen() const;
+
+    mundor::rt::Ref<ConnectionObject> connection_;
+};
+
+}  // namespace nubex::com

@@ -1,0 +1,33 @@
+// The data-object library for C++ hosts that link it: register its classes in the process and
+// open a catalog. Hosts that do not link it reach the same classes through the registry
+// (Nubex.Catalog, Nubex.Pais, Nubex.EdoProv, Nubex.Ciudad) and the four library exports.
+#pragma once
+
+#include <string>
+
+#include "contracts/data_objects.h"
+#include "nubex/export.h"
+#include "runtime/ref.h"
+
+namespace nubex {
+
+// How long a store waits for another writer to release the catalog before it is refused as
+// busy.
+inline constexpr int kDefaultBusyTimeoutMs = 5000;
+
+struct OpenOptions {
+    int busyTimeoutMs = kDefaultBusyTimeoutMs;
+};
+
+// Registers the four classes with the runtime for this process, so that CreateInstance and
+// CreateObject find them without the registry file. Calling it again does no harm.
+NUBEX_API HRESULT RegisterInProcess();
+NUBEX_API void UnregisterInProcess();
+
+// Opens a catalog: a SQLite file (UTF-8 path), created with the catalog schema when it does
+// not exist yet, or ":memory:" for a private in-memory one. Raises mundor::rt::RuntimeError
+// (errors.h) when it cannot.
+NUBEX_API mundor::rt::Ref<Catalog> OpenCatalog(const std::string& path,
+                                               const OpenOptions& options = {});
+
+}  // namespace nubex

@@ -1,0 +1,226 @@
+// Round trips of the three kinds of record: add, load by key, load by identifier, edit, delete,
+// against a catalog file and an in-memory catalog; and the loading rules records promise.
+#include "test_support.h"
+
+namespace nubex_test {
+namespace {
+
+class RecordRoundTrip : public ::testing::TestWithParam<bool> {
+  protected:
+    RecordRoundTrip()
+        : catalog_(nubex::OpenCatalog(GetParam() ? dir_.File("c.db") : ":memory:")),
+          cnn_(ConnectionOf(catalog_.get())) {}
+    TempDir dir_;
+    Ref<nubex::Catalog> catalog_;
+    Ref<nubex::Connection> cnn_;
+};
+
+INSTANTIATE_TEST_SUITE_P(Storage, RecordRoundTrip, ::testing::Values(true, false),
+                         [](const auto& test) { return test.param ? "File" : "Memory"; });
+
+TEST_P(RecordRoundTrip, PaisIsAddedLoadedEditedAndDeleted) {
+    Ref<nubex::Pais> added = AddPais(cnn_.get(), u"MX", u"México", u"52");
+    const LONG pk = Pk(added.get());
+    const std::u16string guid = Guid(added.get());
+    EXPECT_GT(pk, 0);
+    EXPECT_EQ(guid.size(), 36u);
+
+    Ref<nubex::Pais> byKey = NewPais();
+    ASSERT_TRUE(LoadByKey(byKey.get(), pk, cnn_.get()));
+    EXPECT_EQ(Read(byKey.get(), &nubex::Pais::get_Codigo), u"MX");
+    EXPECT_EQ(Read(byKey.get(), &nubex::Pais::get_Nombre), u"México");
+    EXPECT_EQ(Read(byKey.get(), &nubex::Pais::get_CodigoTel), u"52");
+    EXPECT_EQ(Guid(byKey.get()), guid);
+
+    Ref<nubex::Pais> byGuid = NewPais();
+    ASSERT_TRUE(LoadByGuid(byGuid.get(), guid, cnn_.get()));
+    EXPECT_EQ(Pk(byGuid.get()), pk);
+
+    Write(byGuid.get(), &nubex::Pais::put_Nombre, u"Estados Unidos Mexicanos");
+    ASSERT_TRUE(Save(byGuid.get()));
+    EXPECT_EQ(Pk(byGuid.get()), pk);
+    EXPECT_EQ(Guid(byGuid.get()), guid);
+    Ref<nubex::Pais> reread = NewPais();
+    ASSERT_TRUE(LoadByKey(reread.get(), pk, cnn_.get()));
+    EXPECT_EQ(Read(reread.get(), &nubex::Pais::get_Nombre), u"Estados Unidos Mexicanos");
+
+    EXPECT_EQ(Delete(reread.get()), S_OK);
+    EXPECT_FALSE(LoadByKey(NewPais().get(), pk, cnn_.get()));
+    EXPECT_FALSE(LoadByGuid(NewPais().get(), guid, cnn_.get()));
+}
+
+TEST_P(RecordRoundTrip, EdoProvIsStoredUnderTheCountryItsIPaisHolds) {
+    const LONG mx = Pk(AddPais(cnn_.get(), u"MX", u"México").get());
+    const LONG ar = Pk(AddPais(cnn_.get(), u"AR", u"Argentina").get());
+    Ref<nubex::EdoProv> added = AddEdoProv(cnn_.get(), mx, u"JAL", u"Jalisco");
+
+    Ref<nubex::EdoProv> loaded = NewEdoProv();
+    ASSERT_TRUE(LoadByKey(loaded.get(), Pk(added.get()), cnn_.get()));
+    EXPECT_EQ(Read(loaded.get(), &nubex::EdoProv::get_Nombre), u"Jalisco");
+    Ref<nubex::Pais> pais;
+    ASSERT_EQ(loaded->get_IPais(pais.put()), S_OK);
+    EXPECT_EQ(Pk(pais.get()), mx);
+    EXPECT_EQ(Read(pais.get(), &nubex::Pais::get_Nombre), u"México");
+
+    // Moving the state: load another country into IPais, then store.
+    ASSERT_TRUE(LoadByKey(pais.get(), ar));
+    ASSERT_TRUE(Save(loaded.get()));
+    Ref<nubex::EdoProv> moved = NewEdoProv();
+    ASSERT_TRUE(LoadByGuid(moved.get(), Guid(added.get()), cnn_.get()));
+    Ref<nubex::Pais> movedPais;
+    ASSERT_EQ(moved->get_IPais(movedPais.put()), S_OK);
+    EXPECT_EQ(Pk(movedPais.get()), ar);
+
+    EXPECT_EQ(Delete(moved.get()), S_OK);
+    EXPECT_FALSE(LoadByKey(NewEdoProv().get(), Pk(added.get()), cnn_.get()));
+}
+
+TEST_P(RecordRoundTrip, CiudadLoadsItsStateAndThatStatesCountry) {
+    const LONG mx = Pk(AddPais(cnn_.get(), u"MX", u"México").get());
+    const LONG jal = Pk(AddEdoProv(cnn_.get(), mx, u"JAL", u"Jalisco").get());
+    Ref<nubex::Ciudad> added = AddCiudad(cnn_.get(), jal, u"GDL", u"Guadalajara", u"33");
+
+    Ref<nubex::Ciudad> loaded = NewCiudad();
+    ASSERT_TRUE(LoadByGuid(loaded.get(), Guid(added.get()), cnn_.get()));
+    EXPECT_EQ(Pk(loaded.get()), Pk(added.get()));
+    EXPECT_EQ(Read(loaded.get(), &nubex::Ciudad::get_Codigo), u"GDL");
+    EXPECT_EQ(Read(loaded.get(), &nubex::Ciudad::get_CodigoTel), u"33");
+    Ref<nubex::EdoProv> estado;
+    ASSERT_EQ(loaded->get_Estado(estado.put()), S_OK);
+    EXPECT_EQ(Pk(estado.get()), jal);
+    Ref<nubex::Pais> pais;
+    ASSERT_EQ(estado->get_IPais(pais.put()), S_OK);
+    EXPECT_EQ(Pk(pais.get()), mx);
+
+    Write(loaded.get(), &nubex::Ciudad::put_CodigoTel, u"333");
+    ASSERT_TRUE(Save(loaded.get()));
+    Ref<nubex::Ciudad> reread = NewCiudad();
+    ASSERT_TRUE(LoadByKey(reread.get(), Pk(added.get()), cnn_.get()));
+    EXPECT_EQ(Read(reread.get(), &nubex::Ciudad::get_CodigoTel), u"333");
+
+    EXPECT_EQ(Delete(reread.get()), S_OK);
+    EXPECT_FALSE(LoadByKey(NewCiudad().get(), Pk(added.get()), cnn_.get()));
+}
+
+using RecordRules = FileCatalogTest;
+
+TEST_F(RecordRules, LoadOfAMissingKeyReturnsFalseAndChangesNothing) {
+    Ref<nubex::EdoProv> edo =
+        AddEdoProv(cnn_.get(), Pk(AddPais(cnn_.get(), u"MX", u"México").get()), u"JAL", u"Jalisco");
+    Write(edo.get(), &nubex::EdoProv::put_Nombre, u"editado sin guardar");
+    const LONG pk = Pk(edo.get());
+    const std::u16string guid = Guid(edo.get());
+
+    EXPECT_FALSE(LoadByKey(edo.get(), 999999, cnn_.get()));
+    EXPECT_FALSE(LoadByKey(edo.get(), -4, cnn_.get()));
+    EXPECT_FALSE(LoadByGuid(edo.get(), u"no-existe", cnn_.get()));
+    EXPECT_FALSE(LoadByKey(edo.get(), 0, cnn_.get()));  // neither a key nor an identifier
+
+    EXPECT_EQ(Pk(edo.get()), pk);
+    EXPECT_EQ(Guid(edo.get()), guid);
+    EXPECT_EQ(Read(edo.get(), &nubex::EdoProv::get_Nombre), u"editado sin guardar");
+    Ref<nubex::Pais> pais;
+    ASSERT_EQ(edo->get_IPais(pais.put()), S_OK);
+    EXPECT_EQ(Read(pais.get(), &nubex::Pais::get_Nombre), u"México");
+}
+
+TEST_F(RecordRules, KeyWinsOverIdentifierWhenBothAreGiven) {
+    Ref<nubex::Pais> mx = AddPais(cnn_.get(), u"MX", u"México");
+    Ref<nubex::Pais> ar = AddPais(cnn_.get(), u"AR", u"Argentina");
+    Ref<nubex::Pais> loaded = NewPais();
+    LONG pk = Pk(mx.get());
+    rt::BString guid(Guid(ar.get()));
+    BSTR raw = guid.get();
+    nubex::Connection* cnn = cnn_.get();
+    LONG mode = 1;
+    VARIANT_BOOL ok = 0;
+    ASSERT_EQ(loaded->LoadRecord(&pk, &raw, &cnn, &mode, &ok), S_OK);
+    EXPECT_EQ(ok, VARIANT_TRUE);
+    EXPECT_EQ(Read(loaded.get(), &nubex::Pais::get_Codigo), u"MX");
+}
+
+TEST_F(RecordRules, AnEmptyCnnMeansTheRecordsOwnConnectionSharedWithItsParent) {
+    const LONG mx = Pk(AddPais(cnn_.get(), u"MX", u"México").get());
+    Ref<nubex::EdoProv> edo = NewEdoProv();
+    nubex::Connection* cnn = cnn_.get();
+    ASSERT_EQ(edo->SetConnection(&cnn), S_OK);
+    Ref<nubex::Pais> pais;
+    ASSERT_EQ(edo->get_IPais(pais.put()), S_OK);
+    // As the state dialog does it: the parent is loaded with no connection of its own.
+    EXPECT_TRUE(LoadByKey(pais.get(), mx, nullptr));
+    EXPECT_EQ(Read(pais.get(), &nubex::Pais::get_Codigo), u"MX");
+}
+
+TEST_F(RecordRules, ALoadThroughAConnectionKeepsItForLaterStores) {
+    const LONG pk = Pk(AddPais(cnn_.get(), u"MX", u"México").get());
+    Ref<nubex::Pais> pais = NewPais();
+    ASSERT_TRUE(LoadByKey(pais.get(), pk, cnn_.get()));
+    Write(pais.get(), &nubex::Pais::put_Nombre, u"Méjico");
+    EXPECT_TRUE(Save(pais.get()));
+    EXPECT_EQ(Delete(pais.get()), S_OK);
+}
+
+TEST_F(RecordRules, ARecordWithoutAnyConnectionRefusesToWork) {
+    Ref<nubex::Pais> pais = NewPais();
+    EXPECT_EQ(TryLoadByKey(pais.get(), 1, nullptr), rt::HResultFromErrorNumber(20005));
+    ExpectLastError(nubex::err::kNotConnected);
+    Write(pais.get(), &nubex::Pais::put_Codigo, u"MX");
+    EXPECT_FALSE(Save(pais.get()));
+    EXPECT_EQ(ErrorCode(pais.get()), nubex::err::kNotConnected.number);
+    EXPECT_EQ(ErrorText(pais.get()), nubex::err::kNotConnected.text);
+}
+
+TEST_F(RecordRules, NewRecordEmptiesTheRecordAndTheNextSaveAddsAnother) {
+    Ref<nubex::Pais> pais = AddPais(cnn_.get(), u"MX", u"México");
+    const LONG first = Pk(pais.get());
+    VARIANT_BOOL ok = 0;
+    ASSERT_EQ(pais->NewRecord(&ok), S_OK);
+    EXPECT_EQ(Pk(pais.get()), 0);
+    EXPECT_EQ(Guid(pais.get()), u"");
+    EXPECT_EQ(Read(pais.get(), &nubex::Pais::get_Codigo), u"");
+    EXPECT_EQ(Read(pais.get(), &nubex::Pais::get_Nombre), u"");
+    EXPECT_EQ(Read(pais.get(), &nubex::Pais::get_CodigoTel), u"");
+
+    Write(pais.get(), &nubex::Pais::put_Codigo, u"AR");
+    ASSERT_TRUE(Save(pais.get()));
+    EXPECT_NE(Pk(pais.get()), first);
+    EXPECT_TRUE(LoadByKey(NewPais().get(), first, cnn_.get()));
+}
+
+TEST_F(RecordRules, ADeletedRecordKeepsItsTextsButNoLongerNamesARow) {
+    Ref<nubex::Pais> pais = AddPais(cnn_.get(), u"MX", u"México");
+    ASSERT_EQ(Delete(pais.get()), S_OK);
+    EXPECT_EQ(Pk(pais.get()), 0);
+    EXPECT_EQ(Guid(pais.get()), u"");
+    EXPECT_EQ(Read(pais.get(), &nubex::Pais::get_Nombre), u"México");
+
+    // A second delete has nothing to delete; a save stores it again as a new record.
+    EXPECT_LT(Delete(pais.get()), 0);
+    ExpectLastError(nubex::err::kNothingToDelete);
+    ASSERT_TRUE(Save(pais.get()));
+    EXPECT_GT(Pk(pais.get()), 0);
+}
+
+TEST_F(RecordRules, KeysAreNeverReused) {
+    Ref<nubex::Pais> first = AddPais(cnn_.get(), u"MX", u"México");
+    const LONG pk = Pk(first.get());
+    ASSERT_EQ(Delete(first.get()), S_OK);
+    EXPECT_GT(Pk(AddPais(cnn_.get(), u"AR", u"Argentina").get()), pk);
+}
+
+TEST_F(RecordRules, IPaisAndEstadoAreTheSameObjectOnEveryRead) {
+    Ref<nubex::Ciudad> ciudad = NewCiudad();
+    Ref<nubex::EdoProv> a;
+    Ref<nubex::EdoProv> b;
+    ASSERT_EQ(ciudad->get_Estado(a.put()), S_OK);
+    ASSERT_EQ(ciudad->get_Estado(b.put()), S_OK);
+    EXPECT_TRUE(rt::SameObject<IUnknown>(a.get(), b.get()));
+    Ref<nubex::Pais> p;
+    Ref<nubex::Pais> q;
+    ASSERT_EQ(a->get_IPais(p.put()), S_OK);
+    ASSERT_EQ(b->get_IPais(q.put()), S_OK);
+    EXPECT_TRUE(rt::SameObject<IUnknown>(p.get(), q.get()));
+}
+
+}  // namespace
+}  // namespace nubex_test

@@ -1,0 +1,111 @@
+// Shared helpers for the nubex tests: a temporary folder, an exact dump of a catalog file, a
+// second SQLite connection, and short forms of the typed record calls.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "contracts/data_objects.h"
+#include "nubex/errors.h"
+#include "nubex/nubex.h"
+#include "runtime/bstr.h"
+#include "runtime/error.h"
+#include "runtime/ref.h"
+#include "runtime/variant.h"
+
+struct sqlite3;
+
+namespace nubex_test {
+
+namespace rt = mundor::rt;
+using rt::Ref;
+
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+  private:
+    std::filesystem::path path_;
+};
+
+// A plain SQLite connection to a catalog file, as another program would have.
+class RawDb {
+  public:
+    // create: make the file when it does not exist.
+    explicit RawDb(const std::string& path, bool create = false);
+    ~RawDb();
+    RawDb(const RawDb&) = delete;
+    RawDb& operator=(const RawDb&) = delete;
+    void Exec(const std::string& sql);
+    std::string QueryText(const std::string& sql);  // first column of the first row
+    long long QueryInt(const std::string& sql);
+
+  private:
+    sqlite3* db_ = nullptr;
+};
+
+// Every row of every table of the catalog, text compared code unit by code unit.
+std::u16string Dump(const std::string& path);
+
+// Record objects as hosts create them: through the runtime's class registry.
+Ref<nubex::Pais> NewPais();
+Ref<nubex::EdoProv> NewEdoProv();
+Ref<nubex::Ciudad> NewCiudad();
+Ref<nubex::Connection> ConnectionOf(nubex::Catalog* catalog);
+
+// Typed property access.
+template <class Obj, class Base>
+std::u16string Read(Obj* object, HRESULT (Base::*getter)(BSTR*)) {
+    rt::BString out;
+    EXPECT_EQ((object->*getter)(out.put()), S_OK);
+    return out.str();
+}
+template <class Obj, class Base>
+void Write(Obj* object, HRESULT (Base::*setter)(BSTR*), std::u16string_view text) {
+    rt::BString value(text);
+    BSTR raw = value.get();
+    EXPECT_EQ((object->*setter)(&raw), S_OK);
+}
+
+LONG Pk(nubex::DataRecord* record);
+std::u16string Guid(nubex::DataRecord* record);
+LONG ErrorCode(nubex::DataRecord* record);
+std::u16string ErrorText(nubex::DataRecord* record);
+
+// Operations; the Boolean result, with the call itself expected to succeed.
+bool Save(nubex::DataRecord* record);
+bool LoadByKey(nubex::DataRecord* record, LONG pk, nubex::Connection* cnn = nullptr);
+bool LoadByGuid(nubex::DataRecord* record, std::u16string_view guid,
+                nubex::Connection* cnn = nullptr);
+// The HRESULT of DeleteRecord (and of the others below), for refusals that raise.
+HRESULT Delete(nubex::DataRecord* record);
+HRESULT TryLoadByKey(nubex::DataRecord* record, LONG pk, nubex::Connection* cnn);
+
+// The raised error after a failed typed call.
+void ExpectLastError(const nubex::err::ErrorText& expected);
+
+// Stored records in a few lines.
+Ref<nubex::Pais> AddPais(nubex::Connection* cnn, std::u16string_view codigo,
+                         std::u16string_view nombre, std::u16string_view codigoTel = u"52");
+Ref<nubex::EdoProv> AddEdoProv(nubex::Connection* cnn, LONG paisPk, std::u16string_view codigo,
+                               std::u16string_view nombre);
+Ref<nubex::Ciudad> AddCiudad(nubex::Connection* cnn, LONG edoProvPk, std::u16string_view codigo,
+                             std::u16string_view nombre, std::u16string_view codigoTel = u"33");
+
+// A catalog file in a fresh temporary folder, with its connection.
+class FileCatalogTest : public ::testing::Test {
+  protected:
+    FileCatalogTest();
+    TempDir dir_;
+    std::string path_;
+    Ref<nubex::Catalog> catalog_;
+    Ref<nubex::Connection> cnn_;
+};
+
+}  // namespace nubex_test

@@ -1,0 +1,80 @@
+// Texts come back exactly as they were given: every UTF-16 code unit, through a store and a
+// load, through a view, and through a catalog reopened from its file.
+#include "test_support.h"
+
+namespace nubex_test {
+namespace {
+
+struct HostileText {
+    const char* label;
+    std::u16string text;
+};
+
+void PrintTo(const HostileText& text, std::ostream* out) {
+    *out << text.label;
+}
+
+std::u16string LongName() {
+    std::u16string text;
+    for (int i = 0; i < 20000; ++i) text += u"Ñandú 🌎 ";
+    return text;
+}
+
+const HostileText kTexts[] = {
+    {"Accents", u"Ciudad de México — Ñuñoa, São Paulo, Zürich, Åland"},
+    {"NonBmp", u"𝔐𝔲𝔫𝔡𝔬 🌎🇲🇽 𠜎𠜱"},
+    {"Quotes", u"O'Higgins \"norte\"; DROP TABLE Pais; -- '' \\"},
+    {"EmbeddedNul", std::u16string(u"antes\0después", 13)},
+    {"LoneSurrogates", std::u16string{0xD800, u'a', 0xDC00, 0xDBFF}},
+    {"ByteOrderMarkFirst", u"\uFEFFMarca"},
+    {"ReversedByteOrderMarkFirst", u"\uFFFEMarca"},
+    {"TwoByteOrderMarks", u"\uFEFF\uFEFF"},
+    {"Blanks", u"  con espacios  \t\r\n"},
+    {"Empty", u""},
+    {"Long", LongName()},
+};
+
+class Texts : public FileCatalogTest, public ::testing::WithParamInterface<HostileText> {};
+
+INSTANTIATE_TEST_SUITE_P(Hostile, Texts, ::testing::ValuesIn(kTexts),
+                         [](const auto& test) { return test.param.label; });
+
+TEST_P(Texts, SurviveStoreLoadAndReopen) {
+    const std::u16string& text = GetParam().text;
+    Ref<nubex::Pais> pais = AddPais(cnn_.get(), text, text, text);
+    const LONG pk = Pk(pais.get());
+    Ref<nubex::Ciudad> ciudad =
+        AddCiudad(cnn_.get(), Pk(AddEdoProv(cnn_.get(), pk, text, text).get()), text, text, text);
+
+    Ref<nubex::Pais> loaded = NewPais();
+    ASSERT_TRUE(LoadByKey(loaded.get(), pk, cnn_.get()));
+    EXPECT_EQ(Read(loaded.get(), &nubex::Pais::get_Codigo), text);
+    EXPECT_EQ(Read(loaded.get(), &nubex::Pais::get_Nombre), text);
+    EXPECT_EQ(Read(loaded.get(), &nubex::Pais::get_CodigoTel), text);
+
+    cnn_.reset();
+    catalog_ = nubex::OpenCatalog(path_);
+    Ref<nubex::Ciudad> reopened = NewCiudad();
+    ASSERT_TRUE(LoadByGuid(reopened.get(), Guid(ciudad.get()), ConnectionOf(catalog_.get()).get()));
+    EXPECT_EQ(Read(reopened.get(), &nubex::Ciudad::get_Nombre), text);
+    EXPECT_EQ(Read(reopened.get(), &nubex::Ciudad::get_CodigoTel), text);
+    Ref<nubex::EdoProv> estado;
+    ASSERT_EQ(reopened->get_Estado(estado.put()), S_OK);
+    EXPECT_EQ(Read(estado.get(), &nubex::EdoProv::get_Codigo), text);
+}
+
+TEST_P(Texts, SurviveAView) {
+    const std::u16string& text = GetParam().text;
+    AddPais(cnn_.get(), u"X", text, text);
+    Ref<nubex::View> rows;
+    ASSERT_EQ(catalog_->V_Pais(rows.put()), S_OK);
+    for (const char16_t* field : {u"Nombre", u"codigoTel"}) {
+        rt::Variant name(field);
+        rt::Variant value;
+        ASSERT_EQ(rows->Item(name.get(), value.put()), S_OK);
+        EXPECT_EQ(value.AsString(), text);
+    }
+}
+
+}  // namespace
+}  // namespace nubex_test
