@@ -1,31 +1,28 @@
 #include "nubex/import/catalog_database.h"
 
 #include "nubex/import/import_error.h"
-#include "nubex/sqlite/schema.h"
+#include "nubex/nubex.h"
+#include "runtime/bstr.h"
+#include "runtime/error.h"
 
 namespace nubex::import {
 namespace {
 
-[[noreturn]] void RaiseNotACatalog(const std::string& why) {
-    throw ImportError(ImportErrc::kDatabase, "La base de datos no es un catálogo Nubex: " + why);
-}
-
-void CheckExistingCatalog(sqlite3* db, std::int64_t version) {
-    if (version > nubex::sqlite::kSchemaVersion) {
-        RaiseNotACatalog("la creó una versión más reciente de la biblioteca de datos.");
-    }
-    if (version != nubex::sqlite::kSchemaVersion ||
-        QueryInteger(db, "SELECT count(*) FROM sqlite_schema") != 0) {
-        RaiseNotACatalog("tiene otras tablas.");
+void CreateOrCheckCatalog(const std::string& path) {
+    try {
+        nubex::OpenCatalog(path);  // released at once: only its schema work is wanted
+    } catch (const mundor::rt::RuntimeError& error) {
+        throw ImportError(ImportErrc::kDatabase, "Catálogo \"" + path + "\": " +
+                                                     mundor::rt::Utf16ToUtf8(error.description()));
     }
 }
 
 }  // namespace
 
 Database OpenCatalogFile(const std::string& path) {
+    CreateOrCheckCatalog(path);
     sqlite3* raw = nullptr;
-    const int rc =
-        sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int rc = sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE, nullptr);
     Database db(raw);
     if (rc != SQLITE_OK) {
         throw ImportError(ImportErrc::kDatabase,
@@ -33,30 +30,11 @@ Database OpenCatalogFile(const std::string& path) {
                               (raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc)) + ").");
     }
     sqlite3_extended_result_codes(db.get(), 1);
-    sqlite3_busy_timeout(db.get(), 5000);
-    Execute(db.get(), "PRAGMA foreign_keys = ON");
-    EnsureCatalogSchema(db.get());
-    // After the schema: the first write fixes a new file's text encoding.
-    Execute(db.get(), "PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL");
+    sqlite3_busy_timeout(db.get(), nubex::kDefaultBusyTimeoutMs);
+    // The catalog keeps write-ahead logging; with it, NORMAL syncs at checkpoints only and is
+    // still safe against a crash.
+    Execute(db.get(), "PRAGMA foreign_keys = ON; PRAGMA synchronous = NORMAL");
     return db;
-}
-
-void EnsureCatalogSchema(sqlite3* db) {
-    if (QueryInteger(db, "PRAGMA user_version") == nubex::sqlite::kSchemaVersion) return;
-    Execute(db, "PRAGMA encoding = 'UTF-16le'");
-    Execute(db, "BEGIN IMMEDIATE");
-    try {
-        // Read again under the write lock: another process may have created it meanwhile.
-        const std::int64_t version = QueryInteger(db, "PRAGMA user_version");
-        if (version != nubex::sqlite::kSchemaVersion) {
-            CheckExistingCatalog(db, version);
-            Execute(db, std::string(nubex::sqlite::SchemaSql()).c_str());
-        }
-        Execute(db, "COMMIT");
-    } catch (...) {
-        sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-        throw;
-    }
 }
 
 }  // namespace nubex::import

@@ -1,7 +1,5 @@
-// Opens a catalog database file for the import and makes sure it has the catalog's schema.
+// Opens a catalog database file for the import.
 #pragma once
-
-#include <sqlite3.h>
 
 #include <string>
 
@@ -9,13 +7,10 @@
 
 namespace nubex::import {
 
-// Opens (creating when absent) a catalog file with foreign keys on and write-ahead logging, and
-// creates the catalog schema in a new or empty file. Raises ImportError kDatabase when the file
-// cannot be opened or is not a catalog this library can write.
+// Opens a catalog file, creating it with the catalog schema when it does not exist or is empty:
+// the data-object library creates and checks it, so that the importer writes to exactly what
+// the library reads. Then opens the importer's own connection to it, with foreign keys on.
+// Raises ImportError kDatabase when the file cannot be opened or is not a catalog.
 Database OpenCatalogFile(const std::string& path);
-
-// Creates the schema when the database is empty; otherwise checks that it is a catalog of the
-// schema version the library knows.
-void EnsureCatalogSchema(sqlite3* db);
 
 }  // namespace nubex::import

@@ -19,15 +19,16 @@ using GzFile = std::unique_ptr<gzFile_s, GzCloser>;
 
 [[noreturn]] void RaiseReadFailure(const std::string& path, gzFile file) {
     int zlibCode = Z_OK;
-    const char* detail = gzerror(file, &zlibCode);
+    std::string detail = gzerror(file, &zlibCode);
+    // zlib starts its text with the file's path, which the message names already.
+    if (detail.starts_with(path + ": ")) detail.erase(0, path.size() + 2);
     if (zlibCode == Z_ERRNO) {
-        throw ImportError(ImportErrc::kDatasetUnreadable,
-                          "No se pudo leer el archivo de datos \"" + path + "\": " +
-                              std::strerror(errno));
+        throw ImportError(ImportErrc::kDatasetUnreadable, "No se pudo leer el archivo de datos \"" +
+                                                              path + "\": " + std::strerror(errno));
     }
-    throw ImportError(ImportErrc::kDatasetCorrupt, "El archivo de datos \"" + path +
-                                                       "\" está dañado o incompleto (" +
-                                                       (detail ? detail : "zlib") + ").");
+    throw ImportError(
+        ImportErrc::kDatasetCorrupt,
+        "El archivo de datos \"" + path + "\" está dañado o incompleto (" + detail + ").");
 }
 
 }  // namespace
@@ -36,8 +37,8 @@ std::string ReadGzipFile(const std::string& path) {
     GzFile file(gzopen(path.c_str(), "rb"));
     if (!file) {
         throw ImportError(ImportErrc::kDatasetUnreadable,
-                          "No se pudo abrir el archivo de datos \"" + path + "\": " +
-                              std::strerror(errno ? errno : ENOMEM));
+                          "No se pudo abrir el archivo de datos \"" + path +
+                              "\": " + std::strerror(errno ? errno : ENOMEM));
     }
     gzbuffer(file.get(), 256 * 1024);
     std::string content;

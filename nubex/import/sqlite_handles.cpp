@@ -22,8 +22,7 @@ std::int64_t QueryInteger(sqlite3* db, const char* sql) {
 }
 
 Statement::Statement(sqlite3* db, const char* sql) : db_(db) {
-    if (sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) !=
-        SQLITE_OK) {
+    if (sqlite3_prepare_v3(db, sql, -1, SQLITE_PREPARE_PERSISTENT, &stmt_, nullptr) != SQLITE_OK) {
         RaiseDatabaseError(db, "No se pudo leer el catálogo");
     }
 }

@@ -25,7 +25,7 @@ void Execute(sqlite3* db, const char* sql);
 std::int64_t QueryInteger(sqlite3* db, const char* sql);
 
 class Statement {
-public:
+  public:
     Statement(sqlite3* db, const char* sql);
     Statement(const Statement&) = delete;
     Statement& operator=(const Statement&) = delete;
@@ -40,7 +40,7 @@ public:
     std::int64_t ColumnInteger(int index) const { return sqlite3_column_int64(stmt_, index); }
     sqlite3_stmt* get() const { return stmt_; }
 
-private:
+  private:
     sqlite3* db_;
     sqlite3_stmt* stmt_ = nullptr;
 };

@@ -46,7 +46,7 @@ bool AllDigits(std::string_view text) {
 
 // Walks the content line by line and builds the checked WorldData.
 class WorldParser {
-public:
+  public:
     WorldParser(const std::string& content, const std::string& origin)
         : rest_(content), origin_(origin) {}
 
@@ -79,13 +79,13 @@ public:
         }
         const WorldCounts found = CountRows(data.rows);
         if (!(found == data.counts)) {
-            Fail(ImportErrc::kDatasetCorrupt,
-                 "está incompleto: el encabezado anuncia " + Describe(data.counts) +
-                     " y el archivo trae " + Describe(found));
+            Fail(ImportErrc::kDatasetCorrupt, "está incompleto: el encabezado anuncia " +
+                                                  Describe(data.counts) + " y el archivo trae " +
+                                                  Describe(found));
         }
     }
 
-private:
+  private:
     bool NextLine() {
         if (rest_.empty()) return false;
         const size_t end = rest_.find('\n');
@@ -225,6 +225,8 @@ WorldData ParseWorld(std::string content, const std::string& origin) {
     return data;
 }
 
-WorldData ReadWorldFile(const std::string& path) { return ParseWorld(ReadGzipFile(path), path); }
+WorldData ReadWorldFile(const std::string& path) {
+    return ParseWorld(ReadGzipFile(path), path);
+}
 
 }  // namespace nubex::import

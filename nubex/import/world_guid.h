@@ -13,12 +13,12 @@
 namespace nubex::import {
 
 class WorldGuid {
-public:
+  public:
     // `namespaceText`: the file's "guid-namespace", already checked by the file reader.
     explicit WorldGuid(const std::string& namespaceText);
     std::string For(RowKind kind, std::int64_t id) const;
 
-private:
+  private:
     std::array<unsigned char, 16> namespace_;
 };
 

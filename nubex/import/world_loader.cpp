@@ -11,35 +11,44 @@ namespace {
 constexpr std::int64_t kProgressEvery = 4096;
 constexpr const char* kLoadCacheSize = "PRAGMA cache_size = -65536";  // 64 MiB for the indexes
 
-// An update happens only when something differs, so that re-importing the same file leaves
-// every row's Sys_Version as it was. RETURNING gives no row for such an unchanged row.
-constexpr const char* kUpsertPais =
-    "INSERT INTO Pais (Sys_GUID, CodigoTel, Codigo, Nombre) VALUES (?1, ?2, ?3, ?4) "
-    "ON CONFLICT (Sys_GUID) DO UPDATE SET Codigo = excluded.Codigo, Nombre = excluded.Nombre, "
-    "CodigoTel = excluded.CodigoTel, Sys_Version = Sys_Version + 1 "
-    "WHERE Codigo IS NOT excluded.Codigo OR Nombre IS NOT excluded.Nombre "
-    "OR CodigoTel IS NOT excluded.CodigoTel "
-    "RETURNING Sys_PK, Sys_Version";
-constexpr const char* kUpsertEdoProv =
-    "INSERT INTO EdoProv (Sys_GUID, IPais, Codigo, Nombre) VALUES (?1, ?2, ?3, ?4) "
-    "ON CONFLICT (Sys_GUID) DO UPDATE SET IPais = excluded.IPais, Codigo = excluded.Codigo, "
-    "Nombre = excluded.Nombre, Sys_Version = Sys_Version + 1 "
-    "WHERE IPais IS NOT excluded.IPais OR Codigo IS NOT excluded.Codigo "
-    "OR Nombre IS NOT excluded.Nombre "
-    "RETURNING Sys_PK, Sys_Version";
+// The three statements that store one kind of row. They share their parameters: ?2 is the
+// parent's key (a country's CodigoTel), ?3 Codigo, ?4 Nombre; ?1 is Sys_GUID for find and
+// insert, and Sys_PK for update. An update that would change nothing changes no row, so that a
+// second import of the same file leaves every Sys_Version as it was.
+struct TableSql {
+    const char* any;
+    const char* find;
+    const char* insert;
+    const char* update;
+};
+
+constexpr TableSql kPaisSql{
+    "SELECT EXISTS (SELECT 1 FROM Pais)",
+    "SELECT Sys_PK FROM Pais WHERE Sys_GUID = ?1",
+    "INSERT INTO Pais (Sys_GUID, CodigoTel, Codigo, Nombre) VALUES (?1, ?2, ?3, ?4)",
+    "UPDATE Pais SET CodigoTel = ?2, Codigo = ?3, Nombre = ?4, Sys_Version = Sys_Version + 1 "
+    "WHERE Sys_PK = ?1 AND (CodigoTel IS NOT ?2 OR Codigo IS NOT ?3 OR Nombre IS NOT ?4)",
+};
+constexpr TableSql kEdoProvSql{
+    "SELECT EXISTS (SELECT 1 FROM EdoProv)",
+    "SELECT Sys_PK FROM EdoProv WHERE Sys_GUID = ?1",
+    "INSERT INTO EdoProv (Sys_GUID, IPais, Codigo, Nombre) VALUES (?1, ?2, ?3, ?4)",
+    "UPDATE EdoProv SET IPais = ?2, Codigo = ?3, Nombre = ?4, Sys_Version = Sys_Version + 1 "
+    "WHERE Sys_PK = ?1 AND (IPais IS NOT ?2 OR Codigo IS NOT ?3 OR Nombre IS NOT ?4)",
+};
 // A city's CodigoTel is not in the dataset: an update leaves what the user entered.
-constexpr const char* kUpsertCiudad =
-    "INSERT INTO Ciudad (Sys_GUID, Estado, Codigo, Nombre) VALUES (?1, ?2, ?3, ?4) "
-    "ON CONFLICT (Sys_GUID) DO UPDATE SET Estado = excluded.Estado, Codigo = excluded.Codigo, "
-    "Nombre = excluded.Nombre, Sys_Version = Sys_Version + 1 "
-    "WHERE Estado IS NOT excluded.Estado OR Codigo IS NOT excluded.Codigo "
-    "OR Nombre IS NOT excluded.Nombre "
-    "RETURNING Sys_PK, Sys_Version";
+constexpr TableSql kCiudadSql{
+    "SELECT EXISTS (SELECT 1 FROM Ciudad)",
+    "SELECT Sys_PK FROM Ciudad WHERE Sys_GUID = ?1",
+    "INSERT INTO Ciudad (Sys_GUID, Estado, Codigo, Nombre) VALUES (?1, ?2, ?3, ?4)",
+    "UPDATE Ciudad SET Estado = ?2, Codigo = ?3, Nombre = ?4, Sys_Version = Sys_Version + 1 "
+    "WHERE Sys_PK = ?1 AND (Estado IS NOT ?2 OR Codigo IS NOT ?3 OR Nombre IS NOT ?4)",
+};
 
 // Everything the import writes, or nothing. Inside a caller's transaction it nests as a
 // savepoint, so the caller keeps control of its own work.
 class ImportTransaction {
-public:
+  public:
     explicit ImportTransaction(sqlite3* db) : db_(db), nested_(sqlite3_get_autocommit(db) == 0) {
         Execute(db_, nested_ ? "SAVEPOINT world_import" : "BEGIN IMMEDIATE");
     }
@@ -47,8 +56,8 @@ public:
     ImportTransaction& operator=(const ImportTransaction&) = delete;
     ~ImportTransaction() {
         if (committed_) return;
-        const char* undo =
-            nested_ ? "ROLLBACK TO world_import; RELEASE world_import" : "ROLLBACK";
+        // Fails harmlessly when SQLite has already rolled back on its own (disk full, ...).
+        const char* undo = nested_ ? "ROLLBACK TO world_import; RELEASE world_import" : "ROLLBACK";
         sqlite3_exec(db_, undo, nullptr, nullptr, nullptr);
     }
     void Commit() {
@@ -56,7 +65,7 @@ public:
         committed_ = true;
     }
 
-private:
+  private:
     sqlite3* db_;
     bool nested_;
     bool committed_ = false;
@@ -64,7 +73,7 @@ private:
 
 // A larger page cache while the indexes grow, then the caller's setting again.
 class LoadSettings {
-public:
+  public:
     explicit LoadSettings(sqlite3* db)
         : db_(db), cacheSize_(QueryInteger(db, "PRAGMA cache_size")) {
         Execute(db_, kLoadCacheSize);
@@ -76,88 +85,105 @@ public:
         sqlite3_exec(db_, restore.c_str(), nullptr, nullptr, nullptr);
     }
 
-private:
+  private:
     sqlite3* db_;
     std::int64_t cacheSize_;
 };
 
-struct TableStatements {
-    Statement upsert;
-    Statement find;
+// Stores rows of one table: inserts a new Sys_GUID, updates a known one when it differs. Into a
+// table that was empty when the import began (a new catalog), every row goes in without a look.
+class TableWriter {
+  public:
+    TableWriter(sqlite3* db, const TableSql& sql, const char* sameCodeHolder)
+        : db_(db),
+          startedEmpty_(QueryInteger(db, sql.any) == 0),
+          find_(db, sql.find),
+          insert_(db, sql.insert),
+          update_(db, sql.update),
+          sameCodeHolder_(sameCodeHolder) {}
+
+    // Gives the row's Sys_PK. `parent` fills parameter 2 (an integer key or a text).
+    template <class Parent>
+    std::int64_t Store(const std::string& guid, Parent parent, const WorldRow& row,
+                       ImportSummary& summary) {
+        try {
+            const std::int64_t known = startedEmpty_ ? 0 : Find(guid);
+            if (known == 0) {
+                Run(insert_, guid, parent, row);
+                ++summary.added;
+                return sqlite3_last_insert_rowid(db_);
+            }
+            Run(update_, known, parent, row);
+            ++(sqlite3_changes(db_) > 0 ? summary.updated : summary.unchanged);
+            return known;
+        } catch (const ImportError& error) {
+            if (error.code() != ImportErrc::kConflict) throw;
+            throw ImportError(ImportErrc::kConflict,
+                              "El catálogo ya tiene " + std::string(sameCodeHolder_) +
+                                  " con el código \"" + std::string(row.codigo) + "\" (" +
+                                  std::string(row.nombre) + "); no se importó nada.");
+        }
+    }
+
+  private:
+    std::int64_t Find(const std::string& guid) {
+        find_.Bind(1, guid);
+        const std::int64_t pk = find_.Step() ? find_.ColumnInteger(0) : 0;
+        find_.Reset();
+        return pk;
+    }
+
+    template <class Key, class Parent>
+    static void Run(Statement& statement, const Key& key, const Parent& parent,
+                    const WorldRow& row) {
+        statement.Bind(1, key);
+        statement.Bind(2, parent);
+        statement.Bind(3, row.codigo);
+        statement.Bind(4, row.nombre);
+        statement.Step();
+        statement.Reset();
+    }
+
+    sqlite3* db_;
+    bool startedEmpty_;
+    Statement find_;
+    Statement insert_;
+    Statement update_;
+    const char* sameCodeHolder_;
 };
 
 // Writes the rows in file order, remembering the key of the current country and state for
-// the rows below them. Every upsert takes the same parameters: ?1 Sys_GUID, ?2 the parent's key
-// (a country's CodigoTel), ?3 Codigo, ?4 Nombre.
+// the rows below them.
 class RowWriter {
-public:
+  public:
     RowWriter(sqlite3* db, const std::string& guidNamespace)
         : guid_(guidNamespace),
-          pais_{{db, kUpsertPais}, {db, "SELECT Sys_PK FROM Pais WHERE Sys_GUID = ?1"}},
-          edoProv_{{db, kUpsertEdoProv}, {db, "SELECT Sys_PK FROM EdoProv WHERE Sys_GUID = ?1"}},
-          ciudad_{{db, kUpsertCiudad}, {db, "SELECT Sys_PK FROM Ciudad WHERE Sys_GUID = ?1"}} {}
+          pais_(db, kPaisSql, "un país"),
+          edoProv_(db, kEdoProvSql, "un estado de ese país"),
+          ciudad_(db, kCiudadSql, "una ciudad de ese estado") {}
 
     void Write(const WorldRow& row) {
         const std::string guid = guid_.For(row.kind, row.id);
         switch (row.kind) {
             case RowKind::kPais:
-                pais_.upsert.Bind(2, row.codigoTel);
-                paisPk_ = Store(pais_, guid, row, "un país");
+                paisPk_ = pais_.Store(guid, row.codigoTel, row, summary_);
                 return;
             case RowKind::kEdoProv:
-                edoProv_.upsert.Bind(2, paisPk_);
-                edoProvPk_ = Store(edoProv_, guid, row, "un estado de ese país");
+                edoProvPk_ = edoProv_.Store(guid, paisPk_, row, summary_);
                 return;
             case RowKind::kCiudad:
-                ciudad_.upsert.Bind(2, edoProvPk_);
-                Store(ciudad_, guid, row, "una ciudad de ese estado");
+                ciudad_.Store(guid, edoProvPk_, row, summary_);
                 return;
         }
     }
 
     ImportSummary& summary() { return summary_; }
 
-private:
-    // Runs the upsert whose parameter 2 is bound already and gives the row's Sys_PK.
-    std::int64_t Store(TableStatements& table, const std::string& guid, const WorldRow& row,
-                       const char* sameCodeHolder) {
-        table.upsert.Bind(1, guid);
-        table.upsert.Bind(3, row.codigo);
-        table.upsert.Bind(4, row.nombre);
-        try {
-            return StepUpsert(table, guid, row.kind != RowKind::kCiudad);
-        } catch (const ImportError& error) {
-            if (error.code() != ImportErrc::kConflict) throw;
-            throw ImportError(ImportErrc::kConflict,
-                              "El catálogo ya tiene " + std::string(sameCodeHolder) +
-                                  " con el código \"" + std::string(row.codigo) + "\" (" +
-                                  std::string(row.nombre) + "); no se importó nada.");
-        }
-    }
-
-    // An unchanged row returns nothing from the upsert; its key is looked up only when rows
-    // below it need it.
-    std::int64_t StepUpsert(TableStatements& table, const std::string& guid, bool needKey) {
-        if (table.upsert.Step()) {
-            const std::int64_t pk = table.upsert.ColumnInteger(0);
-            ++(table.upsert.ColumnInteger(1) == 1 ? summary_.added : summary_.updated);
-            table.upsert.Reset();
-            return pk;
-        }
-        table.upsert.Reset();
-        ++summary_.unchanged;
-        if (!needKey) return 0;
-        table.find.Bind(1, guid);
-        table.find.Step();
-        const std::int64_t pk = table.find.ColumnInteger(0);
-        table.find.Reset();
-        return pk;
-    }
-
+  private:
     WorldGuid guid_;
-    TableStatements pais_;
-    TableStatements edoProv_;
-    TableStatements ciudad_;
+    TableWriter pais_;
+    TableWriter edoProv_;
+    TableWriter ciudad_;
     std::int64_t paisPk_ = 0;
     std::int64_t edoProvPk_ = 0;
     ImportSummary summary_;

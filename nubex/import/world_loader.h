@@ -22,18 +22,17 @@ struct ImportProgress {
 using ProgressCallback = std::function<bool(const ImportProgress&)>;
 
 struct ImportSummary {
-    WorldCounts counts;           // rows in the file, per kind
-    std::int64_t added = 0;       // rows that were new to the catalog
-    std::int64_t updated = 0;     // rows whose code, name or parent changed
-    std::int64_t unchanged = 0;   // rows already there as they are in the file
+    WorldCounts counts;          // rows in the file, per kind
+    std::int64_t added = 0;      // rows that were new to the catalog
+    std::int64_t updated = 0;    // rows whose code, name or parent changed
+    std::int64_t unchanged = 0;  // rows already there as they are in the file
 };
 
 // Loads a dataset file into an open catalog connection (the caller's; its settings are left as
 // they were). Raises ImportError.
 ImportSummary LoadWorld(const std::string& datasetPath, sqlite3* db,
                         const ProgressCallback& progress = {});
-ImportSummary LoadWorld(const WorldData& data, sqlite3* db,
-                        const ProgressCallback& progress = {});
+ImportSummary LoadWorld(const WorldData& data, sqlite3* db, const ProgressCallback& progress = {});
 
 // Opens (or creates) the catalog file and loads the dataset into it.
 ImportSummary LoadWorldIntoFile(const std::string& datasetPath, const std::string& catalogPath,

@@ -1,0 +1,84 @@
+#include "floor_files.h"
+
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "nubex/import/world_guid.h"
+
+extern char** environ;
+
+namespace world_bench {
+namespace {
+
+using nubex::import::RowKind;
+using nubex::import::WorldRow;
+
+// The table rows in file order: keys count up from 1 per table, as in a new catalog.
+class FloorWriter {
+  public:
+    FloorWriter(const std::string& guidNamespace, const FloorFiles& files)
+        : guid_(guidNamespace), pais_(files.pais), edoProv_(files.edoProv), ciudad_(files.ciudad) {}
+
+    void Write(const WorldRow& row) {
+        const std::string guid = guid_.For(row.kind, row.id);
+        switch (row.kind) {
+            case RowKind::kPais:
+                pais_ << ++paisPk_ << '\t' << guid << '\t' << row.codigo << '\t' << row.nombre
+                      << '\t' << row.codigoTel << "\t1\n";
+                return;
+            case RowKind::kEdoProv:
+                edoProv_ << ++edoProvPk_ << '\t' << guid << '\t' << paisPk_ << '\t' << row.codigo
+                         << '\t' << row.nombre << "\t1\n";
+                return;
+            case RowKind::kCiudad:
+                ciudad_ << ++ciudadPk_ << '\t' << guid << '\t' << edoProvPk_ << '\t' << row.codigo
+                        << '\t' << row.nombre << "\t\t1\n";
+                return;
+        }
+    }
+
+  private:
+    nubex::import::WorldGuid guid_;
+    std::ofstream pais_;
+    std::ofstream edoProv_;
+    std::ofstream ciudad_;
+    long paisPk_ = 0;
+    long edoProvPk_ = 0;
+    long ciudadPk_ = 0;
+};
+
+}  // namespace
+
+FloorFiles WriteFloorFiles(const nubex::import::WorldData& world,
+                           const std::filesystem::path& folder) {
+    const FloorFiles files{folder / "Pais.tsv", folder / "EdoProv.tsv", folder / "Ciudad.tsv"};
+    FloorWriter writer(world.guidNamespace, files);
+    for (const WorldRow& row : world.rows) writer.Write(row);
+    return files;
+}
+
+bool ShellImport(const FloorFiles& files, const std::filesystem::path& catalog) {
+    // ASCII mode with TAB and LF separators: fields are taken as they are, with no quoting.
+    std::vector<std::string> arguments{SQLITE3_SHELL,
+                                       "-bail",
+                                       catalog.string(),
+                                       ".mode ascii",
+                                       ".separator \"\\t\" \"\\n\"",
+                                       ".import '" + files.pais.string() + "' Pais",
+                                       ".import '" + files.edoProv.string() + "' EdoProv",
+                                       ".import '" + files.ciudad.string() + "' Ciudad"};
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    if (posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;
+    int status = 0;
+    if (waitpid(child, &status, 0) != child) return false;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+}  // namespace world_bench

@@ -1,0 +1,74 @@
+// Importing the whole shipped world dataset into a new catalog (nubex-import's work: read and
+// check the file, write every row in one transaction), beside the floor: the sqlite3 shell's
+// .import of the same rows, already laid out as the tables' columns, into the same schema.
+#include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <optional>
+#include <string>
+
+#include "floor_files.h"
+#include "nubex/import/world_file.h"
+#include "nubex/import/world_loader.h"
+#include "nubex/nubex.h"
+#include "support/beside_floor.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Removes the catalog and its journal files, then has the data-object library create an empty
+// catalog: both sides start from the same schema in the same journal mode.
+void FreshCatalog(const fs::path& catalog) {
+    for (const char* suffix : {"", "-wal", "-shm"}) fs::remove(catalog.string() + suffix);
+    nubex::OpenCatalog(catalog.string());
+}
+
+long long CountRows(const fs::path& catalog) {
+    sqlite3* db = nullptr;
+    long long rows = -1;
+    if (sqlite3_open_v2(catalog.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* query = nullptr;
+        sqlite3_prepare_v2(db,
+                           "SELECT (SELECT count(*) FROM Pais) + (SELECT count(*) FROM EdoProv) "
+                           "+ (SELECT count(*) FROM Ciudad)",
+                           -1, &query, nullptr);
+        if (query && sqlite3_step(query) == SQLITE_ROW) rows = sqlite3_column_int64(query, 0);
+        sqlite3_finalize(query);
+    }
+    sqlite3_close_v2(db);
+    return rows;
+}
+
+void BM_ImportWorld(benchmark::State& state) {
+    const mundor::bench::ScratchDir dir;
+    const fs::path catalog = dir / "mundo.db";
+    std::optional<world_bench::FloorFiles> floorFiles;
+    long long fileRows = 0;
+    try {
+        const nubex::import::WorldData world = nubex::import::ReadWorldFile(WORLD_DATASET);
+        fileRows = world.counts.total();
+        floorFiles = world_bench::WriteFloorFiles(world, dir / "");
+    } catch (const std::exception& error) {
+        state.SkipWithError(error.what());
+        return;
+    }
+
+    nubex::import::ImportSummary summary;
+    bool floorLoaded = true;
+    mundor::bench::RunBesideFloor(
+        state, [&] { FreshCatalog(catalog); },
+        [&] { summary = nubex::import::LoadWorldIntoFile(WORLD_DATASET, catalog); },
+        [&] { floorLoaded = world_bench::ShellImport(*floorFiles, catalog) && floorLoaded; });
+
+    // Both sides must have loaded every row, or the ratio compares different work.
+    if (summary.added != fileRows) state.SkipWithError("the import left rows out");
+    if (!floorLoaded || CountRows(catalog) != fileRows) {
+        state.SkipWithError("the sqlite3 shell's .import failed or left rows out");
+    }
+    state.counters["rows"] = static_cast<double>(fileRows);
+}
+BENCHMARK(BM_ImportWorld)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace

@@ -1,0 +1,89 @@
+// The nubex-import program as a user or a script runs it: exit status, summary, messages.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "test_world.h"
+
+namespace {
+
+using import_test::CatalogFile;
+using import_test::ScratchDir;
+
+struct RunResult {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs the program with stdout and stderr sent to files, so neither is a terminal.
+RunResult RunImport(const ScratchDir& dir, const std::string& arguments) {
+    const auto out = dir / "stdout.txt";
+    const auto err = dir / "stderr.txt";
+    const std::string command = std::string("'") + NUBEX_IMPORT_PROGRAM + "' " + arguments + " >'" +
+                                out.string() + "' 2>'" + err.string() + "' </dev/null";
+    const int raw = std::system(command.c_str());
+    RunResult result;
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    result.out = import_test::ReadAll(out);
+    result.err = import_test::ReadAll(err);
+    return result;
+}
+
+std::string Quoted(const std::filesystem::path& path) {
+    return "'" + path.string() + "'";
+}
+
+TEST(ImportCommandTest, LoadsTheGivenDatasetAndPrintsASummaryWithoutABar) {
+    ScratchDir dir;
+    import_test::WriteGzip(dir / "w.tsv.gz", import_test::SmallWorld(3, 2, 2).Text());
+
+    const RunResult run =
+        RunImport(dir, "--dataset " + Quoted(dir / "w.tsv.gz") + " " + Quoted(dir / "c.db"));
+
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("3 países, 6 estados y 12 ciudades"), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("21 nuevas"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find('\r'), std::string::npos);
+    EXPECT_EQ(run.err, "");
+    EXPECT_EQ(CatalogFile(dir / "c.db").Count("Ciudad"), 12);
+}
+
+TEST(ImportCommandTest, MissingDatasetExitsWithTwoAndCreatesNothing) {
+    ScratchDir dir;
+
+    const RunResult run =
+        RunImport(dir, "-d " + Quoted(dir / "nada.tsv.gz") + " " + Quoted(dir / "c.db"));
+
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("Error 20050"), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("nada.tsv.gz"), std::string::npos) << run.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "c.db"));
+}
+
+TEST(ImportCommandTest, UnwritableCatalogExitsWithThree) {
+    ScratchDir dir;
+    import_test::WriteGzip(dir / "w.tsv.gz", import_test::SmallWorld(1, 1, 1).Text());
+
+    const RunResult run =
+        RunImport(dir, "-d " + Quoted(dir / "w.tsv.gz") + " " + Quoted(dir / "falta" / "c.db"));
+
+    EXPECT_EQ(run.status, 3);
+    EXPECT_NE(run.err.find("Error 20053"), std::string::npos) << run.err;
+}
+
+TEST(ImportCommandTest, WithoutACatalogArgumentItExplainsItsUse) {
+    ScratchDir dir;
+
+    const RunResult help = RunImport(dir, "--help");
+    const RunResult none = RunImport(dir, "");
+
+    EXPECT_EQ(help.status, 0);
+    EXPECT_NE(help.out.find("--dataset"), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find("world.tsv.gz"), std::string::npos) << help.out;
+    EXPECT_NE(none.status, 0);
+}
+
+}  // namespace

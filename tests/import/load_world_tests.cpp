@@ -1,0 +1,297 @@
+// Loading a world dataset into a catalog file: what lands in the tables, what a second or a
+// refreshed import does, and that a failure half way leaves the catalog as it was.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "nubex/import/import_error.h"
+#include "nubex/import/world_loader.h"
+#include "nubex/nubex.h"
+#include "runtime/variant.h"
+#include "test_world.h"
+
+namespace {
+
+using import_test::CatalogFile;
+using import_test::ScratchDir;
+using import_test::SmallWorld;
+using import_test::WorldText;
+using nubex::import::ImportErrc;
+using nubex::import::ImportError;
+using nubex::import::ImportProgress;
+using nubex::import::ImportSummary;
+using nubex::import::LoadWorldIntoFile;
+namespace rt = mundor::rt;
+
+// Runs `body` and gives the number of the ImportError it raised (0 when none).
+template <class Body>
+int ImportErrorNumberOf(Body&& body, std::string* message = nullptr) {
+    try {
+        body();
+    } catch (const ImportError& error) {
+        if (message) *message = error.what();
+        return error.number();
+    }
+    return 0;
+}
+
+void ExecuteSql(const std::filesystem::path& path, const std::string& sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    char* error = nullptr;
+    const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
+    EXPECT_EQ(rc, SQLITE_OK) << (error ? error : "");
+    sqlite3_free(error);
+    sqlite3_close(db);
+}
+
+std::vector<std::u16string> ReadViewField(nubex::View* view, const char16_t* field) {
+    std::vector<std::u16string> values;
+    for (;;) {
+        VARIANT_BOOL eof = VARIANT_TRUE;
+        EXPECT_EQ(view->get_EOF(&eof), S_OK);
+        if (eof != VARIANT_FALSE) return values;
+        rt::Variant name(field);
+        rt::Variant value;
+        EXPECT_EQ(view->Item(name.get(), value.put()), S_OK);
+        values.push_back(value.AsString());
+        EXPECT_EQ(view->MoveNext(), S_OK);
+    }
+}
+
+class LoadWorldTest : public ::testing::Test {
+  protected:
+    ImportSummary Import(const WorldText& world) {
+        import_test::WriteGzip(dataset, world.Text());
+        return LoadWorldIntoFile(dataset, catalog);
+    }
+
+    ScratchDir dir;
+    std::filesystem::path catalog = dir / "catalogo.db";
+    std::filesystem::path dataset = dir / "world.tsv.gz";
+};
+
+TEST_F(LoadWorldTest, NewCatalogHoldsEveryRowUnderItsParent) {
+    const ImportSummary summary = Import(SmallWorld(3, 2, 4));
+
+    EXPECT_EQ(summary.counts.paises, 3);
+    EXPECT_EQ(summary.counts.estados, 6);
+    EXPECT_EQ(summary.counts.ciudades, 24);
+    EXPECT_EQ(summary.added, 33);
+    CatalogFile db(catalog);
+    EXPECT_EQ(db.Count("Pais"), 3);
+    EXPECT_EQ(db.Count("EdoProv"), 6);
+    EXPECT_EQ(db.Count("Ciudad"), 24);
+    // Cities 5 to 8 follow the second state of the first country in the file.
+    EXPECT_EQ(db.Text("SELECT p.Codigo || '/' || e.Codigo || '/' || c.Codigo FROM Ciudad c "
+                      "JOIN EdoProv e ON e.Sys_PK = c.Estado JOIN Pais p ON p.Sys_PK = e.IPais "
+                      "WHERE c.Nombre = 'Ciudad José 7'"),
+              "P1/E2/7");
+    EXPECT_EQ(db.Text("SELECT Nombre || '|' || CodigoTel FROM Pais WHERE Codigo = 'P2'"),
+              "País Ñandú 2|52");
+    EXPECT_EQ(db.Count("Ciudad WHERE CodigoTel <> ''"), 0);
+}
+
+TEST_F(LoadWorldTest, DataObjectLibraryReadsWhatWasImported) {
+    Import(SmallWorld(2, 1, 3));
+
+    rt::Ref<nubex::Catalog> opened = nubex::OpenCatalog(catalog.string());
+    rt::Ref<nubex::View> countries;
+    ASSERT_EQ(opened->V_Pais(countries.put()), S_OK);
+    EXPECT_EQ(ReadViewField(countries.get(), u"Nombre"),
+              (std::vector<std::u16string>{u"País Ñandú 1", u"País Ñandú 2"}));
+
+    CatalogFile db(catalog);
+    LONG statePk =
+        static_cast<LONG>(db.Integer("SELECT Sys_PK FROM EdoProv WHERE Nombre = 'Estado 2'"));
+    rt::Ref<nubex::View> cities;
+    ASSERT_EQ(opened->V_Ciudades(&statePk, cities.put()), S_OK);
+    EXPECT_EQ(ReadViewField(cities.get(), u"Nombre"),
+              (std::vector<std::u16string>{u"Ciudad José 4", u"Ciudad José 5", u"Ciudad José 6"}));
+}
+
+TEST_F(LoadWorldTest, SecondImportOfTheSameFileChangesNothing) {
+    Import(SmallWorld(3, 2, 4));
+    const std::string before = CatalogFile(catalog).Snapshot();
+
+    const ImportSummary again = Import(SmallWorld(3, 2, 4));
+
+    EXPECT_EQ(again.added, 0);
+    EXPECT_EQ(again.updated, 0);
+    EXPECT_EQ(again.unchanged, 33);
+    EXPECT_EQ(CatalogFile(catalog).Snapshot(), before);
+}
+
+TEST_F(LoadWorldTest, RefreshedFileUpdatesChangedRowsInPlaceAndAddsNewOnes) {
+    WorldText first;
+    first.Country(1, "MX", "52", "México").State(10, "AGU", "Aguascalientes");
+    first.City(100, "100", "Aguascalientes").City(101, "101", "Calvillo");
+    Import(first);
+    const std::int64_t calvilloPk =
+        CatalogFile(catalog).Integer("SELECT Sys_PK FROM Ciudad WHERE Nombre = 'Calvillo'");
+
+    WorldText refreshed;
+    refreshed.Country(1, "MX", "52", "México").State(10, "AGU", "Aguascalientes");
+    refreshed.City(100, "100", "Aguascalientes").City(101, "101", "Calvillo Centro");
+    refreshed.City(102, "102", "Jesús María");
+    const ImportSummary summary = Import(refreshed);
+
+    EXPECT_EQ(summary.added, 1);
+    EXPECT_EQ(summary.updated, 1);
+    EXPECT_EQ(summary.unchanged, 3);
+    CatalogFile db(catalog);
+    EXPECT_EQ(db.Count("Ciudad"), 3);
+    EXPECT_EQ(db.Text("SELECT Nombre || '|' || Sys_Version FROM Ciudad WHERE Sys_PK = " +
+                      std::to_string(calvilloPk)),
+              "Calvillo Centro|2");
+}
+
+TEST_F(LoadWorldTest, RowsKeepTheirSysGuidFromOneCatalogToAnother) {
+    WorldText world;
+    world.Country(7, "AR", "54", "Argentina").State(7, "B", "Buenos Aires");
+    world.City(7, "7", "La Plata");
+    Import(world);
+    const std::filesystem::path other = dir / "otro.db";
+    LoadWorldIntoFile(dataset, other);
+
+    const std::string guids =
+        "SELECT (SELECT Sys_GUID FROM Pais) || ' ' || (SELECT Sys_GUID FROM EdoProv) || ' ' || "
+        "(SELECT Sys_GUID FROM Ciudad)";
+    const std::string first = CatalogFile(catalog).Text(guids);
+    EXPECT_EQ(CatalogFile(other).Text(guids), first);
+    // The same source id in three kinds gives three identifiers, each an upper-case UUID v5.
+    CatalogFile db(catalog);
+    EXPECT_EQ(db.Integer("SELECT count(DISTINCT g) FROM (SELECT Sys_GUID AS g FROM Pais UNION "
+                         "ALL SELECT Sys_GUID FROM EdoProv UNION ALL SELECT Sys_GUID FROM Ciudad) "
+                         "WHERE length(g) = 36 AND substr(g, 15, 1) = '5' AND g = upper(g)"),
+              3);
+}
+
+TEST_F(LoadWorldTest, CodeTakenByAnotherRowRollsBackTheWholeImport) {
+    Import(SmallWorld(1, 1, 1));
+    ExecuteSql(catalog, "INSERT INTO Pais (Codigo, Nombre) VALUES ('ZZ', 'Creado a mano')");
+    const std::string before = CatalogFile(catalog).Snapshot();
+
+    // Many new rows go in before the last country runs into the user's code.
+    WorldText world = SmallWorld(3, 3, 5, 1000);
+    world.Country(5000, "ZZ", "99", "Zeta");
+    std::string message;
+    EXPECT_EQ(ImportErrorNumberOf([&] { Import(world); }, &message),
+              static_cast<int>(ImportErrc::kConflict));
+
+    EXPECT_NE(message.find("\"ZZ\""), std::string::npos) << message;
+    EXPECT_EQ(CatalogFile(catalog).Snapshot(), before);
+}
+
+TEST_F(LoadWorldTest, CancelFromTheProgressCallbackLeavesTheCatalogEmpty) {
+    import_test::WriteGzip(dataset, SmallWorld(2, 5, 500).Text());
+    int calls = 0;
+    const auto cancelAtOnce = [&calls](const ImportProgress&) {
+        ++calls;
+        return false;
+    };
+
+    EXPECT_EQ(ImportErrorNumberOf([&] { LoadWorldIntoFile(dataset, catalog, cancelAtOnce); }),
+              static_cast<int>(ImportErrc::kCancelled));
+
+    EXPECT_EQ(calls, 1);
+    CatalogFile db(catalog);
+    EXPECT_EQ(db.Count("Pais") + db.Count("EdoProv") + db.Count("Ciudad"), 0);
+}
+
+TEST_F(LoadWorldTest, ProgressClimbsToTheTotal) {
+    const WorldText world = SmallWorld(2, 5, 1000);
+    import_test::WriteGzip(dataset, world.Text());
+    std::vector<ImportProgress> reports;
+    LoadWorldIntoFile(dataset, catalog, [&reports](const ImportProgress& state) {
+        reports.push_back(state);
+        return true;
+    });
+
+    const std::int64_t total = world.countries() + world.states() + world.cities();
+    ASSERT_GE(reports.size(), 2u);
+    for (size_t i = 1; i < reports.size(); ++i) {
+        EXPECT_GT(reports[i].done, reports[i - 1].done);
+        EXPECT_EQ(reports[i].total, total);
+    }
+    EXPECT_EQ(reports.back().done, total);
+}
+
+TEST_F(LoadWorldTest, ImportInsideTheCallersTransactionIsTheCallersToUndo) {
+    nubex::OpenCatalog(catalog.string());  // creates the empty catalog
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(catalog.c_str(), &db), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "PRAGMA cache_size = -1234", nullptr, nullptr, nullptr), SQLITE_OK);
+    import_test::WriteGzip(dataset, SmallWorld(2, 2, 2).Text());
+
+    ASSERT_EQ(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "INSERT INTO Pais (Codigo, Nombre) VALUES ('QQ', 'Propio')", nullptr,
+                           nullptr, nullptr),
+              SQLITE_OK);
+    const auto cancel = [](const ImportProgress&) { return false; };
+    EXPECT_EQ(ImportErrorNumberOf([&] { nubex::import::LoadWorld(dataset, db, cancel); }),
+              static_cast<int>(ImportErrc::kCancelled));
+    nubex::import::LoadWorld(dataset.string(), db);
+    ASSERT_EQ(sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_stmt* cacheSize = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "PRAGMA cache_size", -1, &cacheSize, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_step(cacheSize), SQLITE_ROW);
+    EXPECT_EQ(sqlite3_column_int(cacheSize, 0), -1234);
+    sqlite3_finalize(cacheSize);
+    sqlite3_close(db);
+
+    EXPECT_EQ(CatalogFile(catalog).Count("Pais"), 0);
+}
+
+TEST_F(LoadWorldTest, CancelledImportInsideTheCallersTransactionKeepsTheCallersWork) {
+    nubex::OpenCatalog(catalog.string());
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(catalog.c_str(), &db), SQLITE_OK);
+    import_test::WriteGzip(dataset, SmallWorld(2, 2, 2).Text());
+
+    ASSERT_EQ(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(db, "INSERT INTO Pais (Codigo, Nombre) VALUES ('QQ', 'Propio')", nullptr,
+                           nullptr, nullptr),
+              SQLITE_OK);
+    const auto cancel = [](const ImportProgress&) { return false; };
+    EXPECT_EQ(ImportErrorNumberOf([&] { nubex::import::LoadWorld(dataset, db, cancel); }),
+              static_cast<int>(ImportErrc::kCancelled));
+    ASSERT_EQ(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(db);
+
+    CatalogFile after(catalog);
+    EXPECT_EQ(after.Count("Pais"), 1);
+    EXPECT_EQ(after.Text("SELECT Nombre FROM Pais"), "Propio");
+}
+
+TEST_F(LoadWorldTest, CatalogThatCannotBeOpenedIsReported) {
+    import_test::WriteGzip(dataset, SmallWorld(1, 1, 1).Text());
+
+    std::string message;
+    EXPECT_EQ(ImportErrorNumberOf(
+                  [&] { LoadWorldIntoFile(dataset, dir / "no-such-folder" / "c.db"); }, &message),
+              static_cast<int>(ImportErrc::kDatabase));
+    EXPECT_NE(message.find("no-such-folder"), std::string::npos) << message;
+
+    const std::filesystem::path notADatabase = dir / "notas.db";
+    import_test::WritePlain(notADatabase, std::string(4096, 'x'));
+    EXPECT_EQ(ImportErrorNumberOf([&] { LoadWorldIntoFile(dataset, notADatabase); }),
+              static_cast<int>(ImportErrc::kDatabase));
+    EXPECT_EQ(import_test::ReadAll(notADatabase), std::string(4096, 'x'));
+}
+
+TEST_F(LoadWorldTest, ForeignDatabaseIsNotTouched) {
+    const std::filesystem::path foreign = dir / "ajeno.db";
+    ExecuteSql(foreign, "CREATE TABLE Facturas (Numero INTEGER); INSERT INTO Facturas VALUES (1)");
+    import_test::WriteGzip(dataset, SmallWorld(1, 1, 1).Text());
+
+    EXPECT_EQ(ImportErrorNumberOf([&] { LoadWorldIntoFile(dataset, foreign); }),
+              static_cast<int>(ImportErrc::kDatabase));
+
+    CatalogFile db(foreign);
+    EXPECT_EQ(db.Integer("SELECT count(*) FROM sqlite_schema"), 1);
+    EXPECT_EQ(db.Count("Facturas"), 1);
+}
+
+}  // namespace

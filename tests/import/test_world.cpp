@@ -1,0 +1,151 @@
+#include "test_world.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+#include <zlib.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace import_test {
+
+WorldText& WorldText::Country(std::int64_t id, const std::string& code, const std::string& tel,
+                              const std::string& name) {
+    ++countries_;
+    return Line("P\t" + std::to_string(id) + "\t" + code + "\t" + tel + "\t" + name);
+}
+
+WorldText& WorldText::State(std::int64_t id, const std::string& code, const std::string& name) {
+    ++states_;
+    return Line("E\t" + std::to_string(id) + "\t" + code + "\t" + name);
+}
+
+WorldText& WorldText::City(std::int64_t id, const std::string& code, const std::string& name) {
+    ++cities_;
+    return Line("C\t" + std::to_string(id) + "\t" + code + "\t" + name);
+}
+
+WorldText& WorldText::Line(const std::string& raw) {
+    body_.push_back(raw);
+    return *this;
+}
+
+std::string WorldText::Text() const {
+    return TextWithCounts(countries_, states_, cities_);
+}
+
+std::string WorldText::TextWithCounts(std::int64_t countries, std::int64_t states,
+                                      std::int64_t cities) const {
+    std::string text = "mundor-world\t1\nsource\ttest\t0\tODbL-1.0\nguid-namespace\t";
+    text += kNamespace;
+    text += "\ncounts\t" + std::to_string(countries) + "\t" + std::to_string(states) + "\t" +
+            std::to_string(cities) + "\n";
+    for (const std::string& line : body_) text += line + "\n";
+    return text;
+}
+
+WorldText SmallWorld(int countries, int statesPerCountry, int citiesPerState, int idOffset) {
+    WorldText world;
+    int stateId = idOffset;
+    int cityId = idOffset;
+    for (int c = 1; c <= countries; ++c) {
+        const std::string tag = std::to_string(c + idOffset);
+        world.Country(c + idOffset, "P" + tag, "5" + tag, "País Ñandú " + tag);
+        for (int s = 1; s <= statesPerCountry; ++s) {
+            ++stateId;
+            world.State(stateId, "E" + std::to_string(s), "Estado " + std::to_string(stateId));
+            for (int k = 1; k <= citiesPerState; ++k) {
+                ++cityId;
+                world.City(cityId, std::to_string(cityId), "Ciudad José " + std::to_string(cityId));
+            }
+        }
+    }
+    return world;
+}
+
+void WriteGzip(const std::filesystem::path& path, const std::string& content) {
+    gzFile file = gzopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    ASSERT_EQ(gzwrite(file, content.data(), static_cast<unsigned>(content.size())),
+              static_cast<int>(content.size()));
+    ASSERT_EQ(gzclose(file), Z_OK);
+}
+
+void WritePlain(const std::filesystem::path& path, const std::string& content) {
+    std::ofstream(path, std::ios::binary) << content;
+}
+
+std::string ReadAll(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+ScratchDir::ScratchDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "import_test_XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+}
+
+ScratchDir::~ScratchDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
+
+CatalogFile::CatalogFile(const std::filesystem::path& path) {
+    if (sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        ADD_FAILURE() << "cannot open " << path << ": " << sqlite3_errmsg(db_);
+    }
+}
+
+CatalogFile::~CatalogFile() {
+    sqlite3_close_v2(db_);
+}
+
+std::int64_t CatalogFile::Integer(const std::string& sql) const {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
+        ADD_FAILURE() << sql << ": " << sqlite3_errmsg(db_);
+        return -1;
+    }
+    const std::int64_t value =
+        sqlite3_step(statement) == SQLITE_ROW ? sqlite3_column_int64(statement, 0) : -1;
+    sqlite3_finalize(statement);
+    return value;
+}
+
+std::string CatalogFile::Text(const std::string& sql) const {
+    sqlite3_stmt* statement = nullptr;
+    if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
+        ADD_FAILURE() << sql << ": " << sqlite3_errmsg(db_);
+        return {};
+    }
+    std::string value;
+    if (sqlite3_step(statement) == SQLITE_ROW) {
+        const auto* text = sqlite3_column_text(statement, 0);
+        if (text) value = reinterpret_cast<const char*>(text);
+    }
+    sqlite3_finalize(statement);
+    return value;
+}
+
+std::int64_t CatalogFile::Count(const std::string& table) const {
+    return Integer("SELECT count(*) FROM " + table);
+}
+
+std::string CatalogFile::Snapshot() const {
+    const std::string pais =
+        "SELECT group_concat(Sys_PK || '|' || Sys_GUID || '|' || Codigo || '|' || Nombre || '|' "
+        "|| CodigoTel || '|' || Sys_Version, ';') FROM (SELECT * FROM Pais ORDER BY Sys_PK)";
+    const std::string edoProv =
+        "SELECT group_concat(Sys_PK || '|' || Sys_GUID || '|' || IPais || '|' || Codigo || '|' "
+        "|| Nombre || '|' || Sys_Version, ';') FROM (SELECT * FROM EdoProv ORDER BY Sys_PK)";
+    const std::string ciudad =
+        "SELECT group_concat(Sys_PK || '|' || Sys_GUID || '|' || Estado || '|' || Codigo || '|' "
+        "|| Nombre || '|' || CodigoTel || '|' || Sys_Version, ';') FROM (SELECT * FROM Ciudad "
+        "ORDER BY Sys_PK)";
+    return Text(pais) + "#" + Text(edoProv) + "#" + Text(ciudad);
+}
+
+}  // namespace import_test

@@ -1,0 +1,79 @@
+// Helpers for the importer's tests: a small world dataset written by the test itself, a
+// scratch folder, and a look into a catalog file through plain SQLite.
+#pragma once
+
+#include <sqlite3.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace import_test {
+
+inline constexpr const char* kNamespace = "6f1d2c3a-8b4e-5a7f-9c21-3e5d7a9b0c14";
+
+// Builds the text of a dataset file row by row; the header's counts follow the rows unless a
+// test overrides them.
+class WorldText {
+  public:
+    WorldText& Country(std::int64_t id, const std::string& code, const std::string& tel,
+                       const std::string& name);
+    WorldText& State(std::int64_t id, const std::string& code, const std::string& name);
+    WorldText& City(std::int64_t id, const std::string& code, const std::string& name);
+    WorldText& Line(const std::string& raw);  // a body line exactly as given
+
+    std::string Text() const;
+    std::string TextWithCounts(std::int64_t countries, std::int64_t states,
+                               std::int64_t cities) const;
+    std::int64_t countries() const { return countries_; }
+    std::int64_t states() const { return states_; }
+    std::int64_t cities() const { return cities_; }
+
+  private:
+    std::vector<std::string> body_;
+    std::int64_t countries_ = 0;
+    std::int64_t states_ = 0;
+    std::int64_t cities_ = 0;
+};
+
+// countries x statesPerCountry x citiesPerState rows with accented names and ids that differ
+// per kind; `idOffset` shifts every id so two worlds do not overlap.
+WorldText SmallWorld(int countries, int statesPerCountry, int citiesPerState, int idOffset = 0);
+
+void WriteGzip(const std::filesystem::path& path, const std::string& content);
+void WritePlain(const std::filesystem::path& path, const std::string& content);
+std::string ReadAll(const std::filesystem::path& path);
+
+// A fresh folder under the system's temporary folder, removed with everything in it.
+class ScratchDir {
+  public:
+    ScratchDir();
+    ~ScratchDir();
+    ScratchDir(const ScratchDir&) = delete;
+    ScratchDir& operator=(const ScratchDir&) = delete;
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+  private:
+    std::filesystem::path path_;
+};
+
+// Reads a catalog file through its own read-only connection.
+class CatalogFile {
+  public:
+    explicit CatalogFile(const std::filesystem::path& path);
+    ~CatalogFile();
+    CatalogFile(const CatalogFile&) = delete;
+    CatalogFile& operator=(const CatalogFile&) = delete;
+
+    std::int64_t Integer(const std::string& sql) const;
+    std::string Text(const std::string& sql) const;
+    std::int64_t Count(const std::string& table) const;
+    // Every row of the three tables, in key order: equal snapshots mean nothing changed.
+    std::string Snapshot() const;
+
+  private:
+    sqlite3* db_ = nullptr;
+};
+
+}  // namespace import_test
