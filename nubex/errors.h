@@ -68,4 +68,6 @@ inline constexpr ErrorText kNoSuchField{20040, u"La vista no tiene el campo: "};
 inline constexpr ErrorText kNoCurrentRow{
     20041, u"La vista no tiene una fila actual: ya pasó de la última."};
 
+// 20050-20059 belong to the world-dataset importer (nubex/import/import_error.h).
+
 }  // namespace nubex::err

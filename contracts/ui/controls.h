@@ -11,7 +11,7 @@
 namespace mundor::ui {
 
 class Control {
-public:
+  public:
     Control() = default;
     virtual ~Control() = default;
     Control(const Control&) = delete;
@@ -29,7 +29,7 @@ public:
 
 // The titled text field. Its text is kept exactly as given: no trimming, no case change.
 class TextField : public Control {
-public:
+  public:
     static constexpr ControlKind kKind = ControlKind::TextField;
 
     virtual std::u16string Value() const = 0;
@@ -42,7 +42,7 @@ public:
 // The button. Its click reaches the window's logic through FormEvents::OnClick, with the
 // element's index for a button array.
 class Button : public Control {
-public:
+  public:
     static constexpr ControlKind kKind = ControlKind::Button;
 
     // The caption (stored as `tx`); also the button's default property, read as text.
@@ -52,7 +52,7 @@ public:
 // The module-information banner. Its run-time properties `Nombre`, `Ubicacion` and `Version` are
 // set by name, as text; an unknown name raises the platform's "no such property" error (438).
 class ModuleBanner : public Control {
-public:
+  public:
     static constexpr ControlKind kKind = ControlKind::ModuleBanner;
 
     virtual void SetProperty(std::u16string_view property, std::u16string_view text) = 0;

@@ -44,7 +44,8 @@ void CheckFormDefinition(const FormDefinition& form) {
     for (std::size_t i = 0; i < form.controls.size(); ++i) {
         const ControlDefinition& control = form.controls[i];
         if (control.name.empty()) {
-            err::RaiseInvalidCall(u"el formulario '" + form.name + u"' tiene un control sin nombre");
+            err::RaiseInvalidCall(u"el formulario '" + form.name +
+                                  u"' tiene un control sin nombre");
         }
         if (form.FindControl(control.name, control.index) != &control) {
             err::RaiseInvalidCall(u"el formulario '" + form.name + u"' repite el control '" +

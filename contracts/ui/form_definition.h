@@ -49,7 +49,7 @@ struct Color {
 };
 
 struct Font {
-    std::u16string face;
+    std::u16string face{};
     double points = 8.25;
     LONG weight = 400;
     bool italic = false;
@@ -79,7 +79,7 @@ struct Setting {
 };
 
 struct ControlDefinition {
-    std::u16string name;
+    std::u16string name{};
     ControlKind kind = ControlKind::TextField;
     LONG index = kNoIndex;  // the element's index in a control array, or kNoIndex
     LONG left = 0;
@@ -87,7 +87,7 @@ struct ControlDefinition {
     LONG width = 0;
     LONG height = 0;
     LONG tabIndex = 0;
-    std::vector<Setting> settings;
+    std::vector<Setting> settings{};
 
     // The stored setting of that name (matched without regard to case), or null.
     const SettingValue* FindSetting(std::u16string_view settingName) const;
@@ -102,17 +102,17 @@ struct ControlDefinition {
         RaiseSettingTypeMismatch(settingName);
     }
 
-private:
+  private:
     [[noreturn]] void RaiseSettingTypeMismatch(std::u16string_view settingName) const;
 };
 
 struct FormDefinition {
-    std::u16string name;  // the window's name, e.g. "dlgPais"
-    std::u16string caption;
+    std::u16string name{};  // the window's name, e.g. "dlgPais"
+    std::u16string caption{};
     LONG clientWidth = 0;
     LONG clientHeight = 0;
-    WindowSettings window;
-    std::vector<ControlDefinition> controls;  // listed in tab order
+    WindowSettings window{};
+    std::vector<ControlDefinition> controls{};  // listed in tab order
 
     // The control with that name (matched without regard to case) and array index, or null.
     const ControlDefinition* FindControl(std::u16string_view controlName,

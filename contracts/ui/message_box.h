@@ -44,7 +44,7 @@ enum class MessageIcon { None, Critical, Question, Exclamation, Information };
 // Enter presses.
 struct MessageBoxLook {
     MessageIcon icon = MessageIcon::None;
-    std::vector<LONG> buttons;
+    std::vector<LONG> buttons{};
     LONG defaultButton = vbOK;
     bool Offers(LONG answer) const;
     bool operator==(const MessageBoxLook&) const = default;
@@ -54,10 +54,10 @@ struct MessageBoxLook {
 MessageBoxLook DescribeStyle(LONG style);
 
 struct MessageBoxRequest {
-    std::u16string prompt;
+    std::u16string prompt{};
     LONG style = vbOKOnly;
-    std::optional<std::u16string> title;  // none: the box shows the application title
-    std::u16string applicationTitle;      // the calling component's own title
+    std::optional<std::u16string> title{};  // none: the box shows the application title
+    std::u16string applicationTitle{};      // the calling component's own title
     const std::u16string& ShownTitle() const { return title ? *title : applicationTitle; }
 };
 

@@ -13,7 +13,7 @@
 namespace mundor::ui {
 
 class Toolkit {
-public:
+  public:
     Toolkit() = default;
     virtual ~Toolkit() = default;
     Toolkit(const Toolkit&) = delete;
@@ -36,13 +36,13 @@ bool HasThreadToolkit();
 
 // Installs a toolkit for a scope and puts the earlier one back when it ends.
 class ScopedThreadToolkit {
-public:
+  public:
     explicit ScopedThreadToolkit(Toolkit& toolkit);
     ~ScopedThreadToolkit();
     ScopedThreadToolkit(const ScopedThreadToolkit&) = delete;
     ScopedThreadToolkit& operator=(const ScopedThreadToolkit&) = delete;
 
-private:
+  private:
     Toolkit* previous_;
 };
 

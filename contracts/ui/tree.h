@@ -1,8 +1,9 @@
-// The tree control: a collection of nodes with unique keys, ordered children and 1-based indexes
-// in the order the nodes were added. A node is handed out as a shared handle; the same node
-// always answers with the same handle, so handles compare equal exactly when they name the same
-// node. A handle outlives its node safely: once the node is removed, every member of the handle
-// raises the platform's "node removed" error (35605) instead of touching freed memory.
+// The tree control: a collection of nodes with unique keys (compared exactly, case included),
+// ordered children and 1-based indexes in the order the nodes were added. A node is handed out as a
+// shared handle; the same node always answers with the same handle, so handles compare equal
+// exactly when they name the same node. A handle outlives its node safely: once the node is
+// removed, every member of the handle raises the platform's "node removed" error (35605) instead of
+// touching freed memory.
 #pragma once
 
 #include <memory>
@@ -28,7 +29,7 @@ enum Relationship : LONG {
 };
 
 class TreeNode {
-public:
+  public:
     TreeNode() = default;
     virtual ~TreeNode() = default;
     TreeNode(const TreeNode&) = delete;
@@ -53,7 +54,7 @@ public:
 };
 
 class TreeNodes {
-public:
+  public:
     TreeNodes() = default;
     TreeNodes(const TreeNodes&) = delete;
     TreeNodes& operator=(const TreeNodes&) = delete;
@@ -75,14 +76,14 @@ public:
     // The root nodes, in order.
     virtual std::vector<NodeRef> Roots() const = 0;
 
-protected:
+  protected:
     ~TreeNodes() = default;
 };
 
 // The tree control. Its Expand event reaches the window's logic through FormEvents::OnExpand,
 // before the node opens.
 class Tree : public Control {
-public:
+  public:
     static constexpr ControlKind kKind = ControlKind::Tree;
 
     virtual TreeNodes& Nodes() = 0;

@@ -22,7 +22,7 @@ namespace mundor::ui {
 // escapes a handler run by the event loop (click, expand, close request) cannot unwind through
 // the loop, so the toolkit hands it to OnEventError and the window stays as it is.
 class FormEvents {
-public:
+  public:
     FormEvents() = default;
     FormEvents(const FormEvents&) = delete;
     FormEvents& operator=(const FormEvents&) = delete;
@@ -42,12 +42,12 @@ public:
     // is only recorded as the thread's last error.
     virtual void OnEventError(const rt::RuntimeError& error) = 0;
 
-protected:
+  protected:
     ~FormEvents() = default;
 };
 
 class Window {
-public:
+  public:
     Window() = default;
     // Releasing the window unloads it first.
     virtual ~Window() = default;

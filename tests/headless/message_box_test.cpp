@@ -1,0 +1,106 @@
+// The message box: what each style shows, the default title, and the scripted answers.
+#include <string>
+
+#include "test_form.h"
+
+namespace mundor::ui::headless::testing {
+namespace {
+
+using MessageBoxTest = HeadlessTest;
+
+TEST(MessageBoxStyleTest, TheFourStylesOfTheComponentShowTheirIconButtonsAndDefault) {
+    EXPECT_EQ(DescribeStyle(0), (MessageBoxLook{MessageIcon::None, {vbOK}, vbOK}));
+    EXPECT_EQ(DescribeStyle(16), (MessageBoxLook{MessageIcon::Critical, {vbOK}, vbOK}));
+    EXPECT_EQ(DescribeStyle(64), (MessageBoxLook{MessageIcon::Information, {vbOK}, vbOK}));
+    EXPECT_EQ(DescribeStyle(308), (MessageBoxLook{MessageIcon::Exclamation, {vbYes, vbNo}, vbNo}));
+    EXPECT_EQ(vbYesNo + vbExclamation + vbDefaultButton2, 308);
+}
+
+TEST(MessageBoxStyleTest, AStyleWithUnknownPartsIsAnInvalidCall) {
+    EXPECT_EQ(ErrorFrom([] { DescribeStyle(6); }).number(), rt::err::kInvalidCall);
+    EXPECT_EQ(ErrorFrom([] { DescribeStyle(80); }).number(), rt::err::kInvalidCall);
+    EXPECT_EQ(ErrorFrom([] { DescribeStyle(0x10000); }).number(), rt::err::kInvalidCall);
+    EXPECT_EQ(ErrorFrom([] { DescribeStyle(-1); }).number(), rt::err::kInvalidCall);
+}
+
+TEST_F(MessageBoxTest, TheTranscriptKeepsPromptStyleTitleAndAnswer) {
+    user().AnswerMessageBox(vbOK).AnswerMessageBox(vbYes).AnswerMessageBox(vbNo);
+
+    EXPECT_EQ(MsgBox(TestApp(), u"Introduzca código del pais", 64), vbOK);
+    EXPECT_EQ(MsgBox(TestApp(), u"¿Seguro desea eliminar este elemento?", 308), vbYes);
+    EXPECT_EQ(MsgBox(TestApp(), u"Seleccione un estado", 308, u"Agregar Estado"), vbNo);
+
+    EXPECT_EQ(transcript().Only<MessageBoxShown>(),
+              (std::vector<MessageBoxShown>{
+                  {u"Introduzca código del pais", 64, u"Mundor", vbOK},
+                  {u"¿Seguro desea eliminar este elemento?", 308, u"Mundor", vbYes},
+                  {u"Seleccione un estado", 308, u"Agregar Estado", vbNo},
+              }));
+    EXPECT_TRUE(user().AllUsed());
+}
+
+TEST_F(MessageBoxTest, ABoxWithoutATitleShowsTheCallersApplicationTitle) {
+    rt::AppObject other;
+    other.Title = u"Otra Aplicación";
+    user().AnswerMessageBox(vbOK).AnswerMessageBox(vbOK).AnswerMessageBox(vbOK);
+
+    MsgBox(TestApp(), u"uno");
+    MsgBox(other, u"dos", 16);
+    MsgBox(other, u"tres", 16, u"");
+
+    const auto boxes = transcript().Only<MessageBoxShown>();
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[0].title, u"Mundor");
+    EXPECT_EQ(boxes[1].title, u"Otra Aplicación");
+    EXPECT_EQ(boxes[2].title, u"") << "an empty title given is a title of its own";
+}
+
+TEST_F(MessageBoxTest, PressingEnterAnswersWithTheDefaultButton) {
+    user().PressDefaultButton().PressDefaultButton();
+    EXPECT_EQ(MsgBox(TestApp(), u"¿Seguro desea eliminar este elemento?", 308), vbNo);
+    EXPECT_EQ(MsgBox(TestApp(), u"Seleccione un estado", 64), vbOK);
+}
+
+TEST_F(MessageBoxTest, ABoxWithNoScriptedAnswerRaisesAndIsStillRecorded) {
+    const rt::RuntimeError error =
+        ErrorFrom([] { MsgBox(TestApp(), u"El elemento a eliminar no esta vacio", 16); });
+
+    EXPECT_EQ(error.number(), kScriptFailure);
+    EXPECT_NE(error.description().find(u"El elemento a eliminar no esta vacio"),
+              std::u16string::npos);
+    EXPECT_NE(error.description().find(u"no scripted answer"), std::u16string::npos);
+    EXPECT_EQ(transcript().Only<MessageBoxShown>(),
+              (std::vector<MessageBoxShown>{
+                  {u"El elemento a eliminar no esta vacio", 16, u"Mundor", 0}}));
+    ASSERT_TRUE(toolkit_.failure().has_value());
+}
+
+TEST_F(MessageBoxTest, AnAnswerThatIsNotOneOfTheBoxButtonsIsAScriptFailure) {
+    user().AnswerMessageBox(vbYes);
+    const rt::RuntimeError error =
+        ErrorFrom([] { MsgBox(TestApp(), u"Introduzca codigo de área", 64); });
+    EXPECT_EQ(error.number(), kScriptFailure);
+    EXPECT_NE(error.description().find(u"not a button"), std::u16string::npos);
+}
+
+TEST_F(MessageBoxTest, AnAnswerPlannedForAnotherPromptIsAScriptFailure) {
+    user().AnswerMessageBox(vbOK, u"Introduzca código del pais");
+    const rt::RuntimeError error =
+        ErrorFrom([] { MsgBox(TestApp(), u"Introduzca codigo de área", 64); });
+    EXPECT_EQ(error.number(), kScriptFailure);
+    EXPECT_NE(error.description().find(u"Introduzca código del pais"), std::u16string::npos);
+}
+
+TEST_F(MessageBoxTest, AfterAScriptFailureEveryLaterBoxRaisesTheSameFailure) {
+    ErrorFrom([] { MsgBox(TestApp(), u"primero"); });
+    user().AnswerMessageBox(vbOK);
+
+    const rt::RuntimeError again = ErrorFrom([] { MsgBox(TestApp(), u"segundo"); });
+
+    EXPECT_EQ(again.number(), kScriptFailure);
+    EXPECT_NE(again.description().find(u"primero"), std::u16string::npos);
+    EXPECT_FALSE(user().AllUsed()) << "the later box must not consume the answer";
+}
+
+}  // namespace
+}  // namespace mundor::ui::headless::testing

@@ -1,0 +1,322 @@
+// Modal windows driven by the scripted user: the show returns when the window hides, nested
+// windows, close requests, the tree's Expand event, and the failures that stop a run instead of
+// letting it hang.
+#include <string>
+#include <vector>
+
+#include "test_form.h"
+
+namespace mundor::ui::headless::testing {
+namespace {
+
+using Events = std::vector<std::u16string>;
+
+class ModalWindowTest : public HeadlessTest {
+  protected:
+    ModalWindowTest() {
+        logic_.clicks[u"cmdAceptar"] = [this](Button&) { logic_.window().Hide(); };
+    }
+    Window& window() { return logic_.window(); }
+    Tree& tree() { return window().Get<Tree>(u"tvwPaises"); }
+
+    TestLogic logic_;
+};
+
+TEST_F(ModalWindowTest, ShowModalReturnsWhenTheWindowHidesItself) {
+    bool shownDuringStep = false;
+    user()
+        .OnShow(u"dlgPrueba")
+        .Run(u"look at the window", [&](Window& shown) { shownDuringStep = shown.Visible(); })
+        .Click(u"cmdAceptar");
+
+    window().ShowModal();
+
+    EXPECT_TRUE(shownDuringStep);
+    EXPECT_FALSE(window().Visible());
+    EXPECT_EQ(logic_.events, (Events{u"load", u"click cmdAceptar"}));
+    EXPECT_EQ(transcript().Entries().front(), TranscriptEntry(WindowShown{u"dlgPrueba"}));
+    EXPECT_EQ(transcript().Entries().back(), TranscriptEntry(WindowHidden{u"dlgPrueba"}));
+}
+
+TEST_F(ModalWindowTest, EachShowingUsesTheNextScriptOfThatWindowAndLoadsOnlyOnce) {
+    user().OnShow(u"dlgPrueba").Type(u"ctrlNombre", u"primero").Click(u"cmdAceptar");
+    user().OnShow(u"dlgPrueba").Click(u"cmdAction", 2).Click(u"cmdAceptar");
+
+    window().ShowModal();
+    EXPECT_EQ(window().Get<TextField>(u"ctrlNombre").Value(), u"primero");
+    window().ShowModal();
+
+    EXPECT_EQ(logic_.events,
+              (Events{u"load", u"click cmdAceptar", u"click cmdAction(2)", u"click cmdAceptar"}));
+    EXPECT_EQ(transcript().Only<WindowShown>().size(), 2u);
+    EXPECT_TRUE(user().AllUsed());
+}
+
+TEST_F(ModalWindowTest, ADialogOpenedFromAButtonRunsItsOwnScriptInsideTheOuterShow) {
+    TestLogic inner(TestForm(u"dlgInterior"));
+    inner.clicks[u"cmdAceptar"] = [&](Button&) { inner.window().Hide(); };
+    std::u16string readAfterInnerShow;
+    logic_.clicks[u"cmdAction"] = [&](Button&) {
+        inner.window().ShowModal();
+        readAfterInnerShow = inner.window().Get<TextField>(u"ctrlNombre").Value();
+    };
+    logic_.clicks[u"cmdCancelar"] = [&](Button&) { window().Unload(); };
+    user().OnShow(u"dlgPrueba").Click(u"cmdAction", 0).Click(u"cmdCancelar");
+    user().OnShow(u"dlgInterior").Type(u"ctrlNombre", u"Jalisco").Click(u"cmdAceptar");
+
+    window().ShowModal();
+
+    EXPECT_EQ(readAfterInnerShow, u"Jalisco");
+    EXPECT_EQ(logic_.events,
+              (Events{u"load", u"click cmdAction(0)", u"click cmdCancelar", u"unload"}));
+    EXPECT_EQ(inner.events, (Events{u"load", u"click cmdAceptar"}));
+    const auto shown = transcript().Only<WindowShown>();
+    const auto hidden = transcript().Only<WindowHidden>();
+    EXPECT_EQ(shown, (std::vector<WindowShown>{{u"dlgPrueba"}, {u"dlgInterior"}}));
+    EXPECT_EQ(hidden, (std::vector<WindowHidden>{{u"dlgInterior"}, {u"dlgPrueba"}}));
+    EXPECT_NE(transcript().Text().find("  show dlgInterior"), std::string::npos)
+        << "nested windows are indented:\n"
+        << transcript().Text();
+}
+
+TEST_F(ModalWindowTest, AGrantedCloseRequestUnloadsTheWindow) {
+    user().OnShow(u"dlgPrueba").Close();
+
+    window().ShowModal();
+
+    EXPECT_EQ(logic_.events, (Events{u"load", u"close request", u"unload"}));
+    EXPECT_FALSE(window().Visible());
+    EXPECT_EQ(ErrorFrom([&] { window().ShowModal(); }).number(), err::kObjectUnloaded);
+    window().Unload();  // unloading again does nothing
+    EXPECT_EQ(logic_.events.size(), 3u);
+}
+
+TEST_F(ModalWindowTest, ARefusedCloseRequestLeavesTheWindowShown) {
+    logic_.allowClose = false;
+    user().OnShow(u"dlgPrueba").Close().Click(u"cmdAceptar");
+
+    window().ShowModal();
+
+    EXPECT_EQ(logic_.events, (Events{u"load", u"close request", u"click cmdAceptar"}));
+}
+
+TEST_F(ModalWindowTest, ReleasingTheWindowUnloadsIt) {
+    user().OnShow(u"dlgPrueba").Click(u"cmdAceptar");
+    window().ShowModal();
+    logic_.ReleaseWindow();
+    EXPECT_EQ(logic_.events, (Events{u"load", u"click cmdAceptar", u"unload"}));
+}
+
+TEST_F(ModalWindowTest, AnErrorEscapingAClickGoesToTheLogicAndTheWindowStaysShown) {
+    logic_.clicks[u"cmdCancelar"] = [](Button&) { rt::RaiseObjectNotSet(); };
+    user().OnShow(u"dlgPrueba").Click(u"cmdCancelar").Click(u"cmdAceptar");
+
+    window().ShowModal();
+
+    EXPECT_EQ(logic_.events,
+              (Events{u"load", u"click cmdCancelar", u"error 91", u"click cmdAceptar"}));
+    ASSERT_EQ(logic_.errors.size(), 1u);
+    EXPECT_EQ(logic_.errors[0].number(), rt::err::kObjectNotSet);
+    EXPECT_EQ(rt::LastError().number, rt::err::kObjectNotSet);
+    EXPECT_EQ(transcript().Only<HandlerFailed>().size(), 1u);
+}
+
+TEST_F(ModalWindowTest, AnErrorEscapingTheLoadLeavesThroughShowModal) {
+    logic_.onLoad = [] { rt::Raise(rt::err::kCannotCreateObject); };
+    user().OnShow(u"dlgPrueba").Click(u"cmdAceptar");
+
+    EXPECT_EQ(ErrorFrom([&] { window().ShowModal(); }).number(), rt::err::kCannotCreateObject);
+    EXPECT_FALSE(window().Visible());
+    EXPECT_TRUE(transcript().Only<WindowShown>().empty());
+}
+
+TEST_F(ModalWindowTest, AMessageBoxThenAFocusMoveAreRecordedInThatOrder) {
+    logic_.clicks[u"cmdAceptar"] = [&](Button&) {
+        MsgBox(TestApp(), u"Introduzca código del pais", 64);
+        window().Get<TextField>(u"ctrlCodigo").SetFocus();
+    };
+    logic_.clicks[u"cmdCancelar"] = [&](Button&) { window().Hide(); };
+    user()
+        .OnShow(u"dlgPrueba")
+        .Type(u"ctrlCodigo", u"   ")
+        .Click(u"cmdAceptar")
+        .Click(u"cmdCancelar");
+    user().AnswerMessageBox(vbOK);
+
+    window().ShowModal();
+
+    const auto& entries = transcript().Entries();
+    const auto box = std::find(
+        entries.begin(), entries.end(),
+        TranscriptEntry(MessageBoxShown{u"Introduzca código del pais", 64, u"Mundor", vbOK}));
+    ASSERT_NE(box, entries.end()) << transcript().Text();
+    EXPECT_EQ(*(box + 1), TranscriptEntry(FocusMoved{u"dlgPrueba", u"ctrlCodigo", kNoIndex}));
+    EXPECT_EQ(window().FocusedControl(), &window().GetControl(u"ctrlCodigo"));
+}
+
+// --- Failures that end a run ---
+
+TEST_F(ModalWindowTest, AWindowLeftShownWhenItsScriptRunsOutRaisesInsteadOfHanging) {
+    user().OnShow(u"dlgPrueba").Type(u"ctrlNombre", u"Jalisco");
+
+    const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
+
+    EXPECT_EQ(error.number(), kScriptFailure);
+    EXPECT_NE(error.description().find(u"dlgPrueba"), std::u16string::npos);
+    EXPECT_NE(error.description().find(u"still shown"), std::u16string::npos);
+    EXPECT_NE(error.description().find(u"user types \"Jalisco\""), std::u16string::npos)
+        << "the failure carries the transcript so far";
+    EXPECT_FALSE(window().Visible());
+    EXPECT_TRUE(toolkit_.failure().has_value());
+}
+
+TEST_F(ModalWindowTest, AWindowShownWithNothingScriptedRaises) {
+    const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
+    EXPECT_EQ(error.number(), kScriptFailure);
+    EXPECT_NE(error.description().find(u"plans nothing"), std::u16string::npos);
+}
+
+TEST_F(ModalWindowTest, ActionsLeftWhenTheWindowHidesAreAScriptFailure) {
+    user().OnShow(u"dlgPrueba").Click(u"cmdAceptar").Type(u"ctrlNombre", u"tarde");
+
+    const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
+
+    EXPECT_EQ(error.number(), kScriptFailure);
+    EXPECT_NE(error.description().find(u"after action 1 of 2"), std::u16string::npos);
+}
+
+TEST_F(ModalWindowTest, AFailureInANestedWindowReachesTheTestEvenWhenTheLogicSwallowsIt) {
+    TestLogic inner(TestForm(u"dlgInterior"));
+    logic_.clicks[u"cmdAction"] = [&](Button&) {
+        try {
+            inner.window().ShowModal();
+        } catch (...) {
+            // Component code that drops every error, as some commands do.
+        }
+    };
+    user().OnShow(u"dlgPrueba").Click(u"cmdAction", 1).Click(u"cmdAceptar");
+    user().OnShow(u"dlgInterior").Type(u"ctrlNombre", u"sin salida");
+
+    const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
+
+    EXPECT_EQ(error.number(), kScriptFailure);
+    EXPECT_NE(error.description().find(u"dlgInterior"), std::u16string::npos);
+    EXPECT_EQ(logic_.events, (Events{u"load", u"click cmdAction(1)"}))
+        << "the outer script stops at the failure";
+    EXPECT_TRUE(logic_.errors.empty()) << "a script failure is never the window's own error";
+}
+
+TEST_F(ModalWindowTest, AFailureInANestedWindowIsNeverHandedToTheOuterWindowsLogic) {
+    TestLogic inner(TestForm(u"dlgInterior"));
+    logic_.clicks[u"cmdAction"] = [&](Button&) { inner.window().ShowModal(); };
+    user().OnShow(u"dlgPrueba").Click(u"cmdAction", 1).Click(u"cmdAceptar");
+
+    const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
+
+    EXPECT_EQ(error.number(), kScriptFailure);
+    EXPECT_TRUE(logic_.errors.empty());
+    EXPECT_TRUE(transcript().Only<HandlerFailed>().empty());
+}
+
+TEST_F(ModalWindowTest, AStepTheUserCannotDoIsAScriptFailure) {
+    user().OnShow(u"dlgPrueba").Click(u"cmdNoExiste");
+    const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
+    EXPECT_EQ(error.number(), kScriptFailure);
+    EXPECT_NE(error.description().find(u"no button named 'cmdNoExiste'"), std::u16string::npos);
+}
+
+TEST_F(ModalWindowTest, AScriptedStepThatRaisesIsAScriptFailureWithItsError) {
+    user().OnShow(u"dlgPrueba").Run(u"bad step", [](Window&) { rt::Raise(rt::err::kOverflow); });
+    const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
+    EXPECT_EQ(error.number(), kScriptFailure);
+    EXPECT_NE(error.description().find(u"raised error 6"), std::u16string::npos);
+}
+
+// --- The tree on screen ---
+
+class TreeOnScreenTest : public ModalWindowTest {
+  protected:
+    TreeOnScreenTest() {
+        TreeNodes& nodes = tree().Nodes();
+        mexico_ = nodes.Add(nullptr, tvwChild, u"SysMX", u"(52) México");
+        nodes.Add(mexico_, tvwChild, u"", u"");
+        nodes.Add(nullptr, tvwChild, u"SysES", u"(34) España");
+        // The logic loads a node's children the first time it opens, as the browser does.
+        logic_.onExpand = [this](Tree& expanded, const NodeRef& node) {
+            expandedBeforeHandler_.push_back(node->Expanded());
+            if (node->Children() != 1 || !node->Child()->Text().empty()) return;
+            expanded.Nodes().Remove(node->Child()->Index());
+            expanded.Nodes().Add(node, tvwChild, u"EDOJAL", u"Jalisco");
+            expanded.Nodes().Add(node, tvwChild, u"EDOCOL", u"Colima");
+        };
+    }
+
+    NodeRef mexico_;
+    std::vector<bool> expandedBeforeHandler_;
+};
+
+TEST_F(TreeOnScreenTest, TheExpandEventArrivesBeforeTheNodeOpens) {
+    user()
+        .OnShow(u"dlgPrueba")
+        .ExpandNode(u"tvwPaises", u"SysMX")
+        .SelectNode(u"tvwPaises", u"EDOCOL")
+        .Click(u"cmdAceptar");
+
+    window().ShowModal();
+
+    EXPECT_EQ(expandedBeforeHandler_, (std::vector<bool>{false}));
+    EXPECT_TRUE(mexico_->Expanded());
+    EXPECT_EQ(mexico_->Children(), 2);
+    ASSERT_NE(tree().SelectedItem(), nullptr);
+    EXPECT_EQ(tree().SelectedItem()->Key(), u"EDOCOL");
+    EXPECT_EQ(logic_.events, (Events{u"load", u"expand SysMX", u"click cmdAceptar"}));
+}
+
+TEST_F(TreeOnScreenTest, ANodeUnderACollapsedParentIsNotOnScreen) {
+    tree().Nodes().Add(mexico_->Child(), tvwChild, u"EDOOCULTO", u"oculto");
+    user().OnShow(u"dlgPrueba").SelectNode(u"tvwPaises", u"EDOOCULTO");
+    const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
+    EXPECT_EQ(error.number(), kScriptFailure);
+    EXPECT_NE(error.description().find(u"not on screen"), std::u16string::npos);
+}
+
+TEST_F(TreeOnScreenTest, ANodeWithoutChildrenCannotBeExpanded) {
+    user().OnShow(u"dlgPrueba").ExpandNode(u"tvwPaises", u"SysES");
+    const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
+    EXPECT_EQ(error.number(), kScriptFailure);
+    EXPECT_NE(error.description().find(u"nothing to expand"), std::u16string::npos);
+    EXPECT_EQ(logic_.events, (Events{u"load"}));
+}
+
+TEST_F(TreeOnScreenTest, CollapsingMovesTheSelectionUpAndASecondExpandFiresAgain) {
+    user()
+        .OnShow(u"dlgPrueba")
+        .ExpandNode(u"tvwPaises", u"SysMX")
+        .SelectNode(u"tvwPaises", u"EDOJAL")
+        .CollapseNode(u"tvwPaises", u"SysMX")
+        .Run(u"selection moved up", [&](Window&) { EXPECT_EQ(tree().SelectedItem(), mexico_); })
+        .ExpandNode(u"tvwPaises", u"SysMX")
+        .Click(u"cmdAceptar");
+
+    window().ShowModal();
+
+    EXPECT_EQ(expandedBeforeHandler_, (std::vector<bool>{false, false}));
+    EXPECT_EQ(mexico_->Children(), 2) << "a loaded node is not read again";
+}
+
+TEST_F(TreeOnScreenTest, RemovingTheSelectedNodeOrItsParentLeavesNothingSelected) {
+    user()
+        .OnShow(u"dlgPrueba")
+        .ExpandNode(u"tvwPaises", u"SysMX")
+        .SelectNode(u"tvwPaises", u"EDOCOL")
+        .Run(u"remove the country", [&](Window&) { tree().Nodes().Remove(mexico_->Index()); })
+        .Click(u"cmdAceptar");
+
+    window().ShowModal();
+
+    EXPECT_EQ(tree().SelectedItem(), nullptr);
+    EXPECT_EQ(tree().Nodes().Count(), 1);
+}
+
+}  // namespace
+}  // namespace mundor::ui::headless::testing

@@ -1,0 +1,43 @@
+// Each thread has its own installed toolkit; without one the component gets a clear error.
+#include <thread>
+
+#include "test_form.h"
+
+namespace mundor::ui::headless::testing {
+namespace {
+
+TEST(ThreadToolkitTest, WithoutAToolkitTheWindowServiceRaisesAClearError) {
+    ASSERT_FALSE(HasThreadToolkit());
+    const rt::RuntimeError error = ErrorFrom([] { ThreadToolkit(); });
+    EXPECT_EQ(error.number(), err::kNoToolkit);
+    EXPECT_NE(error.description().find(u"herramientas de interfaz"), std::u16string::npos);
+    EXPECT_EQ(ErrorFrom([] { MsgBox(TestApp(), u"hola"); }).number(), err::kNoToolkit);
+    EXPECT_EQ(ErrorFrom([] { TestLogic logic; }).number(), err::kNoToolkit);
+}
+
+TEST(ThreadToolkitTest, AScopedInstallationPutsTheEarlierToolkitBack) {
+    HeadlessToolkit outer;
+    HeadlessToolkit inner;
+    {
+        ScopedThreadToolkit installOuter(outer);
+        {
+            ScopedThreadToolkit installInner(inner);
+            EXPECT_EQ(&ThreadToolkit(), &inner);
+        }
+        EXPECT_EQ(&ThreadToolkit(), &outer);
+    }
+    EXPECT_FALSE(HasThreadToolkit());
+}
+
+TEST(ThreadToolkitTest, AnotherThreadDoesNotSeeThisThreadsToolkit) {
+    HeadlessToolkit toolkit;
+    ScopedThreadToolkit installed(toolkit);
+    bool otherThreadHasOne = true;
+    std::thread other([&] { otherThreadHasOne = HasThreadToolkit(); });
+    other.join();
+    EXPECT_FALSE(otherThreadHasOne);
+    EXPECT_TRUE(HasThreadToolkit());
+}
+
+}  // namespace
+}  // namespace mundor::ui::headless::testing

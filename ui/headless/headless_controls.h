@@ -1,0 +1,81 @@
+// In-memory text field, button and module banner. They keep exactly what they are given and
+// tell their window when they take the focus.
+#pragma once
+
+#include <array>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "contracts/ui/controls.h"
+#include "contracts/ui/form_definition.h"
+
+namespace mundor::ui::headless {
+
+// The window side of a control: where a control reports that it took the focus.
+class FocusTarget {
+  public:
+    virtual void MoveFocusTo(Control& control) = 0;
+
+  protected:
+    ~FocusTarget() = default;
+};
+
+class HeadlessTextField final : public TextField {
+  public:
+    HeadlessTextField(const ControlDefinition& definition, FocusTarget& window);
+
+    const ControlDefinition& Definition() const override { return definition_; }
+    void SetFocus() override { window_.MoveFocusTo(*this); }
+    std::u16string Value() const override { return value_; }
+    void SetValue(std::u16string_view text) override { value_ = text; }
+    bool Editable() const override { return editable_; }
+    void SetEditable(bool editable) override { editable_ = editable; }
+
+    // What typing `text` leaves in the field: no more than `max` UTF-16 units, never half of a
+    // surrogate pair. Code that sets the value is not limited.
+    std::u16string LimitToMaxLength(std::u16string_view text) const;
+
+  private:
+    const ControlDefinition& definition_;
+    FocusTarget& window_;
+    std::u16string value_;
+    bool editable_ = true;
+};
+
+class HeadlessButton final : public Button {
+  public:
+    HeadlessButton(const ControlDefinition& definition, FocusTarget& window)
+        : definition_(definition), window_(window) {}
+
+    const ControlDefinition& Definition() const override { return definition_; }
+    void SetFocus() override { window_.MoveFocusTo(*this); }
+    std::u16string Caption() const override;
+
+  private:
+    const ControlDefinition& definition_;
+    FocusTarget& window_;
+};
+
+class HeadlessModuleBanner final : public ModuleBanner {
+  public:
+    HeadlessModuleBanner(const ControlDefinition& definition, FocusTarget& window);
+
+    const ControlDefinition& Definition() const override { return definition_; }
+    void SetFocus() override { window_.MoveFocusTo(*this); }
+    void SetProperty(std::u16string_view property, std::u16string_view text) override;
+    std::u16string Property(std::u16string_view property) const override;
+
+  private:
+    // Where a property's text is kept; raises 438 for a name the banner does not have.
+    static std::size_t SlotOf(std::u16string_view property);
+    const ControlDefinition& definition_;
+    FocusTarget& window_;
+    std::array<std::u16string, 3> values_;  // Nombre, Ubicacion, Version
+};
+
+// Builds the control a definition row describes.
+std::unique_ptr<Control> MakeHeadlessControl(const ControlDefinition& definition,
+                                             FocusTarget& window);
+
+}  // namespace mundor::ui::headless

@@ -1,0 +1,62 @@
+#include "ui/headless/headless_toolkit.h"
+
+#include <string>
+
+#include "ui/headless/headless_window.h"
+
+namespace mundor::ui::headless {
+
+namespace {
+
+std::u16string Decimal(LONG number) {
+    const std::string digits = std::to_string(number);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+std::u16string Describe(const MessageBoxRequest& request) {
+    return u"message box (style " + Decimal(request.style) + u", title '" + request.ShownTitle() +
+           u"') '" + request.prompt + u"'";
+}
+
+// Why the planned answer cannot answer this box; empty when it can.
+std::u16string ProblemWith(const std::optional<PlannedAnswer>& planned,
+                           const MessageBoxRequest& request, const MessageBoxLook& look) {
+    if (!planned) return Describe(request) + u" appeared with no scripted answer";
+    if (planned->expectedPrompt && *planned->expectedPrompt != request.prompt) {
+        return Describe(request) + u" appeared where the script expected '" +
+               *planned->expectedPrompt + u"'";
+    }
+    if (planned->answer && !look.Offers(*planned->answer)) {
+        return u"the scripted answer " + Decimal(*planned->answer) + u" is not a button of " +
+               Describe(request);
+    }
+    return u"";
+}
+
+}  // namespace
+
+HeadlessToolkit::HeadlessToolkit() : session_(std::make_shared<Session>()) {}
+
+HeadlessToolkit::~HeadlessToolkit() = default;
+
+std::unique_ptr<Window> HeadlessToolkit::CreateWindow(const FormDefinition& form,
+                                                      FormEvents& events) {
+    session_->ThrowIfFailed();
+    auto window = std::make_shared<HeadlessWindow>(session_, form, events);
+    return std::make_unique<WindowHandle>(std::move(window));
+}
+
+LONG HeadlessToolkit::MsgBox(const MessageBoxRequest& request) {
+    session_->ThrowIfFailed();
+    const MessageBoxLook look = DescribeStyle(request.style);
+    const std::optional<PlannedAnswer> planned = session_->user().TakeAnswer();
+    const std::u16string problem = ProblemWith(planned, request, look);
+    const LONG answer = problem.empty() ? planned->answer.value_or(look.defaultButton) : 0;
+    // The box goes into the transcript even when the run stops at it, unanswered.
+    session_->transcript().Add(
+        MessageBoxShown{request.prompt, request.style, request.ShownTitle(), answer});
+    if (!problem.empty()) session_->Fail(problem);
+    return answer;
+}
+
+}  // namespace mundor::ui::headless

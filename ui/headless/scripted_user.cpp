@@ -1,0 +1,103 @@
+#include "ui/headless/scripted_user.h"
+
+#include <utility>
+
+namespace mundor::ui::headless {
+
+namespace {
+
+std::u16string Decimal(std::size_t number) {
+    const std::string digits = std::to_string(number);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+}  // namespace
+
+ShowScript& ShowScript::Add(UserActionKind kind, std::u16string_view control, LONG index,
+                            std::u16string_view text) {
+    UserAction action;
+    action.kind = kind;
+    action.control = control;
+    action.index = index;
+    action.text = text;
+    actions_.push_back(std::move(action));
+    return *this;
+}
+
+ShowScript& ShowScript::Type(std::u16string_view field, std::u16string_view text) {
+    return Add(UserActionKind::Type, field, kNoIndex, text);
+}
+
+ShowScript& ShowScript::Click(std::u16string_view button, LONG index) {
+    return Add(UserActionKind::Click, button, index, u"");
+}
+
+ShowScript& ShowScript::SelectNode(std::u16string_view tree, std::u16string_view key) {
+    return Add(UserActionKind::SelectNode, tree, kNoIndex, key);
+}
+
+ShowScript& ShowScript::ExpandNode(std::u16string_view tree, std::u16string_view key) {
+    return Add(UserActionKind::ExpandNode, tree, kNoIndex, key);
+}
+
+ShowScript& ShowScript::CollapseNode(std::u16string_view tree, std::u16string_view key) {
+    return Add(UserActionKind::CollapseNode, tree, kNoIndex, key);
+}
+
+ShowScript& ShowScript::Close() {
+    return Add(UserActionKind::Close, u"", kNoIndex, u"");
+}
+
+ShowScript& ShowScript::Run(std::u16string_view description, std::function<void(Window&)> step) {
+    Add(UserActionKind::Run, u"", kNoIndex, description);
+    actions_.back().step = std::move(step);
+    return *this;
+}
+
+ShowScript& ScriptedUser::OnShow(std::u16string_view window) {
+    auto found = shows_.find(window);
+    if (found == shows_.end()) found = shows_.try_emplace(std::u16string(window)).first;
+    return found->second.emplace_back();
+}
+
+ScriptedUser& ScriptedUser::AnswerMessageBox(LONG answer) {
+    answers_.push_back(PlannedAnswer{answer, std::nullopt});
+    return *this;
+}
+
+ScriptedUser& ScriptedUser::AnswerMessageBox(LONG answer, std::u16string_view expectedPrompt) {
+    answers_.push_back(PlannedAnswer{answer, std::u16string(expectedPrompt)});
+    return *this;
+}
+
+ScriptedUser& ScriptedUser::PressDefaultButton() {
+    answers_.push_back(PlannedAnswer{std::nullopt, std::nullopt});
+    return *this;
+}
+
+std::u16string ScriptedUser::Unused() const {
+    std::u16string unused;
+    for (const auto& [window, scripts] : shows_) {
+        if (scripts.empty()) continue;
+        unused += Decimal(scripts.size()) + u" unused showing(s) of " + window + u"\n";
+    }
+    if (!answers_.empty()) unused += Decimal(answers_.size()) + u" unused message-box answer(s)\n";
+    return unused;
+}
+
+std::optional<ShowScript> ScriptedUser::TakeShowScript(std::u16string_view window) {
+    const auto found = shows_.find(window);
+    if (found == shows_.end() || found->second.empty()) return std::nullopt;
+    ShowScript next = std::move(found->second.front());
+    found->second.pop_front();
+    return next;
+}
+
+std::optional<PlannedAnswer> ScriptedUser::TakeAnswer() {
+    if (answers_.empty()) return std::nullopt;
+    PlannedAnswer next = std::move(answers_.front());
+    answers_.pop_front();
+    return next;
+}
+
+}  // namespace mundor::ui::headless

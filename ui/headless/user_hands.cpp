@@ -1,0 +1,149 @@
+#include "ui/headless/user_hands.h"
+
+#include <memory>
+#include <string>
+
+#include "runtime/bstr.h"
+#include "runtime/error.h"
+#include "ui/headless/headless_tree.h"
+
+namespace mundor::ui::headless {
+
+namespace {
+
+std::u16string Quoted(std::u16string_view text) {
+    return u"'" + std::u16string(text) + u"'";
+}
+
+std::u16string Decimal(LONG number) {
+    const std::string digits = std::to_string(number);
+    return std::u16string(digits.begin(), digits.end());
+}
+
+std::u16string ControlName(const UserAction& action) {
+    if (action.index == kNoIndex) return Quoted(action.control);
+    return Quoted(action.control + u"(" + Decimal(action.index) + u")");
+}
+
+void Record(HeadlessWindow& window, const UserAction& action) {
+    window.session().transcript().Add(
+        UserActed{window.Name(), action.kind, action.control, action.index, action.text});
+}
+
+// The control the action names, of the kind it needs; a script failure when the window has none.
+template <class T>
+T& ControlFor(HeadlessWindow& window, const UserAction& action, std::u16string_view kindName) {
+    Control* control = window.FindControl(action.control, action.index);
+    if (!control || control->Kind() != T::kKind) {
+        window.session().Fail(u"window " + Quoted(window.Name()) + u" has no " +
+                              std::u16string(kindName) + u" named " + ControlName(action));
+    }
+    return static_cast<T&>(*control);
+}
+
+void Type(HeadlessWindow& window, const UserAction& action) {
+    auto& field = ControlFor<HeadlessTextField>(window, action, u"text field");
+    if (!field.Editable()) {
+        window.session().Fail(u"the user cannot type into " + ControlName(action) + u" of " +
+                              Quoted(window.Name()) + u": the field is not editable");
+    }
+    Record(window, action);
+    field.SetValue(field.LimitToMaxLength(action.text));
+}
+
+void Click(HeadlessWindow& window, const UserAction& action) {
+    auto& button = ControlFor<HeadlessButton>(window, action, u"button");
+    Record(window, action);
+    window.RunHandler([&] { window.events().OnClick(button); });
+}
+
+// The node under the action's key, which the user must be able to see.
+std::shared_ptr<HeadlessNode> NodeOnScreen(HeadlessWindow& window, HeadlessTree& tree,
+                                           const UserAction& action) {
+    const auto node = std::static_pointer_cast<HeadlessNode>(tree.Nodes().Find(action.text));
+    if (!node) {
+        window.session().Fail(u"tree " + ControlName(action) + u" of " + Quoted(window.Name()) +
+                              u" has no node with key " + Quoted(action.text));
+    }
+    if (!node->OnScreen()) {
+        window.session().Fail(u"node " + Quoted(action.text) + u" of tree " + ControlName(action) +
+                              u" is not on screen: a node above it is collapsed");
+    }
+    return node;
+}
+
+void SelectNode(HeadlessWindow& window, const UserAction& action) {
+    auto& tree = ControlFor<HeadlessTree>(window, action, u"tree");
+    auto node = NodeOnScreen(window, tree, action);
+    Record(window, action);
+    tree.Select(std::move(node));
+}
+
+void ExpandNode(HeadlessWindow& window, const UserAction& action) {
+    auto& tree = ControlFor<HeadlessTree>(window, action, u"tree");
+    const auto node = NodeOnScreen(window, tree, action);
+    if (node->Children() == 0) {
+        window.session().Fail(u"node " + Quoted(action.text) +
+                              u" has no children, so the user sees nothing to expand");
+    }
+    if (node->Expanded()) {
+        window.session().Fail(u"node " + Quoted(action.text) + u" is already expanded");
+    }
+    Record(window, action);
+    window.RunHandler([&] { window.events().OnExpand(tree, node); });
+    // The node opens after its handler, if it still has something to show.
+    if (!node->removed() && node->Children() > 0) node->SetExpanded(true);
+}
+
+void CollapseNode(HeadlessWindow& window, const UserAction& action) {
+    auto& tree = ControlFor<HeadlessTree>(window, action, u"tree");
+    const auto node = NodeOnScreen(window, tree, action);
+    if (!node->Expanded()) {
+        window.session().Fail(u"node " + Quoted(action.text) + u" is not expanded");
+    }
+    Record(window, action);
+    tree.Collapse(*node);
+}
+
+void Close(HeadlessWindow& window, const UserAction& action) {
+    Record(window, action);
+    window.RunHandler([&] {
+        if (window.events().OnCloseRequest()) window.Unload();
+    });
+}
+
+void RunStep(HeadlessWindow& window, const UserAction& action) {
+    Record(window, action);
+    try {
+        if (action.step) action.step(window);
+    } catch (...) {
+        window.session().ThrowIfFailed();
+        rt::ReportCurrentException();
+        const rt::ErrorRecord& error = rt::LastError();
+        window.session().Fail(u"scripted step " + Quoted(action.text) + u" raised error " +
+                              Decimal(error.number) + u": " + error.description);
+    }
+}
+
+}  // namespace
+
+void PerformUserAction(HeadlessWindow& window, const UserAction& action) {
+    switch (action.kind) {
+        case UserActionKind::Type:
+            return Type(window, action);
+        case UserActionKind::Click:
+            return Click(window, action);
+        case UserActionKind::SelectNode:
+            return SelectNode(window, action);
+        case UserActionKind::ExpandNode:
+            return ExpandNode(window, action);
+        case UserActionKind::CollapseNode:
+            return CollapseNode(window, action);
+        case UserActionKind::Close:
+            return Close(window, action);
+        case UserActionKind::Run:
+            return RunStep(window, action);
+    }
+}
+
+}  // namespace mundor::ui::headless
