@@ -3,6 +3,7 @@
 // load the record by key and hand it to the object-based form of the same level.
 #include <string>
 
+#include "common/caught_error.h"
 #include "contracts/ui/message_box.h"
 #include "facade/component.h"
 #include "facade/mundor_fx.h"
@@ -19,20 +20,6 @@ constexpr LONG kLoadByKeyMode = 1;
 
 std::u16string DecimalText(LONG number) {
     return rt::Utf8ToUtf16(std::to_string(number));
-}
-
-// The error a failure path caught, whatever was thrown; it also becomes the thread's most
-// recent run-time error, as the platform records it.
-rt::RuntimeError CaughtError() {
-    try {
-        throw;
-    } catch (const rt::RuntimeError& e) {
-        rt::RecordError(e);
-        return e;
-    } catch (...) {
-        const HRESULT hr = rt::ReportCurrentException();
-        return rt::ErrorFromHResult(hr);
-    }
 }
 
 bool UserConfirms(const rt::AppObject& app) {
@@ -52,7 +39,7 @@ bool ConfirmAndDelete(Record** obj, VARIANT_BOOL* ask, const char16_t* suffix) {
         rt::ThrowIfFailed((*obj)->DeleteRecord(&deleted));
         return deleted != VARIANT_FALSE;
     } catch (...) {
-        const rt::RuntimeError error = CaughtError();
+        const rt::RuntimeError error = common::CaughtError();
         const std::u16string text =
             u"(" + DecimalText(error.number()) + u") " + error.description() + suffix;
         ui::MsgBox(app, text, ui::vbCritical, app.Title);

@@ -1,0 +1,68 @@
+#include "browser/catalog_by_name.h"
+
+#include "runtime/call_by_name.h"
+#include "runtime/registry.h"
+
+namespace mundor::browser {
+
+namespace {
+
+using rt::CallByName;
+using rt::CallType;
+
+rt::Ref<IDispatch> ViewOf(IDispatch* thisFx, std::u16string_view viewName, LONG parentSysPk) {
+    const rt::Ref<IDispatch> catalog = DataObjectsOf(thisFx);
+    return CallByName(catalog.get(), viewName, CallType::Get, parentSysPk).AsDispatch();
+}
+
+}  // namespace
+
+rt::Ref<IDispatch> DataObjectsOf(IDispatch* thisFx) {
+    return CallByName(thisFx, u"DataObjects", CallType::Get).AsDispatch();
+}
+
+bool ViewRows::AtEnd() const {
+    return CallByName(view_.get(), u"EOF", CallType::Get).AsBool();
+}
+
+void ViewRows::MoveNext() {
+    CallByName(view_.get(), u"MoveNext", CallType::Method);
+}
+
+rt::Variant ViewRows::Field(std::u16string_view name) const {
+    return CallByName(view_.get(), u"Item", CallType::Get, rt::Variant(name));
+}
+
+ViewRows CountryRows(IDispatch* thisFx) {
+    const rt::Ref<IDispatch> catalog = DataObjectsOf(thisFx);
+    return ViewRows(CallByName(catalog.get(), u"V_Pais", CallType::Get).AsDispatch());
+}
+
+ViewRows StateRows(IDispatch* thisFx, LONG paisSysPk) {
+    return ViewRows(ViewOf(thisFx, u"V_EdoProv", paisSysPk));
+}
+
+ViewRows CityRows(IDispatch* thisFx, LONG edoProvSysPk) {
+    return ViewRows(ViewOf(thisFx, u"V_Ciudades", edoProvSysPk));
+}
+
+rt::Ref<IDispatch> LoadRecordByGuid(IDispatch* thisFx, const CLSID& recordClass,
+                                    std::u16string_view sysGuid) {
+    rt::Ref<IDispatch> record = rt::CreateInstance<IDispatch>(recordClass);
+    const rt::Ref<IDispatch> catalog = DataObjectsOf(thisFx);
+    const rt::Variant connection = CallByName(catalog.get(), u"ADOCnn", CallType::Get);
+    CallByName(record.get(), u"LoadFromADOConnection", CallType::Method, LONG{0},
+               rt::Variant(sysGuid), connection);
+    return record;
+}
+
+LONG SysPkOf(IDispatch* record) {
+    return CallByName(record, u"Sys_PK", CallType::Get).AsLong();
+}
+
+std::u16string ConcatenatedText(const rt::Variant& value) {
+    if (value.IsNull() || value.IsEmpty()) return u"";
+    return value.AsString();
+}
+
+}  // namespace mundor::browser

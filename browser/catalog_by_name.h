@@ -1,0 +1,49 @@
+// The browser reaches the facade, the catalog, its views and the record objects only by member
+// name, as a late-bound client does: these helpers are those calls, one member each.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "runtime/com_types.h"
+#include "runtime/ref.h"
+#include "runtime/variant.h"
+
+namespace mundor::browser {
+
+// ThisFx.DataObjects: the facade's catalog, empty when none is bound. An empty facade raises
+// the platform's object-not-set error (91).
+rt::Ref<IDispatch> DataObjectsOf(IDispatch* thisFx);
+
+// A forward-only row set of a view: EOF, MoveNext and a field of the current row by name.
+class ViewRows {
+  public:
+    explicit ViewRows(rt::Ref<IDispatch> view) : view_(std::move(view)) {}
+
+    bool AtEnd() const;
+    void MoveNext();
+    rt::Variant Field(std::u16string_view name) const;
+
+  private:
+    rt::Ref<IDispatch> view_;
+};
+
+// ThisFx.DataObjects.V_Pais, .V_EdoProv(country Sys_PK) and .V_Ciudades(state Sys_PK).
+ViewRows CountryRows(IDispatch* thisFx);
+ViewRows StateRows(IDispatch* thisFx, LONG paisSysPk);
+ViewRows CityRows(IDispatch* thisFx, LONG edoProvSysPk);
+
+// A new record object of `recordClass`, loaded by LoadFromADOConnection(0, sysGuid,
+// ThisFx.DataObjects.ADOCnn). The load's result is not looked at: the record's properties then
+// describe whatever the library found.
+rt::Ref<IDispatch> LoadRecordByGuid(IDispatch* thisFx, const CLSID& recordClass,
+                                    std::u16string_view sysGuid);
+
+// The record's Sys_PK.
+LONG SysPkOf(IDispatch* record);
+
+// A field's value as concatenation reads it: Null (and Empty) become the empty text.
+std::u16string ConcatenatedText(const rt::Variant& value);
+
+}  // namespace mundor::browser

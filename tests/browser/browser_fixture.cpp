@@ -1,0 +1,45 @@
+#include "browser_fixture.h"
+
+#include "facade/mundor_client.h"
+#include "installed_component.h"
+#include "runtime/bstr.h"
+#include "tree_outline.h"
+
+namespace browser_test {
+
+namespace rt = mundor::rt;
+namespace ui = mundor::ui;
+namespace headless = mundor::ui::headless;
+
+BrowserTest::BrowserTest(Identifiers identifiers)
+    : catalog_(identifiers), fx_(InstalledComponent::Get().NewMundorFx()) {
+    mundor::MundorClient(fx_.As<mundor::_MundorFx>()).SetDataObjects(catalog_.catalog());
+}
+
+headless::ShowScript& BrowserTest::OnBrowser() {
+    return toolkit_.user().OnShow(u"brwPaises");
+}
+
+std::function<void(ui::Window&)> BrowserTest::LookAtTree(std::vector<std::string>& outline) {
+    return
+        [&outline](ui::Window& window) { outline = Outline(window.Get<ui::Tree>(u"tvwPaises")); };
+}
+
+ui::NodeRef BrowserTest::NodeOf(ui::Window& window, std::u16string_view key) {
+    return window.Get<ui::Tree>(u"tvwPaises").Nodes().Item(key);
+}
+
+void BrowserTest::ExplorerCountry() {
+    mundor::MundorClient(fx_.As<mundor::_MundorFx>()).ExplorerCountry();
+}
+
+std::vector<headless::MessageBoxShown> BrowserTest::MessageBoxes() const {
+    return toolkit_.transcript().Only<headless::MessageBoxShown>();
+}
+
+std::u16string FillErrorText(LONG number, std::u16string_view description) {
+    return u"Error " + rt::Utf8ToUtf16(std::to_string(number)) + u" (" +
+           std::u16string(description) + u") in procedure FillLvw of Módulo de clase clsMngProcs";
+}
+
+}  // namespace browser_test

@@ -1,0 +1,45 @@
+// One host session: the headless toolkit installed on the test's thread, a real catalog, and a
+// MundorFx created by ProgID and bound to that catalog.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "contracts/ui/window.h"
+#include "runtime/com_types.h"
+#include "runtime/ref.h"
+#include "test_catalog.h"
+#include "ui/headless/headless_toolkit.h"
+
+namespace browser_test {
+
+class BrowserTest : public ::testing::Test {
+  protected:
+    explicit BrowserTest(Identifiers identifiers = Identifiers::Unique);
+
+    // What the user does during the next showing of the browser window.
+    mundor::ui::headless::ShowScript& OnBrowser();
+    // A scripted step that writes the browser's tree, as it is at that moment, into `outline`.
+    std::function<void(mundor::ui::Window&)> LookAtTree(std::vector<std::string>& outline);
+    // The browser's tree node under `key`, while the window is shown.
+    static mundor::ui::NodeRef NodeOf(mundor::ui::Window& window, std::u16string_view key);
+
+    // ExplorerCountry through the typed interface, as a C++ host calls it.
+    void ExplorerCountry();
+
+    const mundor::ui::headless::Transcript& transcript() const { return toolkit_.transcript(); }
+    std::vector<mundor::ui::headless::MessageBoxShown> MessageBoxes() const;
+
+    mundor::ui::headless::HeadlessToolkit toolkit_;
+    mundor::ui::ScopedThreadToolkit installed_{toolkit_};
+    TestCatalog catalog_;
+    mundor::rt::Ref<IDispatch> fx_;
+};
+
+// The text of the tree fill's message for an error.
+std::u16string FillErrorText(LONG number, std::u16string_view description);
+
+}  // namespace browser_test

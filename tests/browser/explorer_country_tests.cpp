@@ -1,0 +1,241 @@
+// ExplorerCountry as hosts see it: the browser window it shows, its banner, how it returns, and
+// what reaches the user and the host when the catalog cannot be read.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "browser_fixture.h"
+#include "contracts/ui/ui_errors.h"
+#include "facade/mundor_client.h"
+#include "installed_component.h"
+#include "nubex/errors.h"
+#include "runtime/bstr.h"
+#include "runtime/call_by_name.h"
+#include "runtime/error.h"
+#include "tree_outline.h"
+
+namespace browser_test {
+namespace {
+
+namespace rt = mundor::rt;
+namespace ui = mundor::ui;
+namespace headless = mundor::ui::headless;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+// The host's two ways of calling: through the typed interface, and by member name.
+enum class HostCall { Typed, ByName };
+void PrintTo(HostCall call, std::ostream* out) {
+    *out << (call == HostCall::Typed ? "typed" : "by name");
+}
+
+class ExplorerCountryCall : public BrowserTest, public ::testing::WithParamInterface<HostCall> {
+  protected:
+    void Call() {
+        if (GetParam() == HostCall::Typed) return ExplorerCountry();
+        rt::CallByName(fx_.get(), u"ExplorerCountry", rt::CallType::Method);
+    }
+};
+
+TEST_P(ExplorerCountryCall, ShowsTheFilledBrowserAndReturnsOnceItIsClosed) {
+    const Stored peru = catalog_.AddPais(u"PE", u"Perú", u"51");
+    std::vector<std::string> outline;
+    OnBrowser().Run(u"look at the tree", LookAtTree(outline)).Click(u"cmdCerrar");
+
+    Call();
+
+    EXPECT_THAT(outline,
+                ElementsAre(Line(0, u"Sys" + peru.guid, u"(51) Perú"), PlaceholderLine(1)));
+    const auto& entries = transcript().Entries();
+    ASSERT_FALSE(entries.empty());
+    EXPECT_EQ(entries.front(), headless::TranscriptEntry(headless::WindowShown{u"brwPaises"}));
+    EXPECT_EQ(entries.back(), headless::TranscriptEntry(headless::WindowHidden{u"brwPaises"}));
+    EXPECT_TRUE(toolkit_.user().AllUsed()) << rt::Utf16ToUtf8(toolkit_.user().Unused());
+}
+
+TEST_P(ExplorerCountryCall, EachCallShowsANewBrowserWithAFreshTree) {
+    const Stored peru = catalog_.AddPais(u"PE", u"Perú", u"51");
+    catalog_.AddEdoProv(peru.pk, u"LIM", u"Lima");
+    std::vector<std::string> second;
+    OnBrowser().ExpandNode(u"tvwPaises", u"Sys" + peru.guid).Click(u"cmdCerrar");
+    OnBrowser().Run(u"look at the tree", LookAtTree(second)).Close();
+
+    Call();
+    Call();
+
+    EXPECT_THAT(second, ElementsAre(Line(0, u"Sys" + peru.guid, u"(51) Perú"), PlaceholderLine(1)));
+    EXPECT_EQ(transcript().Only<headless::WindowShown>().size(), 2u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Host, ExplorerCountryCall,
+                         ::testing::Values(HostCall::Typed, HostCall::ByName),
+                         [](const auto& param) {
+                             return param.param == HostCall::Typed ? "Typed" : "ByName";
+                         });
+
+using BrowserWindow = BrowserTest;
+
+TEST_F(BrowserWindow, HasTheCaptionSizeSettingsAndControlsOfItsLayout) {
+    ui::FormDefinition shown;
+    OnBrowser()
+        .Run(u"look at the window", [&](ui::Window& w) { shown = w.Definition(); })
+        .Click(u"cmdCerrar");
+    ExplorerCountry();
+
+    EXPECT_EQ(shown.name, u"brwPaises");
+    EXPECT_EQ(shown.caption, u"Explorar Paises");
+    EXPECT_EQ(shown.clientWidth, 3960);
+    EXPECT_EQ(shown.clientHeight, 5910);
+    EXPECT_FALSE(shown.window.maxButton);
+    EXPECT_FALSE(shown.window.minButton);
+    EXPECT_FALSE(shown.window.showInTaskbar);
+    EXPECT_EQ(shown.window.startUpPosition, ui::StartUpPosition::CenterScreen);
+
+    struct Row {
+        std::u16string name;
+        ui::ControlKind kind;
+        LONG index, left, top, width, height, tabIndex;
+        std::u16string caption;
+    };
+    const std::vector<Row> layout = {
+        {u"cmdCerrar", ui::ControlKind::Button, ui::kNoIndex, 2625, 5520, 1275, 315, 0, u"&Cerrar"},
+        {u"tvwPaises", ui::ControlKind::Tree, ui::kNoIndex, 30, 465, 3840, 4635, 1, u""},
+        {u"cmdAction", ui::ControlKind::Button, 0, 90, 90, 1200, 315, 2, u"Agregar País"},
+        {u"cmdAction", ui::ControlKind::Button, 1, 1350, 75, 1185, 315, 3, u"Agregar Estado"},
+        {u"cmdAction", ui::ControlKind::Button, 2, 2610, 75, 1215, 315, 4, u"Agregar Ciudad"},
+        {u"cmdEdit", ui::ControlKind::Button, ui::kNoIndex, 45, 5505, 945, 330, 5, u"Modificar"},
+        {u"cmdDel", ui::ControlKind::Button, ui::kNoIndex, 1050, 5505, 945, 330, 6, u"Eliminar"},
+        {u"axMirel", ui::ControlKind::ModuleBanner, ui::kNoIndex, 2640, 5160, 1260, 240, 7, u""},
+    };
+    ASSERT_EQ(shown.controls.size(), layout.size());
+    for (std::size_t i = 0; i < layout.size(); ++i) {
+        const Row& want = layout[i];
+        const ui::ControlDefinition& got = shown.controls[i];
+        SCOPED_TRACE(rt::Utf16ToUtf8(want.name) + "(" + std::to_string(want.index) + ")");
+        EXPECT_EQ(got.name, want.name);
+        EXPECT_EQ(got.kind, want.kind);
+        EXPECT_EQ(got.index, want.index);
+        EXPECT_EQ((std::vector<LONG>{got.left, got.top, got.width, got.height, got.tabIndex}),
+                  (std::vector<LONG>{want.left, want.top, want.width, want.height, want.tabIndex}));
+        if (want.kind == ui::ControlKind::Button) {
+            EXPECT_EQ(got.SettingAs<std::u16string>(u"tx"), want.caption);
+            EXPECT_EQ(got.SettingAs<LONG>(u"btype"), 3);
+            EXPECT_EQ(got.SettingAs<bool>(u"enab"), true);
+        }
+    }
+    EXPECT_EQ(shown.controls.back().SettingAs<std::u16string>(u"modulo"), u"Form/brwPaises");
+}
+
+TEST_F(BrowserWindow, BannerShowsTheComponentsFileFolderAndVersion) {
+    std::u16string nombre, ubicacion, version;
+    OnBrowser()
+        .Run(u"read the banner",
+             [&](ui::Window& w) {
+                 auto& banner = w.Get<ui::ModuleBanner>(u"axMirel");
+                 nombre = banner.Property(u"Nombre");
+                 ubicacion = banner.Property(u"Ubicacion");
+                 version = banner.Property(u"Version");
+             })
+        .Click(u"cmdCerrar");
+    ExplorerCountry();
+    // The component's folder holds libmundor.so and its type library libmundor.tlb: only the
+    // latter has four characters after the component's name.
+    EXPECT_EQ(nombre, u"libmundor.tlb");
+    EXPECT_EQ(rt::Utf16ToUtf8(ubicacion), InstalledComponent::Get().folder().string());
+    EXPECT_EQ(version, u"0.9.0.10");
+}
+
+TEST_F(BrowserWindow, TheCloseBoxClosesItToo) {
+    OnBrowser().Close();
+    ExplorerCountry();
+    EXPECT_EQ(transcript().Only<headless::WindowHidden>().size(), 1u);
+}
+
+TEST_F(BrowserWindow, ItsReferenceToTheFacadeIsReleasedWithIt) {
+    const auto references = [&] {
+        fx_->AddRef();
+        return fx_->Release();
+    };
+    const ULONG before = references();
+    ULONG whileShown = 0;
+    OnBrowser().Run(u"count", [&](ui::Window&) { whileShown = references(); }).Click(u"cmdCerrar");
+    ExplorerCountry();
+    EXPECT_GT(whileShown, before);
+    EXPECT_EQ(references(), before);
+}
+
+TEST_F(BrowserWindow, WithoutAToolkitTheHostGetsTheError) {
+    ui::SetThreadToolkit(nullptr);
+    try {
+        ExplorerCountry();
+        FAIL() << "the browser opened without a toolkit";
+    } catch (const rt::RuntimeError& error) {
+        EXPECT_EQ(error.number(), ui::err::kNoToolkit);
+    }
+    EXPECT_THAT(MessageBoxes(), IsEmpty());
+}
+
+class BrowserWithoutCatalog : public BrowserTest {};
+
+TEST_F(BrowserWithoutCatalog, AnUnboundFacadeShowsTheFillMessageOnceAndAnEmptyTree) {
+    mundor::MundorClient(fx_.As<mundor::_MundorFx>()).SetDataObjects(nullptr);
+    const std::u16string message =
+        FillErrorText(rt::err::kObjectNotSet, u"Variable de objeto o bloque With no establecida");
+    toolkit_.user().AnswerMessageBox(ui::vbOK, message);
+    std::vector<std::string> outline{"not looked at"};
+    OnBrowser().Run(u"look at the tree", LookAtTree(outline)).Click(u"cmdCerrar");
+
+    ExplorerCountry();
+
+    const auto boxes = MessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u) << transcript().Text();
+    EXPECT_EQ(boxes[0].style, ui::vbOKOnly);
+    EXPECT_EQ(boxes[0].title, u"Mundor");
+    EXPECT_THAT(outline, IsEmpty());
+    EXPECT_EQ(transcript().Only<headless::WindowHidden>().size(), 1u);
+}
+
+TEST_F(BrowserWithoutCatalog, AClosedCatalogShowsItsErrorOnceAndAnEmptyTree) {
+    catalog_.AddPais(u"PE", u"Perú", u"51");
+    rt::CallByName(catalog_.catalog().get(), u"Close", rt::CallType::Method);
+    const std::u16string message =
+        FillErrorText(nubex::err::kCatalogNotOpen.number, nubex::err::kCatalogNotOpen.text);
+    toolkit_.user().AnswerMessageBox(ui::vbOK, message);
+    std::vector<std::string> outline{"not looked at"};
+    OnBrowser().Run(u"look at the tree", LookAtTree(outline)).Click(u"cmdCerrar");
+
+    ExplorerCountry();
+
+    EXPECT_EQ(MessageBoxes().size(), 1u) << transcript().Text();
+    EXPECT_THAT(outline, IsEmpty());
+}
+
+TEST_F(BrowserWithoutCatalog, AnErrorWhileExpandingReachesTheUserAndLeavesTheNodeUnloaded) {
+    const Stored peru = catalog_.AddPais(u"PE", u"Perú", u"51");
+    catalog_.AddEdoProv(peru.pk, u"LIM", u"Lima");
+    const std::u16string failure =
+        u"Se ha producido el error '" +
+        rt::Utf8ToUtf16(std::to_string(nubex::err::kCatalogNotOpen.number)) +
+        u"' en tiempo de ejecución:\n\n" + std::u16string(nubex::err::kCatalogNotOpen.text);
+    toolkit_.user().AnswerMessageBox(ui::vbOK, failure);
+    std::vector<std::string> outline;
+    OnBrowser()
+        .Run(u"the catalog closes",
+             [&](ui::Window&) {
+                 rt::CallByName(catalog_.catalog().get(), u"Close", rt::CallType::Method);
+             })
+        .ExpandNode(u"tvwPaises", u"Sys" + peru.guid)
+        .Run(u"look at the tree", LookAtTree(outline))
+        .Click(u"cmdCerrar");
+
+    ExplorerCountry();
+
+    const auto boxes = MessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u) << transcript().Text();
+    EXPECT_EQ(boxes[0].style, ui::vbCritical);
+    EXPECT_EQ(boxes[0].title, u"Mundor");
+    EXPECT_THAT(outline,
+                ElementsAre(Line(0, u"Sys" + peru.guid, u"(51) Perú"), PlaceholderLine(1)));
+}
+
+}  // namespace
+}  // namespace browser_test

@@ -1,0 +1,61 @@
+// A real SQLite catalog in a temporary folder, with short ways to store countries, states and
+// cities: through the data-object library as any host would, or with SQLite itself when the test
+// chooses a row's Sys_GUID.
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "contracts/data_objects.h"
+#include "runtime/com_types.h"
+#include "runtime/ref.h"
+
+namespace browser_test {
+
+struct Stored {
+    LONG pk = 0;
+    std::u16string guid;
+};
+
+enum class Identifiers {
+    Unique,     // the library's own schema
+    NotUnique,  // the same schema without the unique Sys_GUID: an older or hand-edited file
+};
+
+class TestCatalog {
+  public:
+    explicit TestCatalog(Identifiers identifiers = Identifiers::Unique);
+    ~TestCatalog();
+    TestCatalog(const TestCatalog&) = delete;
+    TestCatalog& operator=(const TestCatalog&) = delete;
+
+    const mundor::rt::Ref<nubex::Catalog>& catalog() const { return catalog_; }
+
+    Stored AddPais(std::u16string_view codigo, std::u16string_view nombre,
+                   std::u16string_view codigoTel);
+    Stored AddEdoProv(LONG paisPk, std::u16string_view codigo, std::u16string_view nombre);
+    Stored AddCiudad(LONG edoProvPk, std::u16string_view codigo, std::u16string_view nombre);
+
+    // Rows with a Sys_GUID of the test's choosing; parents are named by their Sys_GUID.
+    void InsertPais(std::u16string_view guid, std::u16string_view nombre,
+                    std::u16string_view codigoTel);
+    void InsertEdoProv(std::u16string_view paisGuid, std::u16string_view guid,
+                       std::u16string_view nombre);
+    void InsertCiudad(std::u16string_view edoProvGuid, std::u16string_view guid,
+                      std::u16string_view nombre);
+
+    // The Sys_GUIDs of V_Pais, in the view's own order.
+    std::vector<std::u16string> CountryGuidsInViewOrder() const;
+
+  private:
+    void ExecuteSql(const char* sql, const std::vector<std::u16string_view>& texts);
+
+    std::filesystem::path folder_;
+    std::string path_;
+    mundor::rt::Ref<nubex::Catalog> catalog_;
+    mundor::rt::Ref<nubex::Connection> connection_;
+};
+
+}  // namespace browser_test

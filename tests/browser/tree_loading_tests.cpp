@@ -1,0 +1,257 @@
+// The browser's tree, end to end: a host opens the browser with ExplorerCountry over a real
+// catalog, and the scripted user expands, selects, looks at the tree and closes the window.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "browser_fixture.h"
+#include "contracts/ui/ui_errors.h"
+#include "runtime/bstr.h"
+#include "tree_outline.h"
+
+namespace browser_test {
+namespace {
+
+namespace rt = mundor::rt;
+namespace ui = mundor::ui;
+using ::testing::ElementsAre;
+using ::testing::IsEmpty;
+
+std::u16string Sys(const Stored& pais) {
+    return u"Sys" + pais.guid;
+}
+std::u16string Edo(const Stored& edoProv) {
+    return u"EDO" + edoProv.guid;
+}
+std::u16string Cty(const Stored& ciudad) {
+    return u"CTY" + ciudad.guid;
+}
+
+class TreeLoading : public BrowserTest {};
+
+TEST_F(TreeLoading, CountriesAreTheRootsInTheViewsOrderEachWithAPlaceholder) {
+    const Stored mexico = catalog_.AddPais(u"MX", u"México", u"52");
+    const Stored argentina = catalog_.AddPais(u"AR", u"Argentina", u"54");
+    const Stored sinCodigo = catalog_.AddPais(u"ZZ", u"Zona sin código", u"");
+    std::vector<std::string> outline;
+    ui::NodeRef selected;
+    OnBrowser()
+        .Run(u"look at the tree", LookAtTree(outline))
+        .Run(u"see what is selected",
+             [&](ui::Window& w) { selected = w.Get<ui::Tree>(u"tvwPaises").SelectedItem(); })
+        .Click(u"cmdCerrar");
+
+    ExplorerCountry();
+
+    const std::map<std::u16string, std::u16string> textOf{{mexico.guid, u"(52) México"},
+                                                          {argentina.guid, u"(54) Argentina"},
+                                                          {sinCodigo.guid, u"() Zona sin código"}};
+    std::vector<std::string> expected;
+    for (const std::u16string& guid : catalog_.CountryGuidsInViewOrder()) {
+        expected.push_back(Line(0, u"Sys" + guid, textOf.at(guid)));
+        expected.push_back(PlaceholderLine(1));
+    }
+    ASSERT_EQ(expected.size(), 6u);
+    EXPECT_EQ(outline, expected);
+    EXPECT_EQ(selected, nullptr);
+    EXPECT_THAT(MessageBoxes(), IsEmpty());
+}
+
+TEST_F(TreeLoading, AnEmptyCatalogGivesAnEmptyTreeAndNoMessage) {
+    std::vector<std::string> outline{"not looked at"};
+    OnBrowser().Run(u"look at the tree", LookAtTree(outline)).Click(u"cmdCerrar");
+    ExplorerCountry();
+    EXPECT_THAT(outline, IsEmpty());
+    EXPECT_THAT(MessageBoxes(), IsEmpty());
+}
+
+TEST_F(TreeLoading, FirstExpansionReadsTheChildrenAndGivesStatesAPlaceholder) {
+    const Stored mexico = catalog_.AddPais(u"MX", u"México", u"52");
+    const Stored jalisco = catalog_.AddEdoProv(mexico.pk, u"JAL", u"Jalisco");
+    const Stored colima = catalog_.AddEdoProv(mexico.pk, u"COL", u"Colima");
+    const Stored zapopan = catalog_.AddCiudad(jalisco.pk, u"ZAP", u"Zapopan");
+    const Stored guadalajara = catalog_.AddCiudad(jalisco.pk, u"GDL", u"Guadalajara");
+    std::vector<std::string> countryOpen;
+    std::vector<std::string> stateOpen;
+    OnBrowser()
+        .ExpandNode(u"tvwPaises", Sys(mexico))
+        .Run(u"look at the tree", LookAtTree(countryOpen))
+        .ExpandNode(u"tvwPaises", Edo(jalisco))
+        .SelectNode(u"tvwPaises", Cty(guadalajara))
+        .Run(u"look at the tree", LookAtTree(stateOpen))
+        .Click(u"cmdCerrar");
+
+    ExplorerCountry();
+
+    EXPECT_THAT(countryOpen, ElementsAre(Line(0, Sys(mexico), u"(52) México"),
+                                         Line(1, Edo(colima), u"Colima"), PlaceholderLine(2),
+                                         Line(1, Edo(jalisco), u"Jalisco"), PlaceholderLine(2)));
+    // Cities never get a placeholder: they cannot be expanded.
+    EXPECT_THAT(
+        stateOpen,
+        ElementsAre(Line(0, Sys(mexico), u"(52) México"), Line(1, Edo(colima), u"Colima"),
+                    PlaceholderLine(2), Line(1, Edo(jalisco), u"Jalisco"),
+                    Line(2, Cty(guadalajara), u"Guadalajara"), Line(2, Cty(zapopan), u"Zapopan")));
+    EXPECT_THAT(MessageBoxes(), IsEmpty());
+}
+
+TEST_F(TreeLoading, ASecondExpansionReadsNothingWhateverChangedInStorage) {
+    const Stored mexico = catalog_.AddPais(u"MX", u"México", u"52");
+    const Stored jalisco = catalog_.AddEdoProv(mexico.pk, u"JAL", u"Jalisco");
+    std::vector<std::string> first;
+    std::vector<std::string> second;
+    OnBrowser()
+        .ExpandNode(u"tvwPaises", Sys(mexico))
+        .Run(u"look at the tree", LookAtTree(first))
+        .CollapseNode(u"tvwPaises", Sys(mexico))
+        .Run(u"another user adds a state",
+             [&](ui::Window&) { catalog_.AddEdoProv(mexico.pk, u"COL", u"Colima"); })
+        .ExpandNode(u"tvwPaises", Sys(mexico))
+        .Run(u"look at the tree", LookAtTree(second))
+        .Click(u"cmdCerrar");
+    ExplorerCountry();
+    EXPECT_EQ(second, first);
+    EXPECT_THAT(second, ElementsAre(Line(0, Sys(mexico), u"(52) México"),
+                                    Line(1, Edo(jalisco), u"Jalisco"), PlaceholderLine(2)));
+
+    // A browser opened afterwards reads the catalog afresh and shows the new state.
+    std::vector<std::string> reopened;
+    OnBrowser()
+        .ExpandNode(u"tvwPaises", Sys(mexico))
+        .Run(u"look at the tree", LookAtTree(reopened))
+        .Click(u"cmdCerrar");
+    ExplorerCountry();
+    EXPECT_EQ(reopened.size(), 5u) << ::testing::PrintToString(reopened);
+}
+
+TEST_F(TreeLoading, ExpandingACountryWithoutStatesLeavesItWithNothingToExpand) {
+    const Stored andorra = catalog_.AddPais(u"AD", u"Andorra", u"376");
+    std::vector<std::string> outline;
+    bool expanded = true;
+    OnBrowser()
+        .ExpandNode(u"tvwPaises", Sys(andorra))
+        .Run(u"look at the tree", LookAtTree(outline))
+        .Run(u"see whether it shows open",
+             [&](ui::Window& w) { expanded = NodeOf(w, Sys(andorra))->Expanded(); })
+        .Click(u"cmdCerrar");
+    ExplorerCountry();
+    EXPECT_THAT(outline, ElementsAre(Line(0, Sys(andorra), u"(376) Andorra")));
+    EXPECT_FALSE(expanded);
+}
+
+TEST_F(TreeLoading, AStateWhoseOnlyCityHasNoNameIsReadAgainOnItsNextExpansion) {
+    const Stored mexico = catalog_.AddPais(u"MX", u"México", u"52");
+    const Stored baja = catalog_.AddEdoProv(mexico.pk, u"BC", u"Baja California");
+    const Stored unnamed = catalog_.AddCiudad(baja.pk, u"C1", u"");
+    Stored ensenada;
+    std::vector<std::string> first;
+    std::vector<std::string> second;
+    OnBrowser()
+        .ExpandNode(u"tvwPaises", Sys(mexico))
+        .ExpandNode(u"tvwPaises", Edo(baja))
+        .Run(u"look at the tree", LookAtTree(first))
+        .CollapseNode(u"tvwPaises", Edo(baja))
+        .Run(u"another user adds a city",
+             [&](ui::Window&) { ensenada = catalog_.AddCiudad(baja.pk, u"ENS", u"Ensenada"); })
+        .ExpandNode(u"tvwPaises", Edo(baja))
+        .Run(u"look at the tree", LookAtTree(second))
+        .Click(u"cmdCerrar");
+    ExplorerCountry();
+    EXPECT_THAT(first,
+                ElementsAre(Line(0, Sys(mexico), u"(52) México"),
+                            Line(1, Edo(baja), u"Baja California"), Line(2, Cty(unnamed), u"")));
+    EXPECT_THAT(
+        second,
+        ElementsAre(Line(0, Sys(mexico), u"(52) México"), Line(1, Edo(baja), u"Baja California"),
+                    Line(2, Cty(unnamed), u""), Line(2, Cty(ensenada), u"Ensenada")));
+}
+
+TEST_F(TreeLoading, EqualIdentifiersAtDifferentLevelsGetDistinctKeys) {
+    catalog_.InsertPais(u"MISMO", u"Mismolandia", u"99");
+    catalog_.InsertEdoProv(u"MISMO", u"MISMO", u"Estado Mismo");
+    catalog_.InsertCiudad(u"MISMO", u"MISMO", u"Ciudad Misma");
+    std::vector<std::string> outline;
+    OnBrowser()
+        .ExpandNode(u"tvwPaises", u"SysMISMO")
+        .ExpandNode(u"tvwPaises", u"EDOMISMO")
+        .Run(u"look at the tree", LookAtTree(outline))
+        .Click(u"cmdCerrar");
+    ExplorerCountry();
+    EXPECT_THAT(outline, ElementsAre(Line(0, u"SysMISMO", u"(99) Mismolandia"),
+                                     Line(1, u"EDOMISMO", u"Estado Mismo"),
+                                     Line(2, u"CTYMISMO", u"Ciudad Misma")));
+}
+
+// A key loses every occurrence of its prefix, written in that exact case, before the rest is
+// taken for the record's identifier: "SysA-Sys-B" stands for the country "A--B".
+TEST_F(TreeLoading, EveryOccurrenceOfThePrefixInAKeyIsRemovedInItsExactCase) {
+    catalog_.InsertPais(u"A-Sys-B", u"Primero", u"1");
+    catalog_.InsertEdoProv(u"A-Sys-B", u"E-1", u"Estado del primero");
+    catalog_.InsertPais(u"A--B", u"Segundo", u"2");
+    catalog_.InsertEdoProv(u"A--B", u"E-2", u"Estado del segundo");
+    catalog_.InsertPais(u"A-sys-B", u"Tercero", u"3");
+    catalog_.InsertEdoProv(u"A-sys-B", u"E-3", u"Estado del tercero");
+    std::vector<std::string> outline;
+    OnBrowser()
+        .ExpandNode(u"tvwPaises", u"SysA-Sys-B")
+        .ExpandNode(u"tvwPaises", u"SysA-sys-B")
+        .Run(u"look at the tree", LookAtTree(outline))
+        .Click(u"cmdCerrar");
+    ExplorerCountry();
+    EXPECT_THAT(outline,
+                ElementsAre(Line(0, u"SysA-Sys-B", u"(1) Primero"),
+                            Line(1, u"EDOE-2", u"Estado del segundo"), PlaceholderLine(2),
+                            Line(0, u"SysA--B", u"(2) Segundo"), PlaceholderLine(1),
+                            Line(0, u"SysA-sys-B", u"(3) Tercero"),
+                            Line(1, u"EDOE-3", u"Estado del tercero"), PlaceholderLine(2)));
+}
+
+TEST_F(TreeLoading, AStateKeyLosesEveryEdoInside) {
+    catalog_.InsertPais(u"P", u"País", u"7");
+    catalog_.InsertEdoProv(u"P", u"X-EDO-Y", u"Con EDO dentro");
+    catalog_.InsertCiudad(u"X-EDO-Y", u"C-1", u"Ciudad propia");
+    catalog_.InsertEdoProv(u"P", u"X--Y", u"Sin EDO");
+    catalog_.InsertCiudad(u"X--Y", u"C-2", u"Ciudad del otro");
+    std::vector<std::string> outline;
+    OnBrowser()
+        .ExpandNode(u"tvwPaises", u"SysP")
+        .ExpandNode(u"tvwPaises", u"EDOX-EDO-Y")
+        .Run(u"look at the tree", LookAtTree(outline))
+        .Click(u"cmdCerrar");
+    ExplorerCountry();
+    EXPECT_THAT(outline, ElementsAre(Line(0, u"SysP", u"(7) País"),
+                                     Line(1, u"EDOX-EDO-Y", u"Con EDO dentro"),
+                                     Line(2, u"CTYC-2", u"Ciudad del otro"),
+                                     Line(1, u"EDOX--Y", u"Sin EDO"), PlaceholderLine(2)));
+}
+
+class TreeLoadingOverLooseIdentifiers : public BrowserTest {
+  protected:
+    TreeLoadingOverLooseIdentifiers() : BrowserTest(Identifiers::NotUnique) {}
+};
+
+TEST_F(TreeLoadingOverLooseIdentifiers, ADuplicateKeyIsReportedAndTheRowsAfterItStillLoad) {
+    catalog_.InsertPais(u"DUP", u"Alfa", u"1");
+    catalog_.InsertPais(u"DUP", u"Beta", u"2");
+    catalog_.InsertPais(u"G", u"Gamma", u"3");
+    const std::u16string message =
+        FillErrorText(ui::err::kKeyNotUnique, u"La clave no es única en la colección");
+    toolkit_.user().AnswerMessageBox(ui::vbOK, message);
+    std::vector<std::string> outline;
+    OnBrowser().Run(u"look at the tree", LookAtTree(outline)).Click(u"cmdCerrar");
+
+    ExplorerCountry();
+
+    const auto boxes = MessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u) << transcript().Text();
+    EXPECT_EQ(boxes[0].prompt, message);
+    EXPECT_EQ(boxes[0].style, ui::vbOKOnly);
+    EXPECT_EQ(boxes[0].title, u"Mundor");
+    // The refused row leaves only its message: no second placeholder under the first country.
+    EXPECT_THAT(outline, ElementsAre(Line(0, u"SysDUP", u"(1) Alfa"), PlaceholderLine(1),
+                                     Line(0, u"SysG", u"(3) Gamma"), PlaceholderLine(1)));
+}
+
+}  // namespace
+}  // namespace browser_test
