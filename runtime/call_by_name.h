@@ -41,8 +41,8 @@ Variant CallByNameArgs(IDispatch* object, std::u16string_view name, CallType typ
 
 template <class... Args>
 Variant CallByName(IDispatch* object, std::u16string_view name, CallType type, Args&&... args) {
-    std::array<CallArg, sizeof...(Args)> slots{MakeCallArg(std::forward<Args>(args))...};
-    return CallByNameArgs(object, name, type, slots);
+    std::array<CallArg, sizeof...(Args)> callArgs{MakeCallArg(std::forward<Args>(args))...};
+    return CallByNameArgs(object, name, type, callArgs);
 }
 
 // The DISPID a name has on an object; raises error 438 when the object has no such member.

@@ -1,9 +1,10 @@
 // mundor-host from process start to the first paint of its window, over a world catalog that
 // already exists (every later run after the first), beside the floor: a bare Qt window's start
-// to its first paint, in the same run. The host's extra is its own work: registering the two
-// libraries, opening the catalog, creating Mundor.MundorFx by ProgID, building its window and
-// counting the catalog for the status line. Each iteration starts both programs once; give it
-// a few seconds for steady figures:
+// to its first paint, in the same run. The host's extra is its own work: loading the component
+// and data libraries (SQLite, ICU), registering them, opening the catalog, creating
+// Mundor.MundorFx by ProgID and building its larger window; the status line's counts run in the
+// background and do not delay the paint. Each iteration starts both programs once; give it a
+// few seconds for steady figures:
 //   bin/bench_host_startup --benchmark_min_time=3
 #include <benchmark/benchmark.h>
 

@@ -1,0 +1,77 @@
+// The host registers the component and the data library as an installer does, and then creates
+// Mundor.MundorFx by its ProgID alone.
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "host/component_registration.h"
+#include "host/host_errors.h"
+#include "runtime/call_by_name.h"
+#include "runtime/error.h"
+#include "runtime/registry.h"
+
+namespace mundor::host::testing {
+namespace {
+
+using ::testing::HasSubstr;
+
+LONG ErrorNumberOf(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const rt::RuntimeError& error) {
+        return error.number();
+    }
+    return 0;
+}
+
+// A registry of the test's own, empty at first; the process's is put back afterwards.
+class RegistrationTest : public ::testing::Test {
+  protected:
+    RegistrationTest() : previous_(rt::RegistryPath()) {
+        rt::SetRegistryPath(registry_.toStdString());
+    }
+    ~RegistrationTest() override { rt::SetRegistryPath(previous_); }
+
+    std::string Store() const {
+        QFile file(registry_);
+        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
+    }
+
+    QTemporaryDir dir_;
+    QString registry_ = dir_.filePath(QStringLiteral("registry.ini"));
+    std::string previous_;
+};
+
+TEST_F(RegistrationTest, CreatesMundorFxByItsProgIdOnceTheLibrariesAreRegistered) {
+    EXPECT_EQ(ErrorNumberOf([] { CreateMundorFx(); }), rt::err::kCannotCreateObject);
+
+    RegisterComponentLibraries();
+
+    EXPECT_THAT(Store(), HasSubstr("InprocServer=" + FindLibrary(kComponentLibrary).string()));
+    EXPECT_THAT(Store(), HasSubstr("InprocServer=" + FindLibrary(kDataLibrary).string()));
+    rt::Ref<_MundorFx> fx = CreateMundorFx();
+    ASSERT_TRUE(fx);
+    EXPECT_EQ(rt::CallByName(fx.get(), u"LastErrorCode", rt::CallType::Get).AsLong(), 0);
+    // The data library's records come from the registry too.
+    EXPECT_TRUE(rt::CreateObject(u"Nubex.Pais").As<nubex::Pais>());
+}
+
+TEST_F(RegistrationTest, ALibraryThatCannotServeIsRefusedWithTheReason) {
+    const QString notALibrary = dir_.filePath(QStringLiteral("libfalsa.so"));
+    QFile file(notALibrary);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("no soy una biblioteca");
+    file.close();
+    EXPECT_EQ(ErrorNumberOf([&] { RegisterLibrary(notALibrary.toStdString()); }),
+              err::kLibraryNotLoadable);
+    // A real library, but not a component: it has no DllRegisterServer.
+    EXPECT_EQ(ErrorNumberOf([] { RegisterLibrary(FindLibrary("libmundor_ui.so")); }),
+              err::kEntryPointMissing);
+    EXPECT_EQ(ErrorNumberOf([] { FindLibrary("libno_existe.so"); }), err::kFileNotFound);
+    EXPECT_EQ(Store(), "");
+}
+
+}  // namespace
+}  // namespace mundor::host::testing

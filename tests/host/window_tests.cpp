@@ -1,0 +1,156 @@
+// The main window offers the whole component, and every call shows what came back: the value
+// with its kind, or the error with its number and text, through either road.
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSet>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "host/member_controls.h"
+#include "host_fixture.h"
+#include "modal_answerer.h"
+#include "runtime/call_by_name.h"
+#include "runtime/error.h"
+
+namespace mundor::host::testing {
+namespace {
+
+using ::testing::EndsWith;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+// The public members of _MundorFx, as its interface description lists them.
+const QStringList kPublicMembers{
+    "LastErrorCode",      "LastErrorDescrip", "DataObjects",        "DelCiudad",
+    "DelCiudad_BySysPK",  "dlgCiudad",        "dlgCiudad_BySysPK",  "DelEdoProv",
+    "DelEdoProv_BySysPK", "dlgEdoProv",       "dlgEdoProv_BySysPK", "DelPais",
+    "DelPais_BySysPK",    "dlgPais",          "dlgPais_BySysPK",    "ExplorerCountry",
+    "SetDataObjects"};
+
+std::string Text(const QString& text) {
+    return text.toStdString();
+}
+
+QString LastLogLine(QWidget& window) {
+    const auto* log = window.findChild<QPlainTextEdit*>(QStringLiteral("callLog"));
+    return log ? log->toPlainText().split(QLatin1Char('\n')).last() : QString();
+}
+
+TEST_F(HostWindowTest, OffersAControlForEveryPublicMemberAndNoOther) {
+    QSet<QString> offered;
+    for (const auto* button : window().findChildren<QPushButton*>()) {
+        const QString member = button->property(kMemberProperty).toString();
+        if (member.isEmpty()) continue;
+        offered.insert(member);
+        // A member the component does not have would raise 438 here.
+        EXPECT_NO_THROW(rt::DispIdOf(fx_.get(), member.toStdU16String())) << Text(member);
+    }
+    for (const QString& member : kPublicMembers) {
+        EXPECT_TRUE(offered.contains(member)) << "no control for " << Text(member);
+    }
+    for (const char* side : {"get_LastErrorCode", "let_LastErrorCode", "get_LastErrorDescrip",
+                             "let_LastErrorDescrip", "get_DataObjects"}) {
+        EXPECT_NE(window().findChild<QPushButton*>(side), nullptr) << side;
+    }
+}
+
+TEST_F(HostWindowTest, StatusLineNamesTheCatalogAndCountsItsRecords) {
+    EXPECT_THAT(Text(Status()), HasSubstr(catalogPath_.string()));
+    EXPECT_THAT(Text(Status()), HasSubstr("0 países"));
+    auto pais = AddPais(u"ZZ", u"Zembla");
+    AddEdoProv(*pais, u"N", u"Norte");
+    Click(QStringLiteral("get_LastErrorCode"));  // any call refreshes the counts
+    EXPECT_THAT(Text(Status()), HasSubstr("1 países · 1 estados · 0 ciudades"));
+}
+
+TEST_F(HostWindowTest, AnObjectKeyThatLoadsNothingIsToldWithoutCallingTheMember) {
+    ModalAnswerer answerer;
+    SetNumber(QStringLiteral("DelCiudad.Obj"), 31337);
+    Click(QStringLiteral("DelCiudad"));
+    EXPECT_THAT(Text(Result()), StartsWith("Error 3021: "));
+    EXPECT_THAT(Text(Result()), HasSubstr("Ciudad con Sys_PK 31337"));
+    EXPECT_TRUE(answerer.boxes().empty()) << "the component was called and asked the user";
+}
+
+TEST_F(HostWindowTest, ExplorerCountryShowsTheBrowserModallyUntilTheUserClosesIt) {
+    AddPais(u"ZZ", u"Zembla");
+    QString shown;
+    ModalAnswerer answerer;
+    answerer.Then([&shown](QWidget& browser) {
+        shown = browser.windowTitle();
+        browser.close();
+    });
+    Click(QStringLiteral("ExplorerCountry"));
+    EXPECT_EQ(Text(Result()), "Listo");
+    EXPECT_EQ(answerer.answered(), 1);
+    EXPECT_FALSE(shown.isEmpty());
+    EXPECT_TRUE(answerer.unexpected().isEmpty()) << Text(answerer.unexpected().join(", "));
+}
+
+TEST_P(HostCallsTest, StoresAndReadsBackTheErrorProperties) {
+    SetNumber(QStringLiteral("LastErrorCode.value"), 7);
+    Click(QStringLiteral("let_LastErrorCode"));
+    SetNumber(QStringLiteral("LastErrorCode.value"), 0);
+    Click(QStringLiteral("get_LastErrorCode"));
+    EXPECT_EQ(Text(Result()), "Long: 7");
+
+    SetText(QStringLiteral("LastErrorDescrip.value"), QStringLiteral("Sin conexión"));
+    Click(QStringLiteral("let_LastErrorDescrip"));
+    Click(QStringLiteral("get_LastErrorDescrip"));
+    EXPECT_EQ(Text(Result()), "String: \"Sin conexión\"");
+
+    const char* road = GetParam() ? "[por nombre] " : "[interfaz] ";
+    EXPECT_EQ(Text(LastLogLine(window())),
+              std::string(road) + "LastErrorDescrip → String: \"Sin conexión\"");
+    // The other road sees the same instance.
+    EXPECT_EQ(rt::CallByName(fx_.get(), u"LastErrorCode", rt::CallType::Get).AsLong(), 7);
+}
+
+TEST_P(HostCallsTest, UnbindingTheCatalogMakesTheKeyBasedDeleteFailTowardsTheHost) {
+    Click(QStringLiteral("get_DataObjects"));
+    EXPECT_EQ(Text(Result()), "Object: Catalog");
+    Click(QStringLiteral("SetDataObjects.Nothing"));
+    Click(QStringLiteral("get_DataObjects"));
+    EXPECT_EQ(Text(Result()), "Nothing");
+
+    ModalAnswerer answerer;
+    SetNumber(QStringLiteral("DelPais_BySysPK.Sys_PK"), 1);
+    Click(QStringLiteral("DelPais_BySysPK"));
+    EXPECT_THAT(Text(Result()), StartsWith("Error 91: "));
+    EXPECT_TRUE(answerer.boxes().empty());
+
+    Click(QStringLiteral("SetDataObjects"));
+    Click(QStringLiteral("get_DataObjects"));
+    EXPECT_EQ(Text(Result()), "Object: Catalog");
+}
+
+TEST_P(HostCallsTest, ADeleteOfNothingShowsTheComponentsErrorBoxAndAnswersFalse) {
+    ModalAnswerer answerer;
+    answerer.ThenPress(QStringLiteral("Aceptar"));
+    SetAsk(false);
+    SetNumber(QStringLiteral("DelPais.Obj"), 0);
+    Click(QStringLiteral("DelPais"));
+
+    EXPECT_EQ(Text(Result()), "Boolean: False");
+    ASSERT_EQ(answerer.boxes().size(), 1u);
+    const SeenBox& box = answerer.boxes().front();
+    EXPECT_EQ(box.icon, QMessageBox::Critical);
+    EXPECT_EQ(Text(box.title), "Mundor");
+    EXPECT_THAT(Text(box.text), StartsWith("(91) "));
+    EXPECT_THAT(Text(box.text), EndsWith(" [ThisApp.DelPais]"));
+}
+
+TEST_P(HostCallsTest, KeyBasedLauncherWithAKeyThatDoesNotLoadAnswersFalseWithoutAWindow) {
+    ModalAnswerer answerer;
+    SetNumber(QStringLiteral("dlgEdoProv_BySysPK.Sys_PK"), 424242);
+    Click(QStringLiteral("dlgEdoProv_BySysPK"));
+    if (Result().startsWith(QStringLiteral("Error 32765:"))) {
+        GTEST_SKIP() << "the component does not offer its dialogs yet: " << Text(Result());
+    }
+    EXPECT_EQ(Text(Result()), "Boolean: False");
+    EXPECT_TRUE(answerer.unexpected().isEmpty());
+}
+
+}  // namespace
+}  // namespace mundor::host::testing
