@@ -1,0 +1,60 @@
+// The module banner on real widgets: its three properties by name, what it shows, and the
+// platform's error for a property it does not have.
+#include <QLabel>
+
+#include "modal_driver.h"
+#include "recording_logic.h"
+#include "sample_forms.h"
+#include "ui/qt/module_banner.h"
+
+namespace mundor::ui::qt::testing {
+namespace {
+
+class BannerTest : public QtToolkitTest {
+  protected:
+    ModuleBanner& banner() { return logic_.window().Get<ModuleBanner>(u"axMirel"); }
+    ElidedLabel& label() { return *dynamic_cast<ElidedLabel*>(QtToolkit::WidgetOf(banner())); }
+    RecordingLogic logic_{SampleDialogForm()};
+};
+
+TEST_F(BannerTest, TakesNameFolderAndVersionByNameAsTextWithoutRegardToCase) {
+    banner().SetProperty(u"Nombre", u"libmundor.so");
+    banner().SetProperty(u"UBICACION", u"/opt/mundor/lib");
+    banner().SetProperty(u"version", u"0.9.0.10");
+
+    EXPECT_EQ(banner().Property(u"nombre"), u"libmundor.so");
+    EXPECT_EQ(banner().Property(u"Ubicacion"), u"/opt/mundor/lib");
+    EXPECT_EQ(banner().Property(u"Version"), u"0.9.0.10");
+}
+
+TEST_F(BannerTest, ShowsItsModuleUntilTheIdentityIsSetAndEverythingInItsTooltip) {
+    EXPECT_EQ(label().fullText(), "Form/dlgPrueba");
+    EXPECT_EQ(label().toolTip(), "Form/dlgPrueba");
+
+    banner().SetProperty(u"Nombre", u"libmundor.so");
+    banner().SetProperty(u"Ubicacion", u"/opt/mundor/lib");
+    banner().SetProperty(u"Version", u"0.9.0.10");
+
+    EXPECT_EQ(label().toolTip(), "libmundor.so\n/opt/mundor/lib\n0.9.0.10\nForm/dlgPrueba");
+    EXPECT_EQ(label().fullText(), "libmundor.so 0.9.0.10");
+    const QString shown = label().text();
+    EXPECT_TRUE(shown.startsWith("lib") && shown.endsWith(".10")) << shown.toStdString();
+    EXPECT_LE(label().fontMetrics().horizontalAdvance(shown), label().contentsRect().width())
+        << "the text fits the banner, shortened in the middle: name and version both show";
+}
+
+TEST_F(BannerTest, RefusesAnUnknownPropertyWith438) {
+    const rt::RuntimeError error = ErrorFrom([&] { banner().SetProperty(u"Autor", u"x"); });
+    EXPECT_EQ(error.number(), rt::err::kMemberNotFound);
+    EXPECT_NE(error.description().find(u"Autor"), std::u16string::npos);
+    EXPECT_EQ(ErrorFrom([&] { banner().Property(u"Modulo"); }).number(), rt::err::kMemberNotFound);
+}
+
+TEST_F(BannerTest, NeverTakesTheFocus) {
+    logic_.window().GetControl(u"ctrlNombre").SetFocus();
+    banner().SetFocus();
+    EXPECT_EQ(logic_.window().FocusedControl(), &logic_.window().GetControl(u"ctrlNombre"));
+}
+
+}  // namespace
+}  // namespace mundor::ui::qt::testing

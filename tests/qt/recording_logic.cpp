@@ -1,0 +1,53 @@
+#include "recording_logic.h"
+
+#include <string>
+
+#include "runtime/bstr.h"
+
+namespace mundor::ui::qt::testing {
+
+namespace {
+
+std::u16string Decimal(LONG number) {
+    return rt::Utf8ToUtf16(std::to_string(number));
+}
+
+}  // namespace
+
+RecordingLogic::RecordingLogic(const FormDefinition& form)
+    : window_(ThreadToolkit().CreateWindow(form, *this)) {}
+
+void RecordingLogic::OnLoad() {
+    events.push_back(u"load");
+    if (onLoad) onLoad();
+}
+
+void RecordingLogic::OnClick(Button& button) {
+    std::u16string name = button.Name();
+    if (button.Index() != kNoIndex) name += u"(" + Decimal(button.Index()) + u")";
+    events.push_back(u"click " + name);
+    if (const auto handler = clicks.find(button.Name()); handler != clicks.end()) {
+        handler->second(button);
+    }
+}
+
+void RecordingLogic::OnExpand(Tree& tree, const NodeRef& node) {
+    events.push_back(u"expand " + node->Key());
+    if (onExpand) onExpand(tree, node);
+}
+
+bool RecordingLogic::OnCloseRequest() {
+    events.push_back(u"close request");
+    return allowClose;
+}
+
+void RecordingLogic::OnUnload() {
+    events.push_back(u"unload");
+}
+
+void RecordingLogic::OnEventError(const rt::RuntimeError& error) {
+    events.push_back(u"error " + Decimal(error.number()));
+    errors.push_back(error);
+}
+
+}  // namespace mundor::ui::qt::testing

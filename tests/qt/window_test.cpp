@@ -1,0 +1,216 @@
+// A window built from its form definition: size and places from twips, caption, title-bar
+// buttons and taskbar entry, where it opens, tab order, fonts and colours.
+#include <algorithm>
+
+#include <QApplication>
+#include <QDialog>
+#include <QFontDatabase>
+#include <QLabel>
+#include <QScreen>
+#include <QTreeWidget>
+
+#include "modal_driver.h"
+#include "recording_logic.h"
+#include "sample_forms.h"
+
+namespace mundor::ui::qt::testing {
+namespace {
+
+using WindowTest = QtToolkitTest;
+
+qreal Dpi() {
+    return QGuiApplication::primaryScreen()->logicalDotsPerInch();
+}
+
+int Pixels(LONG twips) {
+    return qRound(twips * Dpi() / 1440.0);
+}
+
+TEST_F(WindowTest, TheClientAreaAndEveryControlArePlacedFromTwipsAtTheScreensDpi) {
+    RecordingLogic logic(SampleDialogForm());
+    QWidget& dialog = *QtToolkit::WidgetOf(logic.window());
+
+    EXPECT_EQ(dialog.size(), QSize(Pixels(4440), Pixels(1815)));
+    EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize()) << "the user cannot resize it";
+    EXPECT_EQ(dialog.findChild<QWidget*>("ctrlNombre")->geometry(),
+              QRect(Pixels(75), Pixels(750), Pixels(75 + 4290) - Pixels(75),
+                    Pixels(750 + 510) - Pixels(750)));
+    if (Dpi() == 96) {
+        // Fifteen twips make a pixel at 96 DPI.
+        EXPECT_EQ(dialog.size(), QSize(296, 121));
+        EXPECT_EQ(dialog.findChild<QWidget*>("cmdCancelar")->geometry(), QRect(200, 90, 90, 27));
+        EXPECT_EQ(dialog.findChild<QWidget*>("axMirel")->geometry(), QRect(8, 100, 84, 16));
+    }
+}
+
+TEST_F(WindowTest, TheWindowHasItsCaptionNoMaximiseOrMinimiseButtonAndNoTaskbarEntry) {
+    RecordingLogic logic(SampleDialogForm());
+    const QWidget& dialog = *QtToolkit::WidgetOf(logic.window());
+
+    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf16(u"País"));
+    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_TRUE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_EQ(dialog.windowType(), Qt::Dialog) << "a dialog is kept out of the taskbar";
+}
+
+TEST_F(WindowTest, WindowSettingsCanAskForTheButtonsAndATaskbarEntry) {
+    FormDefinition form = SampleDialogForm();
+    form.window = {.maxButton = true, .minButton = true, .showInTaskbar = true};
+    RecordingLogic logic(form);
+    const QWidget& dialog = *QtToolkit::WidgetOf(logic.window());
+
+    EXPECT_TRUE(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_TRUE(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
+    EXPECT_EQ(dialog.windowType(), Qt::Window);
+}
+
+QPoint CenterOf(const QWidget& window) {
+    return window.frameGeometry().center();
+}
+
+TEST_F(WindowTest, ABrowserOpensCentredOnTheScreenAndADialogCentredOnItsOwner) {
+    RecordingLogic browser(SampleBrowserForm());
+    RecordingLogic dialog(SampleDialogForm());
+    browser.clicks[u"cmdAction"] = [&](Button&) { dialog.window().ShowModal(); };
+    browser.clicks[u"cmdCerrar"] = [&](Button&) { browser.window().Unload(); };
+    QPoint browserWhenShown;
+    QPoint browserWhenDialogOpened;
+    QPoint dialogWhenShown;
+    OnNextModal([&](QWidget& shown) {
+        browserWhenShown = CenterOf(shown);
+        // The user moves the browser aside, then opens the dialog over it.
+        shown.move(shown.pos() + QPoint(-200, -150));
+        OnNextModal([&](QWidget& inner) {
+            dialogWhenShown = CenterOf(inner);
+            browserWhenDialogOpened = CenterOf(shown);
+            inner.close();
+        });
+        ClickButton(shown, "cmdAction(0)");
+        ClickButton(shown, "cmdCerrar");
+    });
+
+    browser.window().ShowModal();
+
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_LE((browserWhenShown - screen.center()).manhattanLength(), 2);
+    EXPECT_NE(browserWhenDialogOpened, browserWhenShown);
+    EXPECT_LE((dialogWhenShown - browserWhenDialogOpened).manhattanLength(), 2);
+    EXPECT_EQ(dialog.events, (std::vector<std::u16string>{u"load", u"close request", u"unload"}));
+}
+
+TEST_F(WindowTest, TabMovesThroughTheControlsInTheOrderOfTheirTabIndexes) {
+    FormDefinition form = SampleDialogForm();
+    // The definition lists its rows out of tab order; the tab indexes rule.
+    std::reverse(form.controls.begin(), form.controls.end());
+    RecordingLogic logic(form);
+    std::vector<std::u16string> visited;
+    logic.clicks[u"cmdCancelar"] = [&](Button&) { logic.window().Hide(); };
+    OnNextModal([&](QWidget& shown) {
+        for (int step = 0; step < 6; ++step) {
+            const Control* focused = logic.window().FocusedControl();
+            visited.push_back(focused ? focused->Name() : u"(none)");
+            PressKey(Qt::Key_Tab);
+        }
+        ClickButton(shown, "cmdCancelar");
+    });
+
+    logic.window().ShowModal();
+
+    EXPECT_EQ(visited, (std::vector<std::u16string>{u"ctrlCodigo", u"ctrlCodigoTel", u"ctrlNombre",
+                                                    u"cmdAceptar", u"cmdCancelar", u"ctrlCodigo"}))
+        << "the first control has the focus when the window opens; the banner takes none";
+}
+
+TEST_F(WindowTest, FocusSetByTheLogicBeforeTheShowIsWhereTheWindowOpens) {
+    RecordingLogic logic(SampleDialogForm());
+    logic.onLoad = [&] { logic.window().Get<TextField>(u"ctrlNombre").SetFocus(); };
+    const Control* focusedWhenShown = nullptr;
+    OnNextModal([&](QWidget&) {
+        focusedWhenShown = logic.window().FocusedControl();
+        logic.window().Hide();
+    });
+
+    logic.window().ShowModal();
+
+    EXPECT_EQ(focusedWhenShown, &logic.window().GetControl(u"ctrlNombre"));
+}
+
+TEST_F(WindowTest, MsSansSerifBecomesTheDesktopsSansSerifAtTheSamePointSize) {
+    RecordingLogic logic(SampleDialogForm());
+    QWidget& dialog = *QtToolkit::WidgetOf(logic.window());
+    const QString desktopSans = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+
+    for (const char* name : {"ctrlCodigo", "cmdAceptar"}) {
+        const QFont font = dialog.findChild<QWidget*>(name)->font();
+        EXPECT_EQ(font.family(), desktopSans) << name;
+        EXPECT_DOUBLE_EQ(font.pointSizeF(), 8.25) << name;
+        EXPECT_EQ(font.weight(), QFont::Normal) << name;
+    }
+    EXPECT_EQ(dialog.font().family(), desktopSans) << "the window's own default font";
+}
+
+TEST_F(WindowTest, TheButtonFaceSystemColourPaintsTheFieldLikeTheDesktopsButtons) {
+    RecordingLogic logic(SampleDialogForm());
+    QWidget& field = *QtToolkit::WidgetOf(logic.window().GetControl(u"ctrlCodigo"));
+
+    EXPECT_TRUE(field.autoFillBackground());
+    EXPECT_EQ(field.palette().color(QPalette::Window),
+              QApplication::palette().color(QPalette::Button));
+}
+
+TEST_F(WindowTest, ButtonsTakeTheirStoredColours) {
+    RecordingLogic logic(SampleDialogForm());
+    QWidget& button = *QtToolkit::WidgetOf(logic.window().GetControl(u"cmdAceptar"));
+
+    // 0x00D8E9EC is blue D8, green E9, red EC.
+    EXPECT_EQ(button.palette().color(QPalette::Button), QColor(0xEC, 0xE9, 0xD8));
+    EXPECT_EQ(button.palette().color(QPalette::ButtonText), QColor(0, 0, 0));
+    EXPECT_TRUE(button.isEnabled());
+}
+
+TEST_F(WindowTest, AFormThatRepeatsAControlIsRefusedBeforeAnyWidgetIsMade) {
+    FormDefinition form = SampleDialogForm();
+    form.controls.push_back(form.controls.front());
+    const int widgetsBefore = QApplication::allWidgets().size();
+
+    const rt::RuntimeError error = ErrorFrom([&] { RecordingLogic repeated(form); });
+
+    EXPECT_EQ(error.number(), rt::err::kInvalidCall);
+    EXPECT_NE(error.description().find(u"ctrlCodigo"), std::u16string::npos);
+    EXPECT_EQ(QApplication::allWidgets().size(), widgetsBefore);
+}
+
+TEST_F(WindowTest, ASettingStoredWithTheWrongTypeIsATypeMismatchAndLeavesNoWidget) {
+    FormDefinition form = SampleDialogForm();
+    form.controls.front().settings.push_back({u"max", u"ocho"});
+    std::erase_if(form.controls.front().settings, [](const Setting& setting) {
+        return setting.name == u"max" && std::holds_alternative<LONG>(setting.value);
+    });
+    const int widgetsBefore = QApplication::allWidgets().size();
+
+    const rt::RuntimeError error = ErrorFrom([&] { RecordingLogic mistyped(form); });
+
+    EXPECT_EQ(error.number(), rt::err::kTypeMismatch);
+    EXPECT_NE(error.description().find(u"max"), std::u16string::npos);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(QApplication::allWidgets().size(), widgetsBefore);
+}
+
+TEST_F(WindowTest, ControlsAreFoundByNameWithoutRegardToCaseAndByArrayIndex) {
+    RecordingLogic logic(SampleBrowserForm());
+    Window& window = logic.window();
+
+    EXPECT_EQ(&window.GetControl(u"CMDcerrar"), &window.GetControl(u"cmdCerrar"));
+    EXPECT_EQ(window.Get<Button>(u"cmdAction", 1).Index(), 1);
+    EXPECT_EQ(window.FindControl(u"cmdAction"), nullptr) << "an array element needs its index";
+    EXPECT_EQ(ErrorFrom([&] { window.GetControl(u"cmdNoExiste"); }).number(),
+              ui::err::kControlNotFound);
+    EXPECT_EQ(ErrorFrom([&] { window.Get<Button>(u"cmdAction", 3); }).number(),
+              ui::err::kControlArrayElementMissing);
+    EXPECT_EQ(ErrorFrom([&] { window.Get<Button>(u"tvwPaises"); }).number(),
+              rt::err::kTypeMismatch);
+}
+
+}  // namespace
+}  // namespace mundor::ui::qt::testing
