@@ -201,10 +201,10 @@ TEST_F(RawClientTest, MembersNotYetBuiltFailWithAClearErrorOnBothRoads) {
     EXCEPINFO excep{};
     VARIANT result;
     VariantInit(&result);
-    ASSERT_EQ(rawcom::InvokeByName(fx_, u"ExplorerCountry", DISPATCH_METHOD, {}, &result, &excep),
+    ASSERT_EQ(rawcom::InvokeByName(fx_, u"dlgCiudad_BySysPK", DISPATCH_METHOD, {}, &result, &excep),
               DISP_E_EXCEPTION);
     EXPECT_EQ(excep.scode, static_cast<SCODE>(0x800A0000u | 32765u));
-    EXPECT_NE(BString::Attach(excep.bstrDescription).str().find(u"ExplorerCountry"),
+    EXPECT_NE(BString::Attach(excep.bstrDescription).str().find(u"dlgCiudad_BySysPK"),
               std::u16string::npos);
     SysFreeString(excep.bstrSource);
 }
