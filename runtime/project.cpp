@@ -43,14 +43,16 @@ std::vector<RegistrySection> SectionsOf(const ProjectDescriptor& project,
     return sections;
 }
 
+// Both live until the process ends: a library's unload entry point may run after the runtime's
+// own static objects are gone, during exit.
 std::mutex& LoadedMutex() {
-    static std::mutex m;
-    return m;
+    static auto* m = new std::mutex;
+    return *m;
 }
 
 std::vector<const ProjectDescriptor*>& LoadedList() {
-    static std::vector<const ProjectDescriptor*> loaded;
-    return loaded;
+    static auto* loaded = new std::vector<const ProjectDescriptor*>;
+    return *loaded;
 }
 
 }  // namespace

@@ -19,14 +19,22 @@ namespace mundor::rt {
 
 namespace {
 
-std::mutex gMutex;
-std::string gRegistryPathOverride;
-
 struct InProcessClass {
     CLSID clsid;
     CreateInstanceFn create;
 };
-std::vector<InProcessClass> gInProcess;
+// The process-wide state lives until the process ends, so that a library's unload entry point
+// may still revoke its classes during exit.
+struct RegistryState {
+    std::mutex mutex;
+    std::string pathOverride;
+    std::vector<InProcessClass> inProcess;
+};
+
+RegistryState& State() {
+    static auto* state = new RegistryState;
+    return *state;
+}
 
 // Holds an exclusive lock on the store's lock file for the life of the object, so that two
 // processes registering at once cannot lose each other's entries.
@@ -160,8 +168,8 @@ std::optional<GUID> GuidFromString(std::string_view text) {
 
 std::string RegistryPath() {
     {
-        std::lock_guard lock(gMutex);
-        if (!gRegistryPathOverride.empty()) return gRegistryPathOverride;
+        std::lock_guard lock(State().mutex);
+        if (!State().pathOverride.empty()) return State().pathOverride;
     }
     if (const char* env = std::getenv("MUNDOR_REGISTRY"); env && *env) return env;
     if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) {
@@ -172,8 +180,8 @@ std::string RegistryPath() {
 }
 
 void SetRegistryPath(std::string path) {
-    std::lock_guard lock(gMutex);
-    gRegistryPathOverride = std::move(path);
+    std::lock_guard lock(State().mutex);
+    State().pathOverride = std::move(path);
 }
 
 std::vector<RegistrySection> RegistryStore::Read() {
@@ -220,20 +228,20 @@ std::optional<ClassRegistration> FindClassById(const CLSID& clsid) {
 
 HRESULT RegisterClassObject(const CLSID& clsid, CreateInstanceFn create) {
     if (!create) return E_INVALIDARG;
-    std::lock_guard lock(gMutex);
-    for (InProcessClass& c : gInProcess) {
+    std::lock_guard lock(State().mutex);
+    for (InProcessClass& c : State().inProcess) {
         if (c.clsid == clsid) {
             c.create = create;
             return S_OK;
         }
     }
-    gInProcess.push_back({clsid, create});
+    State().inProcess.push_back({clsid, create});
     return S_OK;
 }
 
 void RevokeClassObject(const CLSID& clsid) {
-    std::lock_guard lock(gMutex);
-    std::erase_if(gInProcess, [&](const InProcessClass& c) { return c.clsid == clsid; });
+    std::lock_guard lock(State().mutex);
+    std::erase_if(State().inProcess, [&](const InProcessClass& c) { return c.clsid == clsid; });
 }
 
 HRESULT CoCreateInstance(const CLSID& clsid, IUnknown* outer, REFIID riid, void** ppv) {
@@ -241,8 +249,8 @@ HRESULT CoCreateInstance(const CLSID& clsid, IUnknown* outer, REFIID riid, void*
     *ppv = nullptr;
     CreateInstanceFn inProcess = nullptr;
     {
-        std::lock_guard lock(gMutex);
-        for (const InProcessClass& c : gInProcess) {
+        std::lock_guard lock(State().mutex);
+        for (const InProcessClass& c : State().inProcess) {
             if (c.clsid == clsid) inProcess = c.create;
         }
     }
