@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "contracts/ui/window.h"
+#include "contracts/ui/window_handle.h"
 #include "ui/headless/headless_controls.h"
 #include "ui/headless/session.h"
 
@@ -55,25 +56,6 @@ class HeadlessWindow final : public Window,
     bool unloaded_ = false;
 };
 
-// What CreateWindow hands the owner. Releasing it unloads the window; the window object itself
-// lives on until its modal loop, if one is running, has returned.
-class WindowHandle final : public Window {
-  public:
-    explicit WindowHandle(std::shared_ptr<HeadlessWindow> window) : window_(std::move(window)) {}
-    ~WindowHandle() override { window_->UnloadQuietly(); }
-
-    const FormDefinition& Definition() const override { return window_->Definition(); }
-    void ShowModal() override { window_->ShowModal(); }
-    void Hide() override { window_->Hide(); }
-    void Unload() override { window_->Unload(); }
-    bool Visible() const override { return window_->Visible(); }
-    Control* FindControl(std::u16string_view name, LONG index = kNoIndex) override {
-        return window_->FindControl(name, index);
-    }
-    Control* FocusedControl() const override { return window_->FocusedControl(); }
-
-  private:
-    std::shared_ptr<HeadlessWindow> window_;
-};
+using WindowHandle = SharedWindowHandle<HeadlessWindow>;
 
 }  // namespace mundor::ui::headless

@@ -9,6 +9,7 @@
 #include <QPointer>
 
 #include "contracts/ui/window.h"
+#include "contracts/ui/window_handle.h"
 #include "ui/qt/control_host.h"
 #include "ui/qt/dialog_owner.h"
 #include "ui/qt/form_dialog.h"
@@ -62,27 +63,6 @@ class QtWindow final : public Window,
     bool unloaded_ = false;
 };
 
-// What CreateWindow hands the owner. Releasing it unloads the window; the window object itself
-// lives on until its modal loop and the event being handled, if any, are over.
-class QtWindowHandle final : public Window {
-  public:
-    explicit QtWindowHandle(std::shared_ptr<QtWindow> window) : window_(std::move(window)) {}
-    ~QtWindowHandle() override { window_->UnloadQuietly(); }
-
-    const FormDefinition& Definition() const override { return window_->Definition(); }
-    void ShowModal() override { window_->ShowModal(); }
-    void Hide() override { window_->Hide(); }
-    void Unload() override { window_->Unload(); }
-    bool Visible() const override { return window_->Visible(); }
-    Control* FindControl(std::u16string_view name, LONG index = kNoIndex) override {
-        return window_->FindControl(name, index);
-    }
-    Control* FocusedControl() const override { return window_->FocusedControl(); }
-
-    QtWindow& window() const { return *window_; }
-
-  private:
-    std::shared_ptr<QtWindow> window_;
-};
+using QtWindowHandle = SharedWindowHandle<QtWindow>;
 
 }  // namespace mundor::ui::qt
