@@ -8,7 +8,6 @@
 #include "facade/component.h"
 #include "facade/mundor_fx.h"
 #include "runtime/error.h"
-#include "runtime/registry.h"
 
 namespace mundor {
 
@@ -16,7 +15,6 @@ namespace {
 
 constexpr char16_t kConfirmPrompt[] = u"¿Seguro desea eliminar este elemento?";
 constexpr LONG kConfirmStyle = ui::vbYesNo + ui::vbExclamation + ui::vbDefaultButton2;  // 308
-constexpr LONG kLoadByKeyMode = 1;
 
 std::u16string DecimalText(LONG number) {
     return rt::Utf8ToUtf16(std::to_string(number));
@@ -56,16 +54,8 @@ bool MundorFx::DeleteByKey(const CLSID& recordClass, LONG* sysPk, VARIANT_BOOL* 
                            HRESULT (MundorFx::*deleteObject)(Record**, VARIANT_BOOL*,
                                                              VARIANT_BOOL*)) {
     if (!sysPk) rt::Raise(rt::err::kArgumentNotOptional);
-    auto record = rt::CreateInstance<Record>(recordClass);
-    const rt::Ref<nubex::Catalog> catalog = DataObjects();
-    if (!catalog) rt::RaiseObjectNotSet();
-    rt::Ref<nubex::Connection> connection;
-    rt::ThrowIfFailed(catalog->get_ADOCnn(connection.put()));
-    rt::BString noGuid(u"");
-    LONG mode = kLoadByKeyMode;
-    VARIANT_BOOL loaded = VARIANT_FALSE;
-    rt::ThrowIfFailed(record->LoadRecord(sysPk, noGuid.slot(), connection.slot(), &mode, &loaded));
-    if (loaded == VARIANT_FALSE) return false;
+    rt::Ref<Record> record = LoadByKey<Record>(recordClass, sysPk);
+    if (!record) return false;
     VARIANT_BOOL askValue = ask ? *ask : VARIANT_TRUE;
     VARIANT_BOOL deleted = VARIANT_FALSE;
     rt::ThrowIfFailed((this->*deleteObject)(record.slot(), &askValue, &deleted));

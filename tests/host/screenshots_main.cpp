@@ -28,32 +28,16 @@
 #include "runtime/call_by_name.h"
 #include "runtime/registry.h"
 #include "ui/qt/qt_toolkit.h"
+#include "framed_grab.h"
 
 namespace mundor::host::testing {
 namespace {
 
+using ui::qt::testing::WithTitleBar;
+
 [[noreturn]] void Quit(const QString& why) {
     std::fprintf(stderr, "host_screenshots: %s\n", qPrintable(why));
     std::exit(1);
-}
-
-QImage WithTitleBar(QWidget& window) {
-    const QPixmap client = window.grab();
-    const int barHeight = window.fontMetrics().height() + 10;
-    QImage framed(client.width() + 2, client.height() + barHeight + 1, QImage::Format_RGB32);
-    QPainter painter(&framed);
-    const QPalette palette = window.palette();
-    painter.fillRect(framed.rect(), palette.color(QPalette::Dark));
-    painter.fillRect(1, 1, client.width(), barHeight - 1, palette.color(QPalette::Highlight));
-    QFont titleFont = window.font();
-    titleFont.setBold(true);
-    painter.setFont(titleFont);
-    painter.setPen(palette.color(QPalette::HighlightedText));
-    const QRect bar(8, 1, client.width() - 16, barHeight - 1);
-    painter.drawText(bar, Qt::AlignVCenter | Qt::AlignLeft, window.windowTitle());
-    painter.drawText(bar, Qt::AlignVCenter | Qt::AlignRight, QString::fromUtf16(u"✕"));
-    painter.drawPixmap(1, barHeight, client);
-    return framed;
 }
 
 // The box where it stands over the host window (centred when it stands elsewhere), the host
