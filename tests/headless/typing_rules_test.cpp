@@ -78,16 +78,5 @@ TEST(TypingRulesTest, AFieldWithoutRulesTakesEverything) {
     EXPECT_EQ(after.size(), 50000u);
 }
 
-TEST(TypingRulesTest, TheRulesAreTheFieldsStoredMaxAndCcase) {
-    ControlDefinition field{.name = u"ctrlCodigo",
-                            .settings = {{u"max", LONG{8}}, {u"ccase", LONG{1}}}};
-    const TypingRules rules = TypingRules::Of(field);
-    EXPECT_EQ(rules.maxLength, 8u);
-    EXPECT_EQ(rules.letterCase, LetterCase::Upper);
-    field.settings = {{u"ccase", LONG{2}}, {u"max", LONG{-3}}};
-    EXPECT_EQ(TypingRules::Of(field).letterCase, LetterCase::Lower);
-    EXPECT_EQ(TypingRules::Of(field).maxLength, 0u) << "a negative maximum is no limit";
-}
-
 }  // namespace
 }  // namespace mundor::ui::testing

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -38,27 +37,6 @@ TEST(LogTest, ASinkThatThrowsDoesNotReachTheCodeThatLogs) {
     rt::SetLogSink({});
 }
 
-// Sets MUNDOR_LOG (or removes it) for a scope and puts the earlier value back.
-class ScopedLogSwitch {
-  public:
-    explicit ScopedLogSwitch(const char* value) {
-        if (const char* earlier = std::getenv(kName)) earlier_ = earlier;
-        Set(value);
-    }
-    ~ScopedLogSwitch() { Set(earlier_ ? earlier_->c_str() : nullptr); }
-
-  private:
-    static constexpr char kName[] = "MUNDOR_LOG";
-    static void Set(const char* value) {
-        if (value) {
-            setenv(kName, value, 1);
-        } else {
-            unsetenv(kName);
-        }
-    }
-    std::optional<std::string> earlier_;
-};
-
 TEST(LogTest, WithoutASinkEntriesGoToStandardErrorOnlyWhenMundorLogIsSet) {
     { const LogCapture earlier; }  // a sink installed and removed again leaves the default
     const struct {
@@ -71,11 +49,13 @@ TEST(LogTest, WithoutASinkEntriesGoToStandardErrorOnlyWhenMundorLogIsSet) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.mundorLog ? c.mundorLog : "(unset)");
-        const ScopedLogSwitch logSwitch(c.mundorLog);
+        if (c.mundorLog) setenv("MUNDOR_LOG", c.mundorLog, 1);
+        if (!c.mundorLog) unsetenv("MUNDOR_LOG");
         ::testing::internal::CaptureStderr();
         rt::LogDroppedError("ui", u"al descargar", 91, u"Objeto no establecido");
         EXPECT_EQ(::testing::internal::GetCapturedStderr(), c.expected);
     }
+    unsetenv("MUNDOR_LOG");
 }
 
 }  // namespace
