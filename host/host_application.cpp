@@ -19,6 +19,7 @@
 #include "host/value_text.h"
 #include "nubex/nubex.h"
 #include "runtime/bstr.h"
+#include "ui/qt/qt_log.h"
 #include "ui/qt/qt_toolkit.h"
 
 namespace mundor::host {
@@ -84,6 +85,8 @@ int ShowWindow(const HostOptions& options, const rt::Ref<_MundorFx>& fx,
 }  // namespace
 
 int RunHost(const HostOptions& options) {
+    // What the component drops on purpose reaches Qt's logging, where the host's rules apply.
+    ui::qt::RouteLogToQt();
     const bool ownCatalog = options.catalogPath.empty();
     const fs::path catalogPath = ownCatalog ? DefaultCatalogPath() : fs::path(options.catalogPath);
 
