@@ -59,7 +59,7 @@ void BM_ImportWorld(benchmark::State& state) {
     bool floorLoaded = true;
     mundor::bench::RunBesideFloor(
         state, [&] { FreshCatalog(catalog); },
-        [&] { summary = nubex::import::LoadWorldIntoFile(WORLD_DATASET, catalog); },
+        [&] { summary = nubex::import::LoadWorldIntoCatalog(WORLD_DATASET, catalog.string()); },
         [&] { floorLoaded = world_bench::ShellImport(*floorFiles, catalog) && floorLoaded; });
 
     // Both sides must have loaded every row, or the ratio compares different work.

@@ -40,7 +40,7 @@ class WorldCatalog {
 
   private:
     WorldCatalog() {
-        nubex::import::LoadWorldIntoFile(WORLD_DATASET, dir_ / "mundo.db");
+        nubex::import::LoadWorldIntoCatalog(WORLD_DATASET, (dir_ / "mundo.db").string());
         catalog = nubex::OpenCatalog((dir_ / "mundo.db").string());
         sqlite3_open_v2((dir_ / "mundo.db").c_str(), &raw, SQLITE_OPEN_READONLY, nullptr);
         sqlite3_stmt* query = nullptr;
