@@ -1,6 +1,5 @@
 #include "catalog_backends.h"
 
-#include <gtest/gtest.h>
 #include <libpq-fe.h>
 #include <sqlite3.h>
 #include <stdlib.h>
@@ -80,18 +79,6 @@ std::string DollarPlaceholders(std::string sql) {
     }
     return sql;
 }
-
-// Against PostgreSQL without a server, every test of the process is skipped with the reason.
-class ServerCheck : public ::testing::Environment {
-  public:
-    void SetUp() override {
-        if (CurrentBackend() != Backend::Postgres) return;
-        const std::string why = ServerUnavailableReason();
-        if (!why.empty()) GTEST_SKIP() << why;
-    }
-};
-[[maybe_unused]] ::testing::Environment* const gServerCheck =
-    ::testing::AddGlobalTestEnvironment(new ServerCheck);
 
 }  // namespace
 
