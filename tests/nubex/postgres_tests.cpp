@@ -3,9 +3,11 @@
 // connection the server drops. These run in the PostgreSQL pass only (tests/CMakeLists.txt).
 #include <libpq-fe.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <map>
 #include <memory>
+#include <random>
 
 #include "test_support.h"
 
@@ -122,7 +124,9 @@ TEST_F(PostgresCatalog, AUriAndLibpqsEnvironmentNameTheSameCatalog) {
 }
 
 TEST_F(PostgresCatalog, ADroppedConnectionFailsOneOperationClearlyAndTheNextReconnects) {
-    const std::string name = "nubex_drop_" + std::to_string(reinterpret_cast<std::uintptr_t>(this));
+    // Unique among every test process on the server: other builds' suites run there too.
+    const std::string name =
+        "nubex_drop_" + std::to_string(getpid()) + "_" + std::to_string(std::random_device{}());
     Ref<nubex::Catalog> catalog;
     {
         ScopedEnvironment environment;

@@ -86,6 +86,8 @@ class SharedCatalog : public FileCatalogTest {
         for (const Tally& tally : tallies) {
             EXPECT_EQ(tally.total(), kCycles);
             lost += tally.lost;
+            std::printf("a process: %ld stale, %ld busy, %ld lost (then %ld stored)\n", tally.stale,
+                        tally.busy, tally.lost, tally.storedAfterLost);
         }
         Ref<nubex::Catalog> reopened = nubex::OpenCatalog(path_);
         for (LONG key = 1; key <= kRows; ++key) {

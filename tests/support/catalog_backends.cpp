@@ -9,6 +9,7 @@
 #include <random>
 #include <stdexcept>
 
+#include "nubex/backend/location.h"
 #include "runtime/bstr.h"
 
 namespace mundor::test {
@@ -250,8 +251,7 @@ class PgEngine final : public RawCatalog::Engine {
 }  // namespace
 
 RawCatalog::RawCatalog(const std::string& location) {
-    const bool postgres = IsUri(location) || location.find('=') != std::string::npos;
-    if (postgres) {
+    if (nubex::db::EngineOf(location) == nubex::db::Engine::Postgres) {
         engine_ = std::make_unique<PgEngine>(location);
     } else {
         engine_ = std::make_unique<SqliteEngine>(location);
