@@ -87,6 +87,9 @@ void ClearExcepInfo(EXCEPINFO* info);
 // so nothing C++ ever unwinds through a vtable slot.
 HRESULT ReportToCaller(const RuntimeError& error);
 HRESULT ReportCurrentException();
+// The run-time error being handled, whatever was thrown; it also becomes the thread's most recent
+// run-time error. Call it only inside a catch block.
+RuntimeError CurrentError();
 template <class Body>
 HRESULT Guard(Body&& body) noexcept {
     try {

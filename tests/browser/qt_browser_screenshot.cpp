@@ -1,6 +1,7 @@
 // Renders the browser, opened with ExplorerCountry over a small catalog, with one country and
-// one of its states open, to a PNG file for a person to look at, under a plain title bar
-// (framed_grab.h).
+// one of its states open, to a PNG file for a person to look at. The picture is the window's
+// client area under a plain title bar (WithTitleBar), so that the caption shows without a window
+// manager.
 //
 //   xvfb-run -a build/bin/browser_screenshot docs/screenshots/browser.png
 #include <cstdio>
@@ -9,11 +10,11 @@
 #include <QTreeWidget>
 
 #include "facade/mundor_client.h"
-#include "framed_grab.h"
 #include "installed_component.h"
 #include "modal_driver.h"
 #include "qt_tree_items.h"
 #include "test_catalog.h"
+#include "title_bar.h"
 #include "ui/qt/qt_toolkit.h"
 
 namespace {
@@ -61,7 +62,7 @@ int main(int argc, char** argv) {
             }
         }
         QCoreApplication::processEvents();
-        saved = mundor::ui::qt::testing::WithTitleBar(shown).save(path);
+        saved = qtest::WithTitleBar(shown).save(path);
         qtest::ClickButton(shown, QStringLiteral("cmdCerrar"));
     });
     fx.ExplorerCountry();

@@ -1,6 +1,6 @@
 // Renders the three edit dialogs, opened by key through the installed component over a small
 // catalog, and the validation message of an empty code, to PNG files for a person to look at,
-// each under a plain title bar (framed_grab.h).
+// each under a plain title bar (title_bar.h).
 //
 //   xvfb-run -a build/bin/dialog_screenshots docs/screenshots
 #include <cstdio>
@@ -10,7 +10,7 @@
 #include <QDir>
 
 #include "facade/mundor_client.h"
-#include "framed_grab.h"
+#include "title_bar.h"
 #include "installed_component.h"
 #include "modal_driver.h"
 #include "runtime/call_by_name.h"

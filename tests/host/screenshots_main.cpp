@@ -3,7 +3,8 @@
 // the component's error box shown over it (error.png, style 16). Everything runs for real: a
 // world catalog in a temporary folder, the libraries registered in a temporary registry,
 // Mundor.MundorFx created by its ProgID, the boxes raised by the component through the Qt
-// toolkit. Windows get a plain title bar drawn here, so captions show without a window manager.
+// toolkit. Windows get a plain title bar (WithTitleBar), so captions show without a window
+// manager.
 //
 //   xvfb-run -a build/bin/host_screenshots docs/screenshots
 #include <QApplication>
@@ -27,8 +28,8 @@
 #include "nubex/nubex.h"
 #include "runtime/call_by_name.h"
 #include "runtime/registry.h"
+#include "title_bar.h"
 #include "ui/qt/qt_toolkit.h"
-#include "framed_grab.h"
 
 namespace mundor::host::testing {
 namespace {

@@ -1,6 +1,7 @@
 // Renders the Qt toolkit's windows and message boxes to PNG files, for a person to look at:
 // a sample edit dialog, a sample browser with its tree, the delete confirmation (style 308) and
-// an error box (style 16), each under a plain title bar (framed_grab.h).
+// an error box (style 16). Each picture is the window's client area under a plain title bar
+// (WithTitleBar), so that the caption shows even without a window manager.
 //
 //   xvfb-run -a build-qt/bin/qt_screenshots docs/screenshots
 #include <cstdio>
@@ -8,13 +9,12 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QStyle>
 #include <QTreeWidget>
 
-#include "framed_grab.h"
 #include "modal_driver.h"
 #include "recording_logic.h"
 #include "sample_forms.h"
+#include "title_bar.h"
 
 namespace mundor::ui::qt::testing {
 namespace {
