@@ -8,12 +8,15 @@
 
 #include "contracts/ui/message_box.h"
 #include "dialog_cases.h"
+#include "error_from.h"
 #include "runtime/error.h"
 #include "temp_folder.h"
 #include "ui/headless/headless_toolkit.h"
 
 namespace mundor::dialogs::testing {
 namespace {
+
+using mundor::testing::ErrorFrom;
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
@@ -277,21 +280,13 @@ TYPED_TEST(DialogProtocolTest, SetObjectsRefusesARecordOfAnotherKindAfterKeeping
     const rt::Ref<IDispatch> wrongKind = TypeParam::kHasParent
                                              ? rt::Ref<IDispatch>(NewSpyPais(other))
                                              : rt::Ref<IDispatch>(NewSpyCiudad(other));
-    try {
-        this->dialog_.SetObjects(nullptr, wrongKind.get(), 3);
-        FAIL() << "a record of another kind was taken";
-    } catch (const rt::RuntimeError& error) {
-        EXPECT_EQ(error.number(), rt::err::kTypeMismatch);
-    }
+    EXPECT_EQ(ErrorFrom([&] { this->dialog_.SetObjects(nullptr, wrongKind.get(), 3); }).number(),
+              rt::err::kTypeMismatch);
     EXPECT_EQ(this->dialog_.CurrentAction(), 3);
     EXPECT_FALSE(this->dialog_.ThisObj());
-
-    try {
-        this->dialog_.SetObjects(nullptr, nullptr, 2);
-        FAIL() << "fill-fields ran with no record";
-    } catch (const rt::RuntimeError& error) {
-        EXPECT_EQ(error.number(), rt::err::kObjectNotSet);
-    }
+    // With no record given and none held, fill-fields has nothing to read.
+    EXPECT_EQ(ErrorFrom([&] { this->dialog_.SetObjects(nullptr, nullptr, 2); }).number(),
+              rt::err::kObjectNotSet);
 }
 
 }  // namespace

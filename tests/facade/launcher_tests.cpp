@@ -8,6 +8,7 @@
 
 #include "component_fixture.h"
 #include "contracts/ui/message_box.h"
+#include "error_from.h"
 #include "launch_road.h"
 #include "runtime/call_by_name.h"
 #include "runtime/error.h"
@@ -282,23 +283,22 @@ TEST_P(LauncherTest, AKeyThatDoesNotLoadAnswersFalseWithNoWindowAndNoMessage) {
 
 TEST_P(LauncherTest, AnUnboundFacadeFailsWith91AfterPuttingTheNewRecordInTheVariable) {
     fx_.SetDataObjects({});
-    const auto expectObjectNotSet = [](auto call) {
-        try {
-            call();
-            ADD_FAILURE() << "an unbound facade opened a dialog";
-        } catch (const rt::RuntimeError& error) {
-            EXPECT_EQ(error.number(), rt::err::kObjectNotSet);
-        }
-    };
     rt::Ref<IDispatch> added;
-    expectObjectNotSet([&] { road().Launch(level(), &added, ParentKey()); });
+    EXPECT_EQ(ErrorFrom([&] { road().Launch(level(), &added, ParentKey()); }).number(),
+              rt::err::kObjectNotSet);
     ASSERT_TRUE(added) << "the new record did not reach the caller's variable";
     EXPECT_EQ(Get(added, u"Sys_PK").AsLong(), 0);
-    EXPECT_TRUE(added.As<nubex::DataRecord>());
+    const bool ofTheLevel = level() == Level::Pais      ? bool(added.As<nubex::Pais>())
+                            : level() == Level::EdoProv ? bool(added.As<nubex::EdoProv>())
+                                                        : bool(added.As<nubex::Ciudad>());
+    EXPECT_TRUE(ofTheLevel) << "the new record is of another kind";
     rt::Ref<IDispatch> edited = Existing();
-    expectObjectNotSet([&] { road().Launch(level(), &edited, ParentKey()); });
+    EXPECT_EQ(ErrorFrom([&] { road().Launch(level(), &edited, ParentKey()); }).number(),
+              rt::err::kObjectNotSet);
     EXPECT_EQ(edited, Existing());
-    expectObjectNotSet([&] { road().LaunchByKey(level(), Get(Existing(), u"Sys_PK").AsLong()); });
+    const LONG key = Get(Existing(), u"Sys_PK").AsLong();
+    EXPECT_EQ(ErrorFrom([&] { road().LaunchByKey(level(), key); }).number(),
+              rt::err::kObjectNotSet);
     EXPECT_TRUE(toolkit_.transcript().Only<WindowShown>().empty()) << Screen();
 }
 
