@@ -17,6 +17,7 @@
 #include "host/host_window.h"
 #include "host/member_controls.h"
 #include "host/value_text.h"
+#include "nubex/import/shipped_dataset.h"
 #include "nubex/nubex.h"
 #include "runtime/bstr.h"
 #include "ui/qt/qt_toolkit.h"
@@ -88,7 +89,7 @@ int RunHost(const HostOptions& options) {
     const fs::path catalogPath = ownCatalog ? DefaultCatalogPath() : fs::path(options.catalogPath);
 
     const CatalogPreparation prepared =
-        PrepareCatalogFile(catalogPath, WorldDatasetPath(), ownCatalog);
+        PrepareCatalogFile(catalogPath, nubex::import::ShippedWorldDataset(), ownCatalog);
     if (prepared.status != CatalogPreparation::Status::kReady) {
         const bool cancelled = prepared.status == CatalogPreparation::Status::kCancelled;
         return Fail(options, u"No hay catálogo con el que trabajar.", prepared.problem,

@@ -5,35 +5,21 @@
 #include <CLI/CLI.hpp>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <string>
 
 #include "nubex/import/import_error.h"
 #include "nubex/import/progress_bar.h"
+#include "nubex/import/shipped_dataset.h"
 #include "nubex/import/world_loader.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using nubex::import::ImportErrc;
 
 // Exit statuses besides 0 (done) and CLI11's own for a bad command line.
 constexpr int kExitDatasetProblem = 2;
 constexpr int kExitCatalogProblem = 3;
-
-constexpr const char* kDatasetFileName = "world.tsv.gz";
-
-// The copy the build places beside the program, else the one in the source tree.
-std::string DefaultDatasetPath() {
-    std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        const fs::path beside = self.parent_path() / kDatasetFileName;
-        if (fs::exists(beside, error)) return beside.string();
-    }
-    return NUBEX_WORLD_DATASET;
-}
 
 int ExitStatusFor(ImportErrc code) {
     switch (code) {
@@ -93,7 +79,7 @@ int main(int argc, char** argv) {
         "sin duplicarlos. Si algo falla, el catálogo queda como estaba.",
         "nubex-import"};
     std::string catalog;
-    std::string dataset = DefaultDatasetPath();
+    std::string dataset = nubex::import::ShippedWorldDataset().string();
     app.add_option("catalogo", catalog, "Archivo del catálogo SQLite")->required();
     app.add_option("-d,--dataset", dataset, "Archivo de datos del mundo (.tsv.gz)")
         ->capture_default_str();
