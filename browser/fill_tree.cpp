@@ -8,14 +8,14 @@
 #include "browser/placeholder.h"
 #include "common/caught_error.h"
 #include "contracts/ui/message_box.h"
-#include "runtime/bstr.h"
+#include "runtime/text.h"
 
 namespace mundor::browser {
 
 namespace {
 
 std::u16string FillErrorText(const rt::RuntimeError& error) {
-    return u"Error " + rt::Utf8ToUtf16(std::to_string(error.number())) + u" (" +
+    return u"Error " + rt::DecimalText(error.number()) + u" (" +
            error.description() + u") in procedure FillLvw of Módulo de clase clsMngProcs";
 }
 

@@ -1,19 +1,16 @@
 #include "browser/node_scheme.h"
 
+#include "runtime/text.h"
+
 namespace mundor::browser {
 
 namespace {
 
 constexpr std::size_t kLevelTagLength = 3;
 
-// Only ASCII letters can fold onto "sys" or "edo", so ASCII folding decides the level exactly.
-char16_t FoldedToLower(char16_t unit) {
-    return (unit >= u'A' && unit <= u'Z') ? static_cast<char16_t>(unit - u'A' + u'a') : unit;
-}
-
 std::u16string LevelTagOf(std::u16string_view key) {
     std::u16string tag(key.substr(0, kLevelTagLength));
-    for (char16_t& unit : tag) unit = FoldedToLower(unit);
+    for (char16_t& unit : tag) unit = rt::FoldCase(unit);
     return tag;
 }
 

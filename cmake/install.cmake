@@ -92,17 +92,17 @@ function(mundor_install_headers folder)
 endfunction()
 
 mundor_install_headers(runtime
-  app_object.h bstr.h call_by_name.h com_types.h dispatch.h error.h export.h object.h project.h
-  ref.h registry.h self_registration.h variant.h version_record.h)
+  app_object.h bstr.h call_by_name.h com_types.h dispatch.h error.h export.h log.h object.h
+  project.h ref.h registry.h self_registration.h text.h variant.h version_record.h)
 mundor_install_headers(contracts data_objects.h)
 mundor_install_headers(contracts/ui
-  controls.h form_definition.h message_box.h toolkit.h tree.h ui.h ui_errors.h window.h
-  window_handle.h)
+  controls.h form_definition.h message_box.h module_banner_base.h toolkit.h tree.h tree_base.h
+  ui.h ui_errors.h window.h window_base.h window_handle.h)
 mundor_install_headers(facade mundor_client.h mundor_fx_interface.h Mundor.idl)
 mundor_install_headers(nubex nubex.h errors.h export.h)
 mundor_install_headers(ui/headless headless_toolkit.h scripted_user.h session.h transcript.h)
 if(TARGET mundor_ui_qt)
-  mundor_install_headers(ui/qt qt_toolkit.h qt_errors.h)
+  mundor_install_headers(ui/qt qt_toolkit.h qt_errors.h qt_log.h)
 endif()
 
 # --- find_package(Mundor) ---------------------------------------------------------------------
@@ -150,7 +150,7 @@ endfunction()
 mundor_pkgconfig(mundor-runtime mundorrt "Mundor component runtime: COM-style types, dispatch, registry")
 mundor_pkgconfig(mundor-ui mundor_ui "Mundor user-interface contracts that every toolkit implements"
   REQUIRES mundor-runtime)
-mundor_pkgconfig(mundor-nubex nubex "Nubex, the data-object library of Mundor catalogs (SQLite)"
+mundor_pkgconfig(mundor-nubex nubex "Nubex, the data-object library of Mundor catalogs (SQLite, PostgreSQL)"
   REQUIRES mundor-runtime mundor-ui)
 mundor_pkgconfig(mundor mundor "Mundor geographic catalog component and its typed client"
   REQUIRES mundor-runtime mundor-ui)

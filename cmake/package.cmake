@@ -104,9 +104,9 @@ set(CPACK_DEBIAN_LIBRARIES_DESCRIPTION
 Mundor is an in-process COM-style component that keeps a catalog of countries,
 states or provinces and cities for a host application, with a Spanish user
 interface. This package holds its libraries: the component (libmundor), the
-component runtime (libmundorrt), the Nubex data-object library on SQLite
-(libnubex), the user-interface contracts (libmundor_ui) and the headless and
-Qt6 Widgets toolkits.")
+component runtime (libmundorrt), the Nubex data-object library on SQLite or
+PostgreSQL (libnubex), the user-interface contracts (libmundor_ui) and the
+headless and Qt6 Widgets toolkits.")
 
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_NAME libmundor-dev)
 set(CPACK_DEBIAN_DEVELOPMENT_PACKAGE_SECTION libdevel)
@@ -130,9 +130,9 @@ set(CPACK_DEBIAN_PROGRAMS_DESCRIPTION
   "host application and world dataset of the Mundor geographic catalog
 Mundor is an in-process COM-style component that keeps a catalog of countries,
 states or provinces and cities for a host application, with a Spanish user
-interface. This package holds mundor-host, the Qt desktop host over a SQLite
-world catalog; nubex-import, which loads the world dataset into a catalog;
-mundor-regsvr, which registers a component's classes; and the world dataset
-(ODbL). It registers the component for every user of the system.")
+interface. This package holds mundor-host, the Qt desktop host over a world
+catalog (SQLite or PostgreSQL); nubex-import, which loads the world dataset
+into a catalog; mundor-regsvr, which registers a component's classes; and the
+world dataset (ODbL). It registers the component for every user of the system.")
 
 include(CPack)

@@ -3,14 +3,7 @@
 namespace mundor::common {
 
 rt::RuntimeError CaughtError() {
-    try {
-        throw;
-    } catch (const rt::RuntimeError& error) {
-        rt::RecordError(error);
-        return error;
-    } catch (...) {
-        return rt::ErrorFromHResult(rt::ReportCurrentException());
-    }
+    return rt::CurrentError();
 }
 
 }  // namespace mundor::common

@@ -3,20 +3,13 @@
 #include <string>
 
 #include "common/file_extension.h"
-#include "runtime/bstr.h"
+#include "runtime/text.h"
 
 namespace mundor::common {
 
-namespace {
-
-std::u16string Decimal(WORD number) {
-    return rt::Utf8ToUtf16(std::to_string(number));
-}
-
-}  // namespace
-
 std::u16string VersionText(const rt::AppObject& app) {
-    return Decimal(app.Major) + u"." + Decimal(app.Minor) + u".0." + Decimal(app.Revision);
+    return rt::DecimalText(app.Major) + u"." + rt::DecimalText(app.Minor) + u".0." +
+           rt::DecimalText(app.Revision);
 }
 
 void FillModuleIdentity(const rt::AppObject& app, ui::ModuleBanner& banner) {

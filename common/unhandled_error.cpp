@@ -3,12 +3,12 @@
 #include <string>
 
 #include "contracts/ui/message_box.h"
-#include "runtime/bstr.h"
+#include "runtime/text.h"
 
 namespace mundor::common {
 
 void ShowUnhandledError(const rt::AppObject& app, const rt::RuntimeError& error) {
-    const std::u16string number = rt::Utf8ToUtf16(std::to_string(error.number()));
+    const std::u16string number = rt::DecimalText(error.number());
     ui::MsgBox(app,
                u"Se ha producido el error '" + number + u"' en tiempo de ejecución:\n\n" +
                    error.description(),

@@ -8,7 +8,9 @@
 #include "facade/component.h"
 #include "facade/mundor_fx.h"
 #include "runtime/error.h"
+#include "runtime/log.h"
 #include "runtime/registry.h"
+#include "runtime/text.h"
 
 namespace mundor {
 
@@ -18,16 +20,28 @@ constexpr char16_t kConfirmPrompt[] = u"¿Seguro desea eliminar este elemento?";
 constexpr LONG kConfirmStyle = ui::vbYesNo + ui::vbExclamation + ui::vbDefaultButton2;  // 308
 constexpr LONG kLoadByKeyMode = 1;
 
-std::u16string DecimalText(LONG number) {
-    return rt::Utf8ToUtf16(std::to_string(number));
-}
-
 bool UserConfirms(const rt::AppObject& app) {
     return ui::MsgBox(app, kConfirmPrompt, kConfirmStyle, app.Title) == ui::vbYes;
 }
 
+// Reports a failed delete in the error box. Should the box itself fail, nothing is left to
+// report it with: the delete still answers False, and only the log keeps the box's error.
+void ShowDeleteError(const rt::AppObject& app, const rt::RuntimeError& error,
+                     const char16_t* suffix) noexcept {
+    try {
+        const std::u16string text =
+            u"(" + rt::DecimalText(error.number()) + u") " + error.description() + suffix;
+        ui::MsgBox(app, text, ui::vbCritical, app.Title);
+    } catch (...) {
+        const rt::RuntimeError boxError = common::CaughtError();
+        rt::LogDroppedError("facade", u"al mostrar el cuadro de error" + std::u16string(suffix),
+                            boxError.number(), boxError.description());
+    }
+}
+
 // Asks (unless told not to) and deletes. Every failure, the boxes' own included, ends in the
-// error box with the member's suffix and a False result; nothing reaches the caller.
+// error box with the member's suffix and a False result; nothing reaches the caller, not even a
+// failure of the error box.
 template <class Record>
 bool ConfirmAndDelete(Record** obj, VARIANT_BOOL* ask, const char16_t* suffix) {
     const rt::AppObject app = ThisApp();
@@ -39,10 +53,7 @@ bool ConfirmAndDelete(Record** obj, VARIANT_BOOL* ask, const char16_t* suffix) {
         rt::ThrowIfFailed((*obj)->DeleteRecord(&deleted));
         return deleted != VARIANT_FALSE;
     } catch (...) {
-        const rt::RuntimeError error = common::CaughtError();
-        const std::u16string text =
-            u"(" + DecimalText(error.number()) + u") " + error.description() + suffix;
-        ui::MsgBox(app, text, ui::vbCritical, app.Title);
+        ShowDeleteError(app, common::CaughtError(), suffix);
         return false;
     }
 }

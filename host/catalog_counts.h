@@ -1,7 +1,7 @@
-// How many countries, states and cities a catalog file holds, for the window's status line.
-// Read straight from the file's tables (their names are the library's stable schema) over a
-// read-only connection: three counts cost a few milliseconds, where walking the views would
-// take seconds.
+// How many countries, states and cities a catalog holds, for the window's status line. Read
+// straight from its tables (their names are the library's stable schema) over a connection of
+// its own through nubex's backend, a file or a server alike: three counts cost a few
+// milliseconds, where walking the views would take seconds.
 #pragma once
 
 #include <cstdint>
@@ -17,7 +17,7 @@ struct CatalogCounts {
     friend bool operator==(const CatalogCounts&, const CatalogCounts&) = default;
 };
 
-// None when the file cannot be read as a catalog.
+// None when the catalog (a file's path or a PostgreSQL location) cannot be read.
 std::optional<CatalogCounts> CountCatalog(const std::filesystem::path& catalog);
 
 }  // namespace mundor::host

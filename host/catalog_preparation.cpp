@@ -3,6 +3,7 @@
 #include "host/partial_catalog_file.h"
 #include "host/world_import_dialog.h"
 #include "runtime/bstr.h"
+#include "runtime/text.h"
 
 namespace mundor::host {
 
@@ -29,7 +30,7 @@ CatalogPreparation FillNewCatalog(const fs::path& catalog, const fs::path& datas
                         Text(catalog.string()) + u"."};
         case WorldImportResult::Status::kFailed:
             return Failed(u"No se pudo llenar el catálogo nuevo con el mundo (error " +
-                          Text(std::to_string(imported.errorNumber)) + u"): " +
+                          rt::DecimalText(imported.errorNumber) + u"): " +
                           Text(imported.message));
         case WorldImportResult::Status::kDone:
             break;

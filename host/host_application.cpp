@@ -17,9 +17,11 @@
 #include "host/host_window.h"
 #include "host/member_controls.h"
 #include "host/value_text.h"
+#include "nubex/backend/location.h"
 #include "nubex/import/shipped_dataset.h"
 #include "nubex/nubex.h"
 #include "runtime/bstr.h"
+#include "ui/qt/qt_log.h"
 #include "ui/qt/qt_toolkit.h"
 
 namespace mundor::host {
@@ -43,8 +45,13 @@ int Fail(const HostOptions& options, const std::u16string& what, const std::u16s
     return status;
 }
 
+// The catalog as the user may see it: a file's path, or the server without the password.
 std::u16string PathText(const fs::path& path) {
-    return rt::Utf8ToUtf16(path.string());
+    return rt::Utf8ToUtf16(nubex::db::Describe(path.string()));
+}
+
+bool OnAServer(const fs::path& catalog) {
+    return nubex::db::EngineOf(catalog.string()) == nubex::db::Engine::Postgres;
 }
 
 void SaveScreenshot(QWidget& window, const std::string& path) {
@@ -85,11 +92,16 @@ int ShowWindow(const HostOptions& options, const rt::Ref<_MundorFx>& fx,
 }  // namespace
 
 int RunHost(const HostOptions& options) {
+    // What the component drops on purpose reaches Qt's logging, where the host's rules apply.
+    ui::qt::RouteLogToQt();
     const bool ownCatalog = options.catalogPath.empty();
     const fs::path catalogPath = ownCatalog ? DefaultCatalogPath() : fs::path(options.catalogPath);
 
+    // A catalog on a server is filled with nubex-import, not by a first run here.
     const CatalogPreparation prepared =
-        PrepareCatalogFile(catalogPath, nubex::import::ShippedWorldDataset(), ownCatalog);
+        OnAServer(catalogPath)
+            ? CatalogPreparation{CatalogPreparation::Status::kReady, false, {}}
+            : PrepareCatalogFile(catalogPath, nubex::import::ShippedWorldDataset(), ownCatalog);
     if (prepared.status != CatalogPreparation::Status::kReady) {
         const bool cancelled = prepared.status == CatalogPreparation::Status::kCancelled;
         return Fail(options, u"No hay catálogo con el que trabajar.", prepared.problem,

@@ -15,9 +15,11 @@ void Describe(CLI::App& app, HostOptions& options) {
         "Anfitrión de Mundor: abre un catálogo geográfico (países, estados y ciudades), crea el "
         "componente Mundor.MundorFx por su ProgID y ofrece todos sus miembros en una ventana.");
     app.add_option("-c,--catalog", options.catalogPath,
-                   "Archivo del catálogo SQLite que se abre en lugar del predeterminado; si no "
-                   "existe, se crea y se llena con el mundo")
-        ->type_name("RUTA");
+                   "Catálogo que se abre en lugar del predeterminado: un archivo SQLite (si no "
+                   "existe, se crea y se llena con el mundo) o un servidor PostgreSQL, como URI "
+                   "(postgresql://usuario@servidor/base) o pares clave=valor; ese se llena con "
+                   "nubex-import")
+        ->type_name("CATÁLOGO");
     app.add_option("--screenshot", options.screenshotPath,
                    "Guarda una captura PNG de la ventana principal tras su primer dibujo y "
                    "termina")

@@ -15,6 +15,7 @@
 #include "host/launchers_panel.h"
 #include "host/member_controls.h"
 #include "host/properties_panel.h"
+#include "nubex/backend/location.h"
 
 namespace mundor::host {
 
@@ -27,6 +28,14 @@ QString CountsText(const std::optional<CatalogCounts>& counts) {
         .arg(spanish.toString(static_cast<qlonglong>(counts->paises)),
              spanish.toString(static_cast<qlonglong>(counts->estados)),
              spanish.toString(static_cast<qlonglong>(counts->ciudades)));
+}
+
+// Which engine and where: "SQLite /home/…/catalog.db", "PostgreSQL ana@servidor:5432/mundor";
+// never a password.
+QString CatalogText(const std::filesystem::path& catalog) {
+    const std::string location = catalog.string();
+    const bool onServer = nubex::db::EngineOf(location) == nubex::db::Engine::Postgres;
+    return QString::fromStdString((onServer ? "" : "SQLite ") + nubex::db::Describe(location));
 }
 
 }  // namespace
@@ -136,8 +145,8 @@ void HostWindow::RefreshStatus() {
 }
 
 void HostWindow::ShowStatus() {
-    status_->setText(QStringLiteral("Catálogo: %1 · %2")
-                         .arg(QString::fromStdString(catalogPath_.string()), countsText_));
+    status_->setText(
+        QStringLiteral("Catálogo: %1 · %2").arg(CatalogText(catalogPath_), countsText_));
 }
 
 void HostWindow::ShowCounts(const std::optional<CatalogCounts>& counts) {

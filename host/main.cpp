@@ -1,4 +1,5 @@
-// mundor-host: the desktop host of the Mundor component over a SQLite world catalog.
+// mundor-host: the desktop host of the Mundor component over a world catalog, a SQLite file or a
+// PostgreSQL server.
 #include <QApplication>
 #include <string>
 #include <vector>

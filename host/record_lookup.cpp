@@ -6,6 +6,7 @@
 #include "runtime/bstr.h"
 #include "runtime/error.h"
 #include "runtime/registry.h"
+#include "runtime/text.h"
 
 namespace mundor::host {
 
@@ -27,7 +28,7 @@ rt::Ref<IDispatch> ChooseRecord(Level level, nubex::Catalog& catalog, LONG key) 
     if (!record) {
         rt::Raise(err::kNoCurrentRecord,
                   u"No hay ningún registro " + std::u16string(InfoOf(level).recordType) +
-                      u" con Sys_PK " + rt::Utf8ToUtf16(std::to_string(key)) +
+                      u" con Sys_PK " + rt::DecimalText(key) +
                       u"; no se llamó al miembro.");
     }
     return record;

@@ -5,14 +5,11 @@
 #include "contracts/data_objects.h"
 #include "runtime/bstr.h"
 #include "runtime/ref.h"
+#include "runtime/text.h"
 
 namespace mundor::host {
 
 namespace {
-
-std::u16string Number(long long value) {
-    return rt::Utf8ToUtf16(std::to_string(value));
-}
 
 // "Pais", "EdoProv" or "Ciudad"; empty for anything else.
 std::u16string RecordKind(const rt::Ref<IDispatch>& object) {
@@ -27,7 +24,7 @@ std::u16string DescribeRecord(const std::u16string& kind, nubex::DataRecord& rec
     rt::BString name;
     if (FAILED(record.get_Sys_PK(&key)) || FAILED(record.get_Nombre(name.put()))) return kind;
     if (key == 0) return kind + u" (nuevo, sin guardar)";
-    return kind + u" " + Number(key) + u" «" + name.str() + u"»";
+    return kind + u" " + rt::DecimalText(key) + u" «" + name.str() + u"»";
 }
 
 }  // namespace
@@ -52,20 +49,20 @@ std::u16string DescribeValue(const rt::Variant& value) {
         case VT_BOOL:
             return raw.boolVal != VARIANT_FALSE ? u"Boolean: True" : u"Boolean: False";
         case VT_I2:
-            return u"Integer: " + Number(raw.iVal);
+            return u"Integer: " + rt::DecimalText(raw.iVal);
         case VT_I4:
-            return u"Long: " + Number(raw.lVal);
+            return u"Long: " + rt::DecimalText(raw.lVal);
         case VT_BSTR:
             return u"String: \"" + value.AsString() + u"\"";
         case VT_DISPATCH:
             return raw.pdispVal ? u"Object: " + DescribeObject(raw.pdispVal) : u"Nothing";
         default:
-            return u"Variant (tipo " + Number(raw.vt) + u"): " + rt::VariantToDisplayText(raw);
+            return u"Variant (tipo " + rt::DecimalText(raw.vt) + u"): " + rt::VariantToDisplayText(raw);
     }
 }
 
 std::u16string DescribeError(const rt::RuntimeError& error) {
-    return u"Error " + Number(error.number()) + u": " + error.description();
+    return u"Error " + rt::DecimalText(error.number()) + u": " + error.description();
 }
 
 }  // namespace mundor::host

@@ -53,7 +53,7 @@ WorldImportResult RunImport(const std::filesystem::path& dataset,
     WorldImportResult result;
     try {
         result.summary =
-            nubex::import::LoadWorldIntoFile(dataset.string(), catalog.string(), progress);
+            nubex::import::LoadWorldIntoCatalog(dataset.string(), catalog.string(), progress);
         result.status = WorldImportResult::Status::kDone;
     } catch (const ImportError& error) {
         const bool cancelled = error.code() == ImportErrc::kCancelled;

@@ -17,12 +17,16 @@ struct ErrorText {
     std::u16string_view text;
 };
 
-// Opening a catalog and reaching its database. kCannotOpen and kDatabaseError are followed by
-// the database engine's own message.
+// Opening a catalog and reaching its database. kCannotOpen, kDatabaseError and kConnectionLost
+// are followed by the database engine's own message (never a password).
 inline constexpr ErrorText kCatalogNotOpen{20001, u"El catálogo no está abierto."};
 inline constexpr ErrorText kCannotOpen{20002, u"No se pudo abrir el catálogo: "};
 inline constexpr ErrorText kNotACatalog{
     20003, u"El archivo no es un catálogo de países, estados y ciudades."};
+inline constexpr ErrorText kNotACatalogSchema{
+    20003,
+    u"El esquema de la base de datos no es un catálogo de países, estados y ciudades: ya tiene "
+    u"otras tablas."};
 inline constexpr ErrorText kNewerCatalog{
     20004, u"El catálogo fue creado por una versión más reciente de la biblioteca de datos."};
 inline constexpr ErrorText kNotConnected{20005,
@@ -49,6 +53,11 @@ inline constexpr ErrorText kModifiedByOther{
     u"Otro usuario modificó este registro después de que usted lo abrió. Vuelva a "
     u"abrirlo para ver sus cambios."};
 inline constexpr ErrorText kDeletedByOther{20014, u"Otro usuario eliminó este registro."};
+inline constexpr ErrorText kUnstorableText{
+    20015,
+    u"El texto tiene un carácter que el servidor del catálogo no puede guardar tal cual (un "
+    u"carácter nulo, un sustituto UTF-16 sin pareja o uno que la codificación de la base de datos "
+    u"no tiene). No se guardó nada."};
 
 // Deletes the data refuses.
 inline constexpr ErrorText kPaisHasDependents{
@@ -62,6 +71,10 @@ inline constexpr ErrorText kNothingToDelete{
 inline constexpr ErrorText kBusy{
     20030, u"El catálogo está ocupado por otro usuario. Intente de nuevo en unos momentos."};
 inline constexpr ErrorText kDatabaseError{20031, u"Error de la base de datos: "};
+inline constexpr ErrorText kConnectionLost{
+    20032,
+    u"No hay conexión con el servidor del catálogo; la próxima operación intentará conectarse "
+    u"de nuevo. Mensaje del servidor: "};
 
 // Views. kNoSuchField is followed by the field name asked for.
 inline constexpr ErrorText kNoSuchField{20040, u"La vista no tiene el campo: "};

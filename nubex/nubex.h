@@ -25,8 +25,10 @@ NUBEX_API HRESULT RegisterInProcess();
 NUBEX_API void UnregisterInProcess();
 
 // Opens a catalog: a SQLite file (UTF-8 path), created with the catalog schema when it does
-// not exist yet, or ":memory:" for a private in-memory one. Raises mundor::rt::RuntimeError
-// (errors.h) when it cannot.
+// not exist yet, or ":memory:" for a private in-memory one; or a PostgreSQL database given as a
+// connection URI ("postgresql://user@host/db") or key/value conninfo ("host=... dbname=..."),
+// whose current schema gets the catalog's tables when it has none yet. Raises
+// mundor::rt::RuntimeError (errors.h) when it cannot.
 NUBEX_API mundor::rt::Ref<Catalog> OpenCatalog(const std::string& path,
                                                const OpenOptions& options = {});
 

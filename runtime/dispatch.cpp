@@ -3,16 +3,12 @@
 #include <optional>
 
 #include "runtime/error.h"
+#include "runtime/log.h"
+#include "runtime/text.h"
 
 namespace mundor::rt {
 
 namespace {
-
-char16_t FoldCase(char16_t c) {
-    if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + 32);
-    if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<char16_t>(c + 32);
-    return c;
-}
 
 std::size_t Length(const OLECHAR* s) {
     std::size_t n = 0;
@@ -86,17 +82,26 @@ HRESULT CoerceInto(const VARIANT& arg, const Param& p, VARIANT& slot) {
     return S_OK;
 }
 
+// A value the member left that the caller's variable cannot take: the variable keeps its old
+// value and the call still succeeds, as the platform does; only the log hears of it.
+void LogWriteBackDropped(HRESULT hr) {
+    const LONG number = ErrorNumberForDispatchFailure(hr);
+    LogDroppedError("runtime", u"al devolver un argumento por referencia", number,
+                    StandardDescription(number));
+}
+
 // Writes a slot back into the caller's by-reference variable.
 void WriteBack(const VARIANT& slot, VARIANT& arg) {
     if (!IsByRef(arg) || !arg.byref) return;
     const VARTYPE base = arg.vt & VT_TYPEMASK;
     if (base == VT_VARIANT) {
-        VariantCopy(arg.pvarVal, &slot);
+        if (const HRESULT hr = VariantCopy(arg.pvarVal, &slot); FAILED(hr)) LogWriteBackDropped(hr);
         return;
     }
     VARIANT converted;
     VariantInit(&converted);
-    if (FAILED(VariantChangeType(&converted, &slot, 0, base))) {
+    if (const HRESULT hr = VariantChangeType(&converted, &slot, 0, base); FAILED(hr)) {
+        LogWriteBackDropped(hr);
         return;
     }
     switch (base) {
@@ -161,11 +166,7 @@ void SetArgErr(UINT* argErr, UINT index) {
 }  // namespace
 
 bool SameMemberName(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-    }
-    return true;
+    return EqualsIgnoringCase(a, b);
 }
 
 Frame::Frame(std::size_t params, VARTYPE resultType) : args_(params) {

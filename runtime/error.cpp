@@ -164,6 +164,17 @@ HRESULT ReportToCaller(const RuntimeError& error) {
     return error.hresult();
 }
 
+RuntimeError CurrentError() {
+    try {
+        throw;
+    } catch (const RuntimeError& error) {
+        RecordError(error);
+        return error;
+    } catch (...) {
+        return ErrorFromHResult(ReportCurrentException());
+    }
+}
+
 HRESULT ReportCurrentException() {
     try {
         throw;

@@ -86,6 +86,9 @@ MUNDOR_API void ClearExcepInfo(EXCEPINFO* info);
 // so nothing C++ ever unwinds through a vtable slot.
 MUNDOR_API HRESULT ReportToCaller(const RuntimeError& error);
 MUNDOR_API HRESULT ReportCurrentException();
+// The run-time error being handled, whatever was thrown; it also becomes the thread's most recent
+// run-time error. Call it only inside a catch block.
+MUNDOR_API RuntimeError CurrentError();
 template <class Body>
 HRESULT Guard(Body&& body) noexcept {
     try {

@@ -5,6 +5,7 @@
 #include <limits>
 
 #include "runtime/error.h"
+#include "runtime/text.h"
 
 namespace {
 
@@ -89,15 +90,6 @@ std::u16string Trim(std::u16string_view s) {
     return std::u16string(s.substr(b, e - b));
 }
 
-bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        auto lower = [](char16_t c) { return (c >= u'A' && c <= u'Z') ? c + 32 : c; };
-        if (lower(a[i]) != lower(b[i])) return false;
-    }
-    return true;
-}
-
 // A well-formed number a Double cannot hold: too large overflows, too small reads as zero.
 HRESULT OutOfRange(const char* first, const char* last, double& out) {
     long double wide = 0;
@@ -164,13 +156,13 @@ HRESULT NumericValue(const VARIANT& v, double& out) {
             out = v.boolVal ? -1 : 0;
             return S_OK;
         case VT_BSTR: {
-            if (EqualsIgnoringCase({v.bstrVal ? v.bstrVal : u"", SysStringLen(v.bstrVal)},
-                                   u"True")) {
+            if (mundor::rt::EqualsIgnoringCase(
+                    {v.bstrVal ? v.bstrVal : u"", SysStringLen(v.bstrVal)}, u"True")) {
                 out = -1;
                 return S_OK;
             }
-            if (EqualsIgnoringCase({v.bstrVal ? v.bstrVal : u"", SysStringLen(v.bstrVal)},
-                                   u"False")) {
+            if (mundor::rt::EqualsIgnoringCase(
+                    {v.bstrVal ? v.bstrVal : u"", SysStringLen(v.bstrVal)}, u"False")) {
                 out = 0;
                 return S_OK;
             }
@@ -183,7 +175,7 @@ HRESULT NumericValue(const VARIANT& v, double& out) {
 
 std::u16string NumberText(double value) {
     if (value == std::floor(value) && std::fabs(value) < 1e15) {
-        return mundor::rt::Utf8ToUtf16(std::to_string(static_cast<long long>(value)));
+        return mundor::rt::DecimalText(static_cast<std::int64_t>(value));
     }
     // to_chars ignores the C locale: a host that switched to a comma decimal separator must
     // still get text that ParseNumber reads back.

@@ -22,7 +22,7 @@ void BM_HostStartupToFirstPaint(benchmark::State& state) {
     const mundor::bench::ScratchDir dir;
     const std::string catalog = (dir / "catalog.db").string();
     try {
-        nubex::import::LoadWorldIntoFile(WORLD_DATASET, catalog);
+        nubex::import::LoadWorldIntoCatalog(WORLD_DATASET, catalog);
     } catch (const std::exception& error) {
         state.SkipWithError(error.what());
         return;

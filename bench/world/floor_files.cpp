@@ -51,6 +51,18 @@ class FloorWriter {
     long ciudadPk_ = 0;
 };
 
+// Runs a program with its arguments, without a shell; true when it ends with status 0.
+bool Run(std::vector<std::string> arguments) {
+    std::vector<char*> argv;
+    for (std::string& argument : arguments) argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    pid_t child = 0;
+    if (posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;
+    int status = 0;
+    if (waitpid(child, &status, 0) != child) return false;
+    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
 }  // namespace
 
 FloorFiles WriteFloorFiles(const nubex::import::WorldData& world,
@@ -63,22 +75,18 @@ FloorFiles WriteFloorFiles(const nubex::import::WorldData& world,
 
 bool ShellImport(const FloorFiles& files, const std::filesystem::path& catalog) {
     // ASCII mode with TAB and LF separators: fields are taken as they are, with no quoting.
-    std::vector<std::string> arguments{SQLITE3_SHELL,
-                                       "-bail",
-                                       catalog.string(),
-                                       ".mode ascii",
-                                       ".separator \"\\t\" \"\\n\"",
-                                       ".import '" + files.pais.string() + "' Pais",
-                                       ".import '" + files.edoProv.string() + "' EdoProv",
-                                       ".import '" + files.ciudad.string() + "' Ciudad"};
-    std::vector<char*> argv;
-    for (std::string& argument : arguments) argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    pid_t child = 0;
-    if (posix_spawn(&child, argv[0], nullptr, nullptr, argv.data(), environ) != 0) return false;
-    int status = 0;
-    if (waitpid(child, &status, 0) != child) return false;
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return Run({SQLITE3_SHELL, "-bail", catalog.string(), ".mode ascii",
+                ".separator \"\\t\" \"\\n\"", ".import '" + files.pais.string() + "' Pais",
+                ".import '" + files.edoProv.string() + "' EdoProv",
+                ".import '" + files.ciudad.string() + "' Ciudad"});
+}
+
+bool PsqlCopy(const FloorFiles& files, const std::string& conninfo) {
+    // COPY's text format reads the same files: TAB between fields, no quoting.
+    return Run({PSQL_PROGRAM, "-X", "-q", "-v", "ON_ERROR_STOP=1", "--single-transaction", "-d",
+                conninfo, "-c", "\\copy Pais FROM '" + files.pais.string() + "'", "-c",
+                "\\copy EdoProv FROM '" + files.edoProv.string() + "'", "-c",
+                "\\copy Ciudad FROM '" + files.ciudad.string() + "'"});
 }
 
 }  // namespace world_bench

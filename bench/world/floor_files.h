@@ -1,9 +1,10 @@
 // The floor of the world import: the rows the importer writes into a new catalog, as TAB-
-// separated files that the sqlite3 shell's .import loads into the same tables, and the shell
-// run that loads them.
+// separated files that the sqlite3 shell's .import and psql's \copy load into the same tables,
+// and the runs of those programs that load them.
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 #include "nubex/import/world_file.h"
 
@@ -22,5 +23,9 @@ FloorFiles WriteFloorFiles(const nubex::import::WorldData& world,
 
 // Runs the sqlite3 shell to .import the three files into `catalog`; false when it fails.
 bool ShellImport(const FloorFiles& files, const std::filesystem::path& catalog);
+
+// Runs psql to \copy the three files into the catalog at `conninfo`, in one transaction; false
+// when it fails.
+bool PsqlCopy(const FloorFiles& files, const std::string& conninfo);
 
 }  // namespace world_bench

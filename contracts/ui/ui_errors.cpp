@@ -3,6 +3,7 @@
 #include <string>
 
 #include "runtime/error.h"
+#include "runtime/text.h"
 
 namespace mundor::ui::err {
 
@@ -10,11 +11,6 @@ namespace {
 
 std::u16string Quoted(std::u16string_view text) {
     return u"'" + std::u16string(text) + u"'";
-}
-
-std::u16string Decimal(LONG number) {
-    const std::string digits = std::to_string(number);
-    return std::u16string(digits.begin(), digits.end());
 }
 
 }  // namespace
@@ -25,7 +21,7 @@ void RaiseControlNotFound(std::u16string_view window, std::u16string_view contro
 }
 
 void RaiseControlArrayElementMissing(std::u16string_view control, LONG index) {
-    rt::Raise(kControlArrayElementMissing, u"El elemento " + Decimal(index) +
+    rt::Raise(kControlArrayElementMissing, u"El elemento " + rt::DecimalText(index) +
                                                u" de la matriz de controles " + Quoted(control) +
                                                u" no existe");
 }

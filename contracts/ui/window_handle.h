@@ -1,6 +1,6 @@
 // What a toolkit's CreateWindow hands the owner: a Window that forwards to the toolkit's own
-// window object, which it shares with any modal loop still running. Releasing the handle unloads
-// the window; the window object itself lives on until the loop and the event being handled are
+// window object, which it shares with any modal show still running. Releasing the handle unloads
+// the window; the window object itself lives on until the show and the event being handled are
 // over.
 #pragma once
 
@@ -8,16 +8,13 @@
 #include <string_view>
 #include <utility>
 
-#include "contracts/ui/window.h"
+#include "contracts/ui/window_base.h"
 
 namespace mundor::ui {
 
-// `W` offers the members of Window plus UnloadQuietly(), an unload that records rather than
-// raises an error, as a destructor must.
-template <class W>
 class SharedWindowHandle final : public Window {
   public:
-    explicit SharedWindowHandle(std::shared_ptr<W> window) : window_(std::move(window)) {}
+    explicit SharedWindowHandle(std::shared_ptr<WindowBase> window) : window_(std::move(window)) {}
     ~SharedWindowHandle() override { window_->UnloadQuietly(); }
 
     const FormDefinition& Definition() const override { return window_->Definition(); }
@@ -30,10 +27,10 @@ class SharedWindowHandle final : public Window {
     }
     Control* FocusedControl() const override { return window_->FocusedControl(); }
 
-    W& window() const { return *window_; }
+    WindowBase& window() const { return *window_; }
 
   private:
-    std::shared_ptr<W> window_;
+    std::shared_ptr<WindowBase> window_;
 };
 
 }  // namespace mundor::ui

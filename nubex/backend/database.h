@@ -1,6 +1,6 @@
-// What the record objects need of a database engine: a connection that prepares statements and
-// runs transactions, and statements that bind values and read rows. SQLite implements it today;
-// a PostgreSQL backend implements the same three classes.
+// What the record objects and the world importer need of a database engine: a connection that
+// prepares statements and runs transactions, statements that bind values and read rows, and a
+// bulk insert for loading many rows at once. SQLite (sqlite/) and PostgreSQL (pg/) implement it.
 //
 // SQL given to Prepare uses numbered placeholders "?1", "?2", ... (a backend whose engine writes
 // them otherwise rewrites them) and only the dialect both engines share, RETURNING included. Values
@@ -17,8 +17,10 @@ namespace nubex::db {
 
 // Why the engine refused a statement, as far as the records care.
 enum class Failure {
-    Busy,        // another connection holds the lock past the busy timeout
-    Constraint,  // a uniqueness, foreign-key or check constraint
+    Busy,            // another connection holds the lock past the busy timeout
+    Constraint,      // a uniqueness, foreign-key or check constraint
+    ConnectionLost,  // the server is down, restarted or unreachable; the next operation reconnects
+    UnstorableText,  // a text the engine cannot hold exactly (PostgreSQL: NUL, lone surrogates)
     Other,
 };
 
@@ -35,19 +37,36 @@ class DbError : public std::runtime_error {
 class Statement {
   public:
     virtual ~Statement() = default;
-    // Parameters are numbered from 1.
+    // Parameters are numbered from 1. Binding again after Step starts a new run with the new
+    // values (those not bound again are kept).
     virtual void Bind(int index, std::int64_t value) = 0;
     virtual void Bind(int index, std::u16string_view text) = 0;
+    // Text already in UTF-8, as files and command lines give it.
+    virtual void BindUtf8(int index, std::string_view text) = 0;
     // Runs to the next row: true while a row is ready, false once the statement is done.
     virtual bool Step() = 0;
     // Columns of the current row, numbered from 0. NULL reads as 0 or as the empty text.
     virtual std::int64_t Int(int column) const = 0;
     virtual std::u16string Text(int column) const = 0;
+    virtual std::string TextUtf8(int column) const = 0;
 };
 
 enum class TransactionKind {
     Read,   // a consistent snapshot for several reads
     Write,  // takes the write lock at once, so a store never fails half way for a lock
+};
+
+// Rows appended to one table, field by field, inside the current write transaction: as fast as
+// the engine loads rows (PostgreSQL: COPY; SQLite: one prepared INSERT). The columns are fixed
+// identifiers given when it starts; the values are data and never become SQL.
+class BulkInsert {
+  public:
+    virtual ~BulkInsert() = default;  // without Finish: the rows are abandoned
+    virtual void Add(std::int64_t value) = 0;
+    virtual void AddUtf8(std::string_view text) = 0;
+    virtual void EndRow() = 0;
+    // Every row is in; raises what the engine refused (a constraint, say).
+    virtual void Finish() = 0;
 };
 
 class Database {
@@ -58,6 +77,13 @@ class Database {
     virtual void Begin(TransactionKind kind) = 0;
     virtual void Commit() = 0;
     virtual void Rollback() noexcept = 0;
+
+    // Inside a write transaction: the first of `count` consecutive keys of `table` that no row
+    // has had and no later insert will get, for rows that a BulkInsert then stores with them.
+    virtual std::int64_t ReserveKeys(std::string_view table, std::int64_t count) = 0;
+    // `columns`: "Sys_PK, Sys_GUID, ..." in the order the fields are added.
+    virtual std::unique_ptr<BulkInsert> StartBulkInsert(std::string_view table,
+                                                        std::string_view columns) = 0;
 };
 
 // One transaction: rolled back when it goes out of scope without Commit.

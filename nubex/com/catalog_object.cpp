@@ -1,12 +1,11 @@
 #include "nubex/com/catalog_object.h"
 
+#include "nubex/backend/open_database.h"
 #include "nubex/com/abi.h"
 #include "nubex/com/module.h"
 #include "nubex/com/view_object.h"
 #include "nubex/errors.h"
 #include "nubex/nubex.h"
-#include "nubex/sqlite/sqlite_database.h"
-#include "nubex/store/name_order.h"
 #include "nubex/store/record_store.h"
 
 namespace nubex::com {
@@ -18,7 +17,6 @@ namespace {
 nubex::View* NewView(const ConnectionObject& connection, const store::TableInfo& table,
                      LONG parentPk) {
     std::vector<store::Row> rows = store::Children(*connection.database(), table, parentPk);
-    store::SortByName(rows);
     return rt::MakeObject<ViewObject>(table, std::move(rows)).Detach();
 }
 
@@ -75,7 +73,7 @@ const rt::DispatchTableBase& CatalogObject::Table() {
 }
 
 void CatalogObject::Open(const std::string& path, int busyTimeoutMs) {
-    std::shared_ptr<db::Database> database = sqlite::SqliteDatabase::Open(path, busyTimeoutMs);
+    std::shared_ptr<db::Database> database = db::OpenDatabase(path, busyTimeoutMs);
     connection_ = rt::MakeObject<ConnectionObject>(std::move(database));
 }
 

@@ -21,8 +21,9 @@ class CatalogObject final : public mundor::rt::DispatchObject<CatalogObject, nub
     HRESULT V_EdoProv(LONG* sysPk, nubex::View** result) override;
     HRESULT V_Ciudades(LONG* sysPk, nubex::View** result) override;
 
-    // Opens a catalog file (created with its schema when new) or ":memory:", in place of the
-    // one open before. Raises the library's errors.
+    // Opens a catalog (nubex/backend/location.h: a file, ":memory:" or a PostgreSQL database),
+    // created with its schema when new, in place of the one open before. Raises the library's
+    // errors.
     void Open(const std::string& path, int busyTimeoutMs);
     void Close() { connection_.reset(); }
 

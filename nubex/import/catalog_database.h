@@ -1,16 +1,16 @@
-// Opens a catalog database file for the import.
+// Opens the catalog an import writes to, through the data-object library's own backend.
 #pragma once
 
+#include <memory>
 #include <string>
 
-#include "nubex/import/sqlite_handles.h"
+#include "nubex/backend/database.h"
 
 namespace nubex::import {
 
-// Opens a catalog file, creating it with the catalog schema when it does not exist or is empty:
-// the data-object library creates and checks it, so that the importer writes to exactly what
-// the library reads. Then opens the importer's own connection to it, with foreign keys on.
-// Raises ImportError kDatabase when the file cannot be opened or is not a catalog.
-Database OpenCatalogFile(const std::string& path);
+// Opens a catalog file or PostgreSQL database, creating the catalog's schema when it is new,
+// exactly as the data-object library does. Raises ImportError kDatabase when it cannot be
+// opened or is not a catalog; the text names the location without any password.
+std::unique_ptr<db::Database> OpenCatalogDatabase(const std::string& location);
 
 }  // namespace nubex::import

@@ -1,5 +1,6 @@
-// nubex-import: loads the world dataset (countries, states, cities) into a Nubex SQLite catalog,
-// creating the catalog when it does not exist. Importing again updates the rows in place.
+// nubex-import: loads the world dataset (countries, states, cities) into a Nubex catalog, a SQLite
+// file or a PostgreSQL database, creating the catalog when it does not exist. Importing again
+// updates the rows in place.
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
@@ -8,6 +9,7 @@
 #include <optional>
 #include <string>
 
+#include "nubex/backend/location.h"
 #include "nubex/import/import_error.h"
 #include "nubex/import/progress_bar.h"
 #include "nubex/import/shipped_dataset.h"
@@ -54,10 +56,10 @@ int Run(const std::string& dataset, const std::string& catalog) {
     };
     const auto start = std::chrono::steady_clock::now();
     try {
-        const auto summary = nubex::import::LoadWorldIntoFile(dataset, catalog, progress);
+        const auto summary = nubex::import::LoadWorldIntoCatalog(dataset, catalog, progress);
         if (bar) bar->Finish();
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
-        PrintSummary(catalog, summary, took.count());
+        PrintSummary(nubex::db::Describe(catalog), summary, took.count());
         return 0;
     } catch (const nubex::import::ImportError& error) {
         if (bar) bar->Finish();
@@ -75,15 +77,27 @@ int Run(const std::string& dataset, const std::string& catalog) {
 int main(int argc, char** argv) {
     CLI::App app{
         "Carga los países, estados y ciudades del archivo de datos del mundo en un catálogo "
-        "Nubex (SQLite). Crea el catálogo si no existe; si ya tiene los datos, los actualiza "
-        "sin duplicarlos. Si algo falla, el catálogo queda como estaba.",
+        "Nubex: un archivo SQLite o una base de datos PostgreSQL. Crea el catálogo si no existe; "
+        "si ya tiene los datos, los actualiza sin duplicarlos. Todo se escribe en una sola "
+        "transacción: si algo falla, el catálogo queda como estaba.",
         "nubex-import"};
     std::string catalog;
     std::string dataset = nubex::import::ShippedWorldDataset().string();
-    app.add_option("catalogo", catalog, "Archivo del catálogo SQLite")->required();
+    app.add_option("catalogo", catalog,
+                   "El catálogo: la ruta de un archivo SQLite, o un servidor PostgreSQL dado como "
+                   "URI (postgresql://usuario@servidor:puerto/base) o como pares clave=valor "
+                   "(\"host=servidor dbname=base user=usuario\")")
+        ->required();
     app.add_option("-d,--dataset", dataset, "Archivo de datos del mundo (.tsv.gz)")
         ->capture_default_str();
+    app.set_help_flag("-h,--help", "Muestra esta ayuda y termina");
     app.footer(
+        "PostgreSQL: las tablas se crean en el esquema actual de la conexión (el primero de su "
+        "search_path; otro esquema con options=-csearch_path=nombre). Valen las variables de "
+        "entorno de libpq (PGHOST, PGPORT, PGUSER, PGDATABASE, PGPASSWORD...), el archivo "
+        "~/.pgpass y los servicios (service=nombre en ~/.pg_service.conf); la contraseña no se "
+        "muestra nunca. Ejemplo:\n"
+        "  nubex-import postgresql://mundor@db.ejemplo.com/mundor\n"
         "Salida: 0 listo; 2 el archivo de datos falta, está dañado o es de otra versión; "
         "3 el catálogo no se pudo abrir o escribir.");
     CLI11_PARSE(app, argc, argv);

@@ -1,228 +1,279 @@
 #include "nubex/import/world_loader.h"
 
+#include <array>
+#include <set>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
 #include "nubex/import/catalog_database.h"
 #include "nubex/import/import_error.h"
-#include "nubex/import/sqlite_handles.h"
 #include "nubex/import/world_guid.h"
 
 namespace nubex::import {
 namespace {
 
 constexpr std::int64_t kProgressEvery = 4096;
-constexpr const char* kLoadCacheSize = "PRAGMA cache_size = -65536";  // 64 MiB for the indexes
 
-// The three statements that store one kind of row. They share their parameters: ?2 is the
-// parent's key (a country's CodigoTel), ?3 Codigo, ?4 Nombre; ?1 is Sys_GUID for find and
-// insert, and Sys_PK for update. An update that would change nothing changes no row, so that a
-// second import of the same file leaves every Sys_Version as it was.
-struct TableSql {
-    const char* any;
-    const char* find;
-    const char* insert;
-    const char* update;
+// One level of the catalog and the fixed identifiers its statements are written from.
+struct Level {
+    const char* table;
+    const char* parentColumn;  // nullptr for countries
+    bool codigoTelInDataset;   // a city's CodigoTel is the user's: the dataset leaves it alone
+    const char* codeHolder;    // "un país": who already has a code, in the conflict's text
 };
 
-constexpr TableSql kPaisSql{
-    "SELECT EXISTS (SELECT 1 FROM Pais)",
-    "SELECT Sys_PK FROM Pais WHERE Sys_GUID = ?1",
-    "INSERT INTO Pais (Sys_GUID, CodigoTel, Codigo, Nombre) VALUES (?1, ?2, ?3, ?4)",
-    "UPDATE Pais SET CodigoTel = ?2, Codigo = ?3, Nombre = ?4, Sys_Version = Sys_Version + 1 "
-    "WHERE Sys_PK = ?1 AND (CodigoTel IS NOT ?2 OR Codigo IS NOT ?3 OR Nombre IS NOT ?4)",
+constexpr std::array<Level, 3> kLevels{{
+    {"Pais", nullptr, true, "un país"},
+    {"EdoProv", "IPais", false, "un estado de ese país"},
+    {"Ciudad", "Estado", false, "una ciudad de ese estado"},
+}};
+
+std::size_t LevelOf(RowKind kind) {
+    switch (kind) {
+        case RowKind::kPais:
+            return 0;
+        case RowKind::kEdoProv:
+            return 1;
+        case RowKind::kCiudad:
+            return 2;
+    }
+    return 0;
+}
+
+std::string ParentOf(const Level& level) {
+    return level.parentColumn ? level.parentColumn : "0";
+}
+
+// A row of the catalog as it was before the import.
+struct StoredRow {
+    std::int64_t pk = 0;
+    std::int64_t parentPk = 0;
+    std::string codigo;
+    std::string nombre;
+    std::string codigoTel;
+    bool inFile = false;  // the dataset has a row with its Sys_GUID
 };
-constexpr TableSql kEdoProvSql{
-    "SELECT EXISTS (SELECT 1 FROM EdoProv)",
-    "SELECT Sys_PK FROM EdoProv WHERE Sys_GUID = ?1",
-    "INSERT INTO EdoProv (Sys_GUID, IPais, Codigo, Nombre) VALUES (?1, ?2, ?3, ?4)",
-    "UPDATE EdoProv SET IPais = ?2, Codigo = ?3, Nombre = ?4, Sys_Version = Sys_Version + 1 "
-    "WHERE Sys_PK = ?1 AND (IPais IS NOT ?2 OR Codigo IS NOT ?3 OR Nombre IS NOT ?4)",
-};
-// A city's CodigoTel is not in the dataset: an update leaves what the user entered.
-constexpr TableSql kCiudadSql{
-    "SELECT EXISTS (SELECT 1 FROM Ciudad)",
-    "SELECT Sys_PK FROM Ciudad WHERE Sys_GUID = ?1",
-    "INSERT INTO Ciudad (Sys_GUID, Estado, Codigo, Nombre) VALUES (?1, ?2, ?3, ?4)",
-    "UPDATE Ciudad SET Estado = ?2, Codigo = ?3, Nombre = ?4, Sys_Version = Sys_Version + 1 "
-    "WHERE Sys_PK = ?1 AND (Estado IS NOT ?2 OR Codigo IS NOT ?3 OR Nombre IS NOT ?4)",
+using StoredRows = std::unordered_map<std::string, StoredRow>;  // by Sys_GUID
+
+StoredRows ReadStored(db::Database& db, const Level& level) {
+    const std::string sql = "SELECT Sys_GUID, Sys_PK, " + ParentOf(level) + ", Codigo, Nombre, " +
+                            (level.codigoTelInDataset ? "CodigoTel" : "''") + " FROM " +
+                            level.table;
+    auto statement = db.Prepare(sql);
+    StoredRows rows;
+    while (statement->Step()) {
+        rows.emplace(statement->TextUtf8(0),
+                     StoredRow{statement->Int(1), statement->Int(2), statement->TextUtf8(3),
+                               statement->TextUtf8(4), statement->TextUtf8(5)});
+    }
+    return rows;
+}
+
+// What the import does with one row of the file.
+struct PlannedRow {
+    const WorldRow* row = nullptr;
+    std::string guid;
+    std::int64_t pk = 0;
+    std::int64_t parentPk = 0;
+    enum class Action { kInsert, kUpdate, kKeep } action = Action::kInsert;
 };
 
-// Everything the import writes, or nothing. Inside a caller's transaction it nests as a
-// savepoint, so the caller keeps control of its own work.
-class ImportTransaction {
+bool Differs(const Level& level, const StoredRow& stored, const PlannedRow& planned) {
+    const WorldRow& row = *planned.row;
+    return stored.parentPk != planned.parentPk || stored.codigo != row.codigo ||
+           stored.nombre != row.nombre ||
+           (level.codigoTelInDataset && stored.codigoTel != row.codigoTel);
+}
+
+// The file's rows sorted into inserts, updates and rows to keep, with every key and parent key
+// known before anything is written: new rows get keys the database reserved for them.
+class Plan {
   public:
-    explicit ImportTransaction(sqlite3* db) : db_(db), nested_(sqlite3_get_autocommit(db) == 0) {
-        Execute(db_, nested_ ? "SAVEPOINT world_import" : "BEGIN IMMEDIATE");
-    }
-    ImportTransaction(const ImportTransaction&) = delete;
-    ImportTransaction& operator=(const ImportTransaction&) = delete;
-    ~ImportTransaction() {
-        if (committed_) return;
-        // Fails harmlessly when SQLite has already rolled back on its own (disk full, ...).
-        const char* undo = nested_ ? "ROLLBACK TO world_import; RELEASE world_import" : "ROLLBACK";
-        sqlite3_exec(db_, undo, nullptr, nullptr, nullptr);
-    }
-    void Commit() {
-        Execute(db_, nested_ ? "RELEASE world_import" : "COMMIT");
-        committed_ = true;
-    }
-
-  private:
-    sqlite3* db_;
-    bool nested_;
-    bool committed_ = false;
-};
-
-// A larger page cache while the indexes grow, then the caller's setting again.
-class LoadSettings {
-  public:
-    explicit LoadSettings(sqlite3* db)
-        : db_(db), cacheSize_(QueryInteger(db, "PRAGMA cache_size")) {
-        Execute(db_, kLoadCacheSize);
-    }
-    LoadSettings(const LoadSettings&) = delete;
-    LoadSettings& operator=(const LoadSettings&) = delete;
-    ~LoadSettings() {
-        const std::string restore = "PRAGMA cache_size = " + std::to_string(cacheSize_);
-        sqlite3_exec(db_, restore.c_str(), nullptr, nullptr, nullptr);
-    }
-
-  private:
-    sqlite3* db_;
-    std::int64_t cacheSize_;
-};
-
-// Stores rows of one table: inserts a new Sys_GUID, updates a known one when it differs. Into a
-// table that was empty when the import began (a new catalog), every row goes in without a look.
-class TableWriter {
-  public:
-    TableWriter(sqlite3* db, const TableSql& sql, const char* sameCodeHolder)
-        : db_(db),
-          startedEmpty_(QueryInteger(db, sql.any) == 0),
-          find_(db, sql.find),
-          insert_(db, sql.insert),
-          update_(db, sql.update),
-          sameCodeHolder_(sameCodeHolder) {}
-
-    // Gives the row's Sys_PK. `parent` fills parameter 2 (an integer key or a text).
-    template <class Parent>
-    std::int64_t Store(const std::string& guid, Parent parent, const WorldRow& row,
-                       ImportSummary& summary) {
-        try {
-            const std::int64_t known = startedEmpty_ ? 0 : Find(guid);
-            if (known == 0) {
-                Run(insert_, guid, parent, row);
-                ++summary.added;
-                return sqlite3_last_insert_rowid(db_);
+    Plan(db::Database& db, const WorldData& data) {
+        for (std::size_t level = 0; level < kLevels.size(); ++level) {
+            stored_[level] = ReadStored(db, kLevels[level]);
+        }
+        const WorldGuid guids(data.guidNamespace);
+        std::array<std::int64_t, 3> newRows{};
+        rows_.reserve(data.rows.size());
+        for (const WorldRow& row : data.rows) {
+            PlannedRow& planned = rows_.emplace_back();
+            planned.row = &row;
+            planned.guid = guids.For(row.kind, row.id);
+            const std::size_t level = LevelOf(row.kind);
+            if (auto found = stored_[level].find(planned.guid); found != stored_[level].end()) {
+                found->second.inFile = true;
+                planned.pk = found->second.pk;
+                planned.action = PlannedRow::Action::kKeep;
+            } else {
+                ++newRows[level];
             }
-            Run(update_, known, parent, row);
-            ++(sqlite3_changes(db_) > 0 ? summary.updated : summary.unchanged);
-            return known;
-        } catch (const ImportError& error) {
-            if (error.code() != ImportErrc::kConflict) throw;
-            throw ImportError(ImportErrc::kConflict,
-                              "El catálogo ya tiene " + std::string(sameCodeHolder_) +
-                                  " con el código \"" + std::string(row.codigo) + "\" (" +
-                                  std::string(row.nombre) + "); no se importó nada.");
+        }
+        for (std::size_t level = 0; level < kLevels.size(); ++level) {
+            nextKey_[level] = db.ReserveKeys(kLevels[level].table, newRows[level]);
+        }
+        LinkRows();
+    }
+
+    const std::vector<PlannedRow>& rows() const { return rows_; }
+
+  private:
+    // Keys for new rows and parent keys for all, in file order: a country, its states, each
+    // state followed by its cities.
+    void LinkRows() {
+        std::array<std::int64_t, 3> current{};
+        const auto taken = CodesOfRowsNotInFile();
+        for (PlannedRow& planned : rows_) {
+            const std::size_t level = LevelOf(planned.row->kind);
+            planned.parentPk = level == 0 ? 0 : current[level - 1];
+            if (planned.action == PlannedRow::Action::kInsert) planned.pk = nextKey_[level]++;
+            current[level] = planned.pk;
+            CheckCodeFree(level, planned, taken[level]);
+            if (planned.action == PlannedRow::Action::kKeep &&
+                Differs(kLevels[level], stored_[level].at(planned.guid), planned)) {
+                planned.action = PlannedRow::Action::kUpdate;
+            }
         }
     }
 
-  private:
-    std::int64_t Find(const std::string& guid) {
-        find_.Bind(1, guid);
-        const std::int64_t pk = find_.Step() ? find_.ColumnInteger(0) : 0;
-        find_.Reset();
-        return pk;
+    using TakenCodes = std::set<std::pair<std::int64_t, std::string>>;  // (parent key, code)
+
+    // Codes the import must not repeat: those of rows the user added, which the file does not
+    // have. (Rows the file has take the file's codes.)
+    std::array<TakenCodes, 3> CodesOfRowsNotInFile() const {
+        std::array<TakenCodes, 3> taken;
+        for (std::size_t level = 0; level < kLevels.size(); ++level) {
+            for (const auto& [guid, stored] : stored_[level]) {
+                if (!stored.inFile && !stored.codigo.empty()) {
+                    taken[level].emplace(stored.parentPk, stored.codigo);
+                }
+            }
+        }
+        return taken;
     }
 
-    template <class Key, class Parent>
-    static void Run(Statement& statement, const Key& key, const Parent& parent,
-                    const WorldRow& row) {
-        statement.Bind(1, key);
-        statement.Bind(2, parent);
-        statement.Bind(3, row.codigo);
-        statement.Bind(4, row.nombre);
-        statement.Step();
-        statement.Reset();
+    static void CheckCodeFree(std::size_t level, const PlannedRow& planned,
+                              const TakenCodes& taken) {
+        const WorldRow& row = *planned.row;
+        if (row.codigo.empty()) return;
+        if (!taken.count({planned.parentPk, std::string(row.codigo)})) return;
+        throw ImportError(ImportErrc::kConflict,
+                          "El catálogo ya tiene " + std::string(kLevels[level].codeHolder) +
+                              " con el código \"" + std::string(row.codigo) + "\" (" +
+                              std::string(row.nombre) + "); no se importó nada.");
     }
 
-    sqlite3* db_;
-    bool startedEmpty_;
-    Statement find_;
-    Statement insert_;
-    Statement update_;
-    const char* sameCodeHolder_;
+    std::array<StoredRows, 3> stored_;
+    std::array<std::int64_t, 3> nextKey_{};
+    std::vector<PlannedRow> rows_;
 };
 
-// Writes the rows in file order, remembering the key of the current country and state for
-// the rows below them.
-class RowWriter {
+class ProgressReporter {
   public:
-    RowWriter(sqlite3* db, const std::string& guidNamespace)
-        : guid_(guidNamespace),
-          pais_(db, kPaisSql, "un país"),
-          edoProv_(db, kEdoProvSql, "un estado de ese país"),
-          ciudad_(db, kCiudadSql, "una ciudad de ese estado") {}
+    ProgressReporter(const ProgressCallback& callback, std::int64_t total)
+        : callback_(callback), state_{0, total} {}
 
-    void Write(const WorldRow& row) {
-        const std::string guid = guid_.For(row.kind, row.id);
-        switch (row.kind) {
-            case RowKind::kPais:
-                paisPk_ = pais_.Store(guid, row.codigoTel, row, summary_);
-                return;
-            case RowKind::kEdoProv:
-                edoProvPk_ = edoProv_.Store(guid, paisPk_, row, summary_);
-                return;
-            case RowKind::kCiudad:
-                ciudad_.Store(guid, edoProvPk_, row, summary_);
-                return;
-        }
+    void RowDone() {
+        if (++state_.done % kProgressEvery == 0) Report();
+    }
+    void Report() const {
+        if (!callback_ || callback_(state_)) return;
+        throw ImportError(ImportErrc::kCancelled, "Importación cancelada; el catálogo no cambió.");
     }
 
-    ImportSummary& summary() { return summary_; }
-
   private:
-    WorldGuid guid_;
-    TableWriter pais_;
-    TableWriter edoProv_;
-    TableWriter ciudad_;
-    std::int64_t paisPk_ = 0;
-    std::int64_t edoProvPk_ = 0;
-    ImportSummary summary_;
+    const ProgressCallback& callback_;
+    ImportProgress state_;
 };
 
-void Report(const ProgressCallback& progress, const ImportProgress& state) {
-    if (!progress || progress(state)) return;
-    throw ImportError(ImportErrc::kCancelled, "Importación cancelada; el catálogo no cambió.");
+std::string UpdateSql(const Level& level) {
+    std::string sql = std::string("UPDATE ") + level.table + " SET Codigo = ?2, Nombre = ?3";
+    if (level.codigoTelInDataset) sql += ", CodigoTel = ?4";
+    if (level.parentColumn) sql += std::string(", ") + level.parentColumn + " = ?5";
+    return sql + ", Sys_Version = Sys_Version + 1 WHERE Sys_PK = ?1";
+}
+
+std::string InsertColumns(const Level& level) {
+    std::string columns = "Sys_PK, Sys_GUID, Codigo, Nombre";
+    if (level.codigoTelInDataset) columns += ", CodigoTel";
+    if (level.parentColumn) columns += std::string(", ") + level.parentColumn;
+    return columns;
+}
+
+// Writes one level: updates first, so that a code a row gives up is free for a new row.
+void WriteLevel(db::Database& db, std::size_t level, const std::vector<PlannedRow>& rows,
+                ImportSummary& summary, ProgressReporter& progress) {
+    const Level& info = kLevels[level];
+    const auto ofLevel = [level](const PlannedRow& planned) {
+        return LevelOf(planned.row->kind) == level;
+    };
+    auto update = db.Prepare(UpdateSql(info));
+    for (const PlannedRow& planned : rows) {
+        if (!ofLevel(planned) || planned.action == PlannedRow::Action::kInsert) continue;
+        if (planned.action == PlannedRow::Action::kKeep) {
+            ++summary.unchanged;
+        } else {
+            update->Bind(1, planned.pk);
+            update->BindUtf8(2, planned.row->codigo);
+            update->BindUtf8(3, planned.row->nombre);
+            update->BindUtf8(4, planned.row->codigoTel);
+            update->Bind(5, planned.parentPk);
+            update->Step();
+            ++summary.updated;
+        }
+        progress.RowDone();
+    }
+    auto insert = db.StartBulkInsert(info.table, InsertColumns(info));
+    for (const PlannedRow& planned : rows) {
+        if (!ofLevel(planned) || planned.action != PlannedRow::Action::kInsert) continue;
+        insert->Add(planned.pk);
+        insert->AddUtf8(planned.guid);
+        insert->AddUtf8(planned.row->codigo);
+        insert->AddUtf8(planned.row->nombre);
+        if (info.codigoTelInDataset) insert->AddUtf8(planned.row->codigoTel);
+        if (info.parentColumn) insert->Add(planned.parentPk);
+        insert->EndRow();
+        ++summary.added;
+        progress.RowDone();
+    }
+    insert->Finish();
+}
+
+[[noreturn]] void RaiseWriteFailure(const db::DbError& error) {
+    const bool conflict = error.failure() == db::Failure::Constraint;
+    throw ImportError(conflict ? ImportErrc::kConflict : ImportErrc::kDatabase,
+                      std::string(conflict ? "El catálogo ya tiene un registro con un código del "
+                                             "archivo; no se importó nada"
+                                           : "No se pudo escribir en el catálogo") +
+                          " (" + error.what() + ").");
 }
 
 }  // namespace
 
-ImportSummary LoadWorld(const WorldData& data, sqlite3* db, const ProgressCallback& progress) {
-    if (!db) throw ImportError(ImportErrc::kDatabase, "No hay un catálogo abierto.");
-    LoadSettings settings(db);
-    ImportTransaction transaction(db);
-    RowWriter writer(db, data.guidNamespace);
-    ImportProgress state{0, data.counts.total()};
-    for (const WorldRow& row : data.rows) {
-        writer.Write(row);
-        if (++state.done % kProgressEvery == 0) Report(progress, state);
+ImportSummary LoadWorld(const WorldData& data, db::Database& db, const ProgressCallback& progress) {
+    try {
+        db::Transaction transaction(db, db::TransactionKind::Write);
+        const Plan plan(db, data);
+        ImportSummary summary;
+        ProgressReporter reporter(progress, data.counts.total());
+        for (std::size_t level = 0; level < kLevels.size(); ++level) {
+            WriteLevel(db, level, plan.rows(), summary, reporter);
+        }
+        reporter.Report();
+        transaction.Commit();
+        summary.counts = data.counts;
+        return summary;
+    } catch (const db::DbError& error) {
+        RaiseWriteFailure(error);
     }
-    Report(progress, state);
-    transaction.Commit();
-    writer.summary().counts = data.counts;
-    return writer.summary();
 }
 
-ImportSummary LoadWorld(const std::string& datasetPath, sqlite3* db,
-                        const ProgressCallback& progress) {
-    return LoadWorld(ReadWorldFile(datasetPath), db, progress);
-}
-
-ImportSummary LoadWorldIntoFile(const std::string& datasetPath, const std::string& catalogPath,
-                                const ProgressCallback& progress) {
-    // The file is checked before the catalog is touched: a bad dataset creates no catalog.
+ImportSummary LoadWorldIntoCatalog(const std::string& datasetPath, const std::string& location,
+                                   const ProgressCallback& progress) {
     const WorldData data = ReadWorldFile(datasetPath);
-    Database db = OpenCatalogFile(catalogPath);
-    return LoadWorld(data, db.get(), progress);
+    const std::unique_ptr<db::Database> db = OpenCatalogDatabase(location);
+    return LoadWorld(data, *db, progress);
 }
 
 }  // namespace nubex::import

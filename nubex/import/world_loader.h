@@ -1,14 +1,15 @@
-// Loads the world dataset into a catalog: the whole file in one transaction, every row inserted
-// when its Sys_GUID is new and updated when it is there already, so that loading twice leaves
-// one copy. A failure rolls everything back; the catalog is then as it was before the call.
+// Loads the world dataset into a catalog, SQLite or PostgreSQL, through nubex's own backend: the
+// whole file in one write transaction, every row inserted when its Sys_GUID is new and updated
+// when it is there already with other values, so that loading twice leaves one copy. New rows go
+// in by the engine's bulk load (PostgreSQL: COPY). A failure rolls everything back; the catalog
+// is then as it was before the call.
 #pragma once
-
-#include <sqlite3.h>
 
 #include <cstdint>
 #include <functional>
 #include <string>
 
+#include "nubex/backend/database.h"
 #include "nubex/import/world_file.h"
 
 namespace nubex::import {
@@ -28,14 +29,15 @@ struct ImportSummary {
     std::int64_t unchanged = 0;  // rows already there as they are in the file
 };
 
-// Loads a dataset file into an open catalog connection (the caller's; its settings are left as
-// they were). Raises ImportError.
-ImportSummary LoadWorld(const std::string& datasetPath, sqlite3* db,
+// Loads checked dataset rows into an open catalog database, in a transaction of its own.
+// Raises ImportError.
+ImportSummary LoadWorld(const WorldData& data, db::Database& db,
                         const ProgressCallback& progress = {});
-ImportSummary LoadWorld(const WorldData& data, sqlite3* db, const ProgressCallback& progress = {});
 
-// Opens (or creates) the catalog file and loads the dataset into it.
-ImportSummary LoadWorldIntoFile(const std::string& datasetPath, const std::string& catalogPath,
-                                const ProgressCallback& progress = {});
+// Opens (or creates) the catalog at `location` (a file, or a PostgreSQL URI or conninfo: see
+// nubex/backend/location.h) and loads the dataset into it. The file is read and checked first,
+// so a bad dataset creates no catalog.
+ImportSummary LoadWorldIntoCatalog(const std::string& datasetPath, const std::string& location,
+                                   const ProgressCallback& progress = {});
 
 }  // namespace nubex::import

@@ -4,6 +4,8 @@
 
 #include "nubex/errors.h"
 #include "nubex/sqlite/schema.h"
+#include "nubex/sqlite/spanish_collation.h"
+#include "nubex/sqlite/sqlite_bulk_insert.h"
 #include "nubex/sqlite/sqlite_error.h"
 #include "nubex/sqlite/sqlite_statement.h"
 #include "runtime/bstr.h"
@@ -42,6 +44,9 @@ std::unique_ptr<SqliteDatabase> SqliteDatabase::Open(const std::string& path, in
     }
     sqlite3_extended_result_codes(raw, 1);
     sqlite3_busy_timeout(raw, busyTimeoutMs);
+    if (const int collation = RegisterSpanishCollation(raw); collation != SQLITE_OK) {
+        RaiseWithDetail(err::kCannotOpen, sqlite3_errstr(collation));
+    }
     std::unique_ptr<SqliteDatabase> database(new SqliteDatabase(handle.release()));
     try {
         database->Configure();
@@ -128,6 +133,23 @@ void SqliteDatabase::Commit() {
 void SqliteDatabase::Rollback() noexcept {
     // Fails harmlessly when the engine has already rolled the transaction back on its own.
     sqlite3_exec(connection_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+std::int64_t SqliteDatabase::ReserveKeys(std::string_view table, std::int64_t /*count*/) {
+    // Under the write lock nobody else inserts; AUTOINCREMENT then moves its counter past the
+    // keys the rows were stored with.
+    const std::string name(table);
+    auto statement = Prepare(
+        "SELECT max(coalesce((SELECT seq FROM sqlite_sequence WHERE name = ?1), "
+        "0), coalesce((SELECT max(Sys_PK) FROM " +
+        name + "), 0)) + 1");
+    statement->BindUtf8(1, name);
+    return statement->Step() ? statement->Int(0) : 1;
+}
+
+std::unique_ptr<db::BulkInsert> SqliteDatabase::StartBulkInsert(std::string_view table,
+                                                                std::string_view columns) {
+    return std::make_unique<SqliteBulkInsert>(*this, table, columns);
 }
 
 }  // namespace nubex::sqlite

@@ -1,5 +1,6 @@
 // The SQLite backend: one connection to a catalog file (or ":memory:") with foreign keys on,
-// WAL journaling, a busy timeout, UTF-16 text in and out, and a cache of prepared statements.
+// WAL journaling, a busy timeout, UTF-16 text in and out, the Spanish name collation and a cache
+// of prepared statements.
 #pragma once
 
 #include <memory>
@@ -28,6 +29,9 @@ class SqliteDatabase final : public db::Database {
     void Begin(db::TransactionKind kind) override;
     void Commit() override;
     void Rollback() noexcept override;
+    std::int64_t ReserveKeys(std::string_view table, std::int64_t count) override;
+    std::unique_ptr<db::BulkInsert> StartBulkInsert(std::string_view table,
+                                                    std::string_view columns) override;
 
     // A finished statement comes back here, reset, for the next Prepare of the same text.
     void Recycle(std::string sql, sqlite3_stmt* statement) noexcept;

@@ -13,7 +13,14 @@ SqliteStatement::~SqliteStatement() {
     owner_.Recycle(std::move(sql_), statement_);
 }
 
+void SqliteStatement::ReadyToBind() {
+    if (!stepped_) return;
+    sqlite3_reset(statement_);
+    stepped_ = false;
+}
+
 void SqliteStatement::Bind(int index, std::int64_t value) {
+    ReadyToBind();
     const int rc = sqlite3_bind_int64(statement_, index, value);
     if (rc != SQLITE_OK) ThrowDbError(sqlite3_db_handle(statement_), rc);
 }
@@ -30,6 +37,7 @@ bool StartsWithByteOrderMark(std::u16string_view text) {
 }  // namespace
 
 void SqliteStatement::Bind(int index, std::u16string_view text) {
+    ReadyToBind();
     std::u16string guarded;
     if (StartsWithByteOrderMark(text)) {
         guarded = u'\uFEFF' + std::u16string(text);
@@ -45,7 +53,19 @@ void SqliteStatement::Bind(int index, std::u16string_view text) {
     if (rc != SQLITE_OK) ThrowDbError(sqlite3_db_handle(statement_), rc);
 }
 
+void SqliteStatement::BindUtf8(int index, std::string_view text) {
+    ReadyToBind();
+    if (text.size() > static_cast<std::size_t>(std::numeric_limits<int>::max())) {
+        ThrowDbError(nullptr, SQLITE_TOOBIG);
+    }
+    const char* data = text.empty() ? "" : text.data();
+    const int rc =
+        sqlite3_bind_text(statement_, index, data, static_cast<int>(text.size()), SQLITE_TRANSIENT);
+    if (rc != SQLITE_OK) ThrowDbError(sqlite3_db_handle(statement_), rc);
+}
+
 bool SqliteStatement::Step() {
+    stepped_ = true;
     const int rc = sqlite3_step(statement_);
     if (rc == SQLITE_ROW) return true;
     if (rc == SQLITE_DONE) return false;
@@ -61,6 +81,12 @@ std::u16string SqliteStatement::Text(int column) const {
     if (!data) return {};
     const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes16(statement_, column));
     return std::u16string(data, bytes / sizeof(char16_t));
+}
+
+std::string SqliteStatement::TextUtf8(int column) const {
+    const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
+    if (!data) return {};
+    return std::string(data, static_cast<std::size_t>(sqlite3_column_bytes(statement_, column)));
 }
 
 }  // namespace nubex::sqlite

@@ -21,14 +21,19 @@ class SqliteStatement final : public db::Statement {
 
     void Bind(int index, std::int64_t value) override;
     void Bind(int index, std::u16string_view text) override;
+    void BindUtf8(int index, std::string_view text) override;
     bool Step() override;
     std::int64_t Int(int column) const override;
     std::u16string Text(int column) const override;
+    std::string TextUtf8(int column) const override;
 
   private:
+    void ReadyToBind();
+
     SqliteDatabase& owner_;
     std::string sql_;
     sqlite3_stmt* statement_;
+    bool stepped_ = false;
 };
 
 }  // namespace nubex::sqlite

@@ -16,11 +16,22 @@ namespace {
     mundor::rt::Raise(error.number, std::u16string(error.text));
 }
 
+[[noreturn]] void RaiseWithDetail(const err::ErrorText& error, const char* detail) {
+    mundor::rt::Raise(error.number, std::u16string(error.text) + mundor::rt::Utf8ToUtf16(detail));
+}
+
 // The engine's failures as the library reports them.
 [[noreturn]] void RaiseDbError(const db::DbError& error) {
-    if (error.failure() == db::Failure::Busy) Refuse(err::kBusy);
-    mundor::rt::Raise(err::kDatabaseError.number, std::u16string(err::kDatabaseError.text) +
-                                                      mundor::rt::Utf8ToUtf16(error.what()));
+    switch (error.failure()) {
+        case db::Failure::Busy:
+            Refuse(err::kBusy);
+        case db::Failure::UnstorableText:
+            Refuse(err::kUnstorableText);
+        case db::Failure::ConnectionLost:
+            RaiseWithDetail(err::kConnectionLost, error.what());
+        default:
+            RaiseWithDetail(err::kDatabaseError, error.what());
+    }
 }
 
 template <class Work>

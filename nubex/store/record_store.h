@@ -32,7 +32,8 @@ void Store(db::Database& db, const TableInfo& table, Row& row);
 // Deletes the row, provided it still has the version it was read with and nothing refers to it.
 void Remove(db::Database& db, const TableInfo& table, const Row& row);
 
-// The rows under one parent (countries: all), in no particular order.
+// The rows under one parent (countries: all), in the views' order: by name as a Spanish reader
+// expects it (the collation nubex_es), then by key.
 std::vector<Row> Children(db::Database& db, const TableInfo& table, LONG parentPk);
 
 }  // namespace nubex::store

@@ -56,8 +56,12 @@ TableSql Build(const TableInfo& table) {
     TableSql sql;
     sql.selectByKey = select + " WHERE Sys_PK = ?1";
     sql.selectByGuid = select + " WHERE Sys_GUID = ?1";
+    // Both engines know the collation nubex_es: SQLite's is registered on every connection,
+    // PostgreSQL's is part of the catalog's schema.
+    const std::string byName = " ORDER BY Nombre COLLATE nubex_es, Sys_PK";
     sql.selectChildren =
-        table.HasParent() ? select + " WHERE " + Name(table.parentColumn) + " = ?1" : select;
+        (table.HasParent() ? select + " WHERE " + Name(table.parentColumn) + " = ?1" : select) +
+        byName;
     sql.versionOf = "SELECT Sys_Version FROM " + Name(table.name) + " WHERE Sys_PK = ?1";
     sql.codeTaken = CodeTakenSql(table);
     sql.hasChildren = HasChildrenSql(table);

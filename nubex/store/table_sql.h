@@ -14,7 +14,7 @@ namespace nubex::store {
 struct TableSql {
     std::string selectByKey;     // ?1 Sys_PK
     std::string selectByGuid;    // ?1 Sys_GUID
-    std::string selectChildren;  // ?1 parent key (countries: no parameter)
+    std::string selectChildren;  // ?1 parent key (countries: no parameter), in view order
     std::string versionOf;       // ?1 Sys_PK -> Sys_Version, when the row is there
     std::string codeTaken;       // ?1 Codigo, ?2 Sys_PK to leave out [, ?3 parent key]
     std::string hasChildren;     // ?1 Sys_PK -> one row when a child row refers to it

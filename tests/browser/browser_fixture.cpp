@@ -2,7 +2,7 @@
 
 #include "facade/mundor_client.h"
 #include "installed_component.h"
-#include "runtime/bstr.h"
+#include "runtime/text.h"
 #include "tree_outline.h"
 
 namespace browser_test {
@@ -38,7 +38,7 @@ std::vector<headless::MessageBoxShown> BrowserTest::MessageBoxes() const {
 }
 
 std::u16string FillErrorText(LONG number, std::u16string_view description) {
-    return u"Error " + rt::Utf8ToUtf16(std::to_string(number)) + u" (" +
+    return u"Error " + rt::DecimalText(number) + u" (" +
            std::u16string(description) + u") in procedure FillLvw of Módulo de clase clsMngProcs";
 }
 

@@ -11,6 +11,7 @@
 #include "runtime/bstr.h"
 #include "runtime/call_by_name.h"
 #include "runtime/error.h"
+#include "runtime/text.h"
 #include "tree_outline.h"
 
 namespace browser_test {
@@ -213,8 +214,7 @@ TEST_F(BrowserWithoutCatalog, AnErrorWhileExpandingReachesTheUserAndLeavesTheNod
     const Stored peru = catalog_.AddPais(u"PE", u"Perú", u"51");
     catalog_.AddEdoProv(peru.pk, u"LIM", u"Lima");
     const std::u16string failure =
-        u"Se ha producido el error '" +
-        rt::Utf8ToUtf16(std::to_string(nubex::err::kCatalogNotOpen.number)) +
+        u"Se ha producido el error '" + rt::DecimalText(nubex::err::kCatalogNotOpen.number) +
         u"' en tiempo de ejecución:\n\n" + std::u16string(nubex::err::kCatalogNotOpen.text);
     toolkit_.user().AnswerMessageBox(ui::vbOK, failure);
     std::vector<std::string> outline;

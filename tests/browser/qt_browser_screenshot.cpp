@@ -1,14 +1,12 @@
 // Renders the browser, opened with ExplorerCountry over a small catalog, with one country and
 // one of its states open, to a PNG file for a person to look at. The picture is the window's
-// client area under a plain title bar drawn here, so that the caption shows without a window
+// client area under a plain title bar (WithTitleBar), so that the caption shows without a window
 // manager.
 //
 //   xvfb-run -a build/bin/browser_screenshot docs/screenshots/browser.png
 #include <cstdio>
 
 #include <QApplication>
-#include <QImage>
-#include <QPainter>
 #include <QTreeWidget>
 
 #include "facade/mundor_client.h"
@@ -16,26 +14,12 @@
 #include "modal_driver.h"
 #include "qt_tree_items.h"
 #include "test_catalog.h"
+#include "title_bar.h"
 #include "ui/qt/qt_toolkit.h"
 
 namespace {
 
 using browser_test::Stored;
-
-QImage WithTitleBar(QWidget& window) {
-    const QPixmap client = window.grab();
-    const int barHeight = window.fontMetrics().height() + 10;
-    QImage framed(client.width() + 2, client.height() + barHeight + 1, QImage::Format_RGB32);
-    QPainter painter(&framed);
-    const QPalette palette = window.palette();
-    painter.fillRect(framed.rect(), palette.color(QPalette::Dark));
-    painter.fillRect(1, 1, client.width(), barHeight - 1, palette.color(QPalette::Highlight));
-    painter.setPen(palette.color(QPalette::HighlightedText));
-    painter.drawText(QRect(8, 1, client.width() - 16, barHeight - 1),
-                     Qt::AlignVCenter | Qt::AlignLeft, window.windowTitle());
-    painter.drawPixmap(1, barHeight, client);
-    return framed;
-}
 
 void Seed(browser_test::TestCatalog& catalog) {
     const Stored mexico = catalog.AddPais(u"MX", u"México", u"52");
@@ -78,7 +62,7 @@ int main(int argc, char** argv) {
             }
         }
         QCoreApplication::processEvents();
-        saved = WithTitleBar(shown).save(path);
+        saved = qtest::WithTitleBar(shown).save(path);
         qtest::ClickButton(shown, QStringLiteral("cmdCerrar"));
     });
     fx.ExplorerCountry();

@@ -1,10 +1,6 @@
 #include "test_catalog.h"
 
-#include <sqlite3.h>
-#include <stdlib.h>
-
 #include <fstream>
-#include <memory>
 #include <stdexcept>
 #include <string_view>
 
@@ -16,38 +12,12 @@
 
 namespace browser_test {
 
-namespace fs = std::filesystem;
 namespace rt = mundor::rt;
 
 namespace {
 
-using Database = std::unique_ptr<sqlite3, int (*)(sqlite3*)>;
-using Statement = std::unique_ptr<sqlite3_stmt, int (*)(sqlite3_stmt*)>;
-
-Database OpenRaw(const std::string& path) {
-    sqlite3* raw = nullptr;
-    const int rc =
-        sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
-    Database db(raw, &sqlite3_close);
-    if (rc != SQLITE_OK) throw std::runtime_error("cannot open " + path);
-    sqlite3_busy_timeout(raw, 5000);
-    return db;
-}
-
-void Check(sqlite3* db, int rc) {
-    if (rc != SQLITE_OK && rc != SQLITE_DONE && rc != SQLITE_ROW) {
-        throw std::runtime_error(std::string("SQLite: ") + sqlite3_errmsg(db));
-    }
-}
-
-fs::path NewFolder() {
-    std::string pattern = (fs::temp_directory_path() / "mundor_catalog_XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create " + pattern);
-    return pattern;
-}
-
-// The library's schema with the UNIQUE taken off every Sys_GUID column.
-std::string SchemaWithoutUniqueIdentifiers() {
+// The library's SQLite schema with the UNIQUE taken off every Sys_GUID column.
+std::string SqliteSchemaWithoutUniqueIdentifiers() {
     std::ifstream in(NUBEX_SCHEMA_FILE);
     std::string schema;
     bool changed = false;
@@ -61,10 +31,19 @@ std::string SchemaWithoutUniqueIdentifiers() {
     return schema;
 }
 
-void CreateWithoutUniqueIdentifiers(const std::string& path) {
-    const Database db = OpenRaw(path);
-    Check(db.get(), sqlite3_exec(db.get(), SchemaWithoutUniqueIdentifiers().c_str(), nullptr,
-                                 nullptr, nullptr));
+// The library's schema, then the identifiers' uniqueness taken away as an older or hand-edited
+// catalog may lack it.
+void CreateWithoutUniqueIdentifiers(const mundor::test::ScratchCatalog& scratch) {
+    mundor::test::RawCatalog raw(scratch.location());
+    if (scratch.backend() == mundor::test::Backend::Sqlite) {
+        raw.Exec(SqliteSchemaWithoutUniqueIdentifiers());
+        return;
+    }
+    nubex::OpenCatalog(scratch.location());
+    raw.Exec(
+        "ALTER TABLE Pais DROP CONSTRAINT pais_sys_guid_key; "
+        "ALTER TABLE EdoProv DROP CONSTRAINT edoprov_sys_guid_key; "
+        "ALTER TABLE Ciudad DROP CONSTRAINT ciudad_sys_guid_key");
 }
 
 template <class Record>
@@ -108,20 +87,17 @@ void LoadParent(nubex::DataRecord* parent, LONG pk) {
 
 }  // namespace
 
-TestCatalog::TestCatalog(Identifiers identifiers)
-    : folder_(NewFolder()), path_((folder_ / "catalogo.db").string()) {
+TestCatalog::TestCatalog(Identifiers identifiers) {
     // The record classes this catalog stores through, registered for the process.
     rt::ThrowIfFailed(nubex::RegisterInProcess());
-    if (identifiers == Identifiers::NotUnique) CreateWithoutUniqueIdentifiers(path_);
-    catalog_ = nubex::OpenCatalog(path_);
+    if (identifiers == Identifiers::NotUnique) CreateWithoutUniqueIdentifiers(scratch_);
+    catalog_ = nubex::OpenCatalog(scratch_.location());
     rt::ThrowIfFailed(catalog_->get_ADOCnn(connection_.put()));
 }
 
 TestCatalog::~TestCatalog() {
     connection_.reset();
     catalog_.reset();
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
 }
 
 Stored TestCatalog::AddPais(std::u16string_view codigo, std::u16string_view nombre,
@@ -158,16 +134,9 @@ Stored TestCatalog::AddCiudad(LONG edoProvPk, std::u16string_view codigo,
 }
 
 void TestCatalog::ExecuteSql(const char* sql, const std::vector<std::u16string_view>& texts) {
-    const Database db = OpenRaw(path_);
-    sqlite3_stmt* raw = nullptr;
-    Check(db.get(), sqlite3_prepare_v2(db.get(), sql, -1, &raw, nullptr));
-    const Statement statement(raw, &sqlite3_finalize);
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        const std::string utf8 = rt::Utf16ToUtf8(texts[i]);
-        Check(db.get(), sqlite3_bind_text(raw, static_cast<int>(i + 1), utf8.c_str(),
-                                          static_cast<int>(utf8.size()), SQLITE_TRANSIENT));
-    }
-    Check(db.get(), sqlite3_step(raw));
+    std::vector<std::string> values;
+    for (const std::u16string_view text : texts) values.push_back(rt::Utf16ToUtf8(text));
+    mundor::test::RawCatalog(scratch_.location()).Exec(sql, values);
 }
 
 void TestCatalog::InsertPais(std::u16string_view guid, std::u16string_view nombre,

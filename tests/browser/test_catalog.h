@@ -1,6 +1,6 @@
-// A real SQLite catalog in a temporary folder, with short ways to store countries, states and
-// cities: through the data-object library as any host would, or with SQLite itself when the test
-// chooses a row's Sys_GUID.
+// A real catalog of the test's own (SQLite or PostgreSQL: support/catalog_backends.h), with
+// short ways to store countries, states and cities: through the data-object library as any host
+// would, or with the engine itself when the test chooses a row's Sys_GUID.
 #pragma once
 
 #include <filesystem>
@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalog_backends.h"
 #include "contracts/data_objects.h"
 #include "runtime/com_types.h"
 #include "runtime/ref.h"
@@ -21,7 +22,7 @@ struct Stored {
 
 enum class Identifiers {
     Unique,     // the library's own schema
-    NotUnique,  // the same schema without the unique Sys_GUID: an older or hand-edited file
+    NotUnique,  // the same schema without the unique Sys_GUID: an older or hand-edited catalog
 };
 
 class TestCatalog {
@@ -52,8 +53,7 @@ class TestCatalog {
   private:
     void ExecuteSql(const char* sql, const std::vector<std::u16string_view>& texts);
 
-    std::filesystem::path folder_;
-    std::string path_;
+    mundor::test::ScratchCatalog scratch_;
     mundor::rt::Ref<nubex::Catalog> catalog_;
     mundor::rt::Ref<nubex::Connection> connection_;
 };

@@ -1,7 +1,5 @@
 #include "component_fixture.h"
 
-#include <unistd.h>
-
 #include "nubex/nubex.h"
 #include "runtime/error.h"
 
@@ -10,16 +8,6 @@ extern "C" HRESULT DllGetClassObject(REFCLSID clsid, REFIID riid, void** ppv);
 namespace mundor::testing {
 
 namespace {
-
-std::filesystem::path NewTestFolder() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    auto dir =
-        std::filesystem::temp_directory_path() / ("mundor-" + std::to_string(::getpid()) + "-" +
-                                                  info->test_suite_name() + "-" + info->name());
-    std::filesystem::remove_all(dir);
-    std::filesystem::create_directories(dir);
-    return dir;
-}
 
 template <class Record>
 rt::Ref<Record> NewRecord(const CLSID& recordClass, nubex::Catalog* catalog) {
@@ -50,16 +38,13 @@ void Save(nubex::DataRecord* record) {
 
 }  // namespace
 
-ComponentTest::ComponentTest() : dir_(NewTestFolder()), fx_(NewFacade()) {
+ComponentTest::ComponentTest() : fx_(NewFacade()) {
     nubex::RegisterInProcess();
-    catalog_ = nubex::OpenCatalog((dir_ / "catalog.db").string());
+    catalog_ = nubex::OpenCatalog(scratch_.location());
     fx_.SetDataObjects(catalog_);
 }
 
-ComponentTest::~ComponentTest() {
-    std::error_code ignored;
-    std::filesystem::remove_all(dir_, ignored);
-}
+ComponentTest::~ComponentTest() = default;
 
 MundorClient ComponentTest::NewFacade() {
     rt::Ref<IClassFactory> factory;

@@ -1,6 +1,6 @@
 // A host's setting for end-to-end tests: the component created through its class factory, a
-// real SQLite catalog of nubex in a temporary folder, and the headless toolkit with a scripted
-// user installed on the test's thread.
+// real catalog of nubex of the test's own (SQLite or PostgreSQL: support/catalog_backends.h),
+// and the headless toolkit with a scripted user installed on the test's thread.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "catalog_backends.h"
 #include "contracts/data_objects.h"
 #include "facade/mundor_client.h"
 #include "ui/headless/headless_toolkit.h"
@@ -48,7 +49,7 @@ class ComponentTest : public ::testing::Test {
     std::vector<ui::headless::MessageBoxShown> Boxes() const;
     std::string Screen() const;  // the transcript as text, for failure messages
 
-    std::filesystem::path dir_;
+    mundor::test::ScratchCatalog scratch_;
     rt::Ref<nubex::Catalog> catalog_;
     ui::headless::HeadlessToolkit toolkit_;
     ui::ScopedThreadToolkit installed_{toolkit_};

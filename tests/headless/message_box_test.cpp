@@ -1,7 +1,7 @@
 // The message box: what each style shows, the default title, and the scripted answers.
 #include <string>
 
-#include "test_form.h"
+#include "headless_test.h"
 
 namespace mundor::ui::headless::testing {
 namespace {
@@ -26,9 +26,9 @@ TEST(MessageBoxStyleTest, AStyleWithUnknownPartsIsAnInvalidCall) {
 TEST_F(MessageBoxTest, TheTranscriptKeepsPromptStyleTitleAndAnswer) {
     user().AnswerMessageBox(vbOK).AnswerMessageBox(vbYes).AnswerMessageBox(vbNo);
 
-    EXPECT_EQ(MsgBox(TestApp(), u"Introduzca código del pais", 64), vbOK);
-    EXPECT_EQ(MsgBox(TestApp(), u"¿Seguro desea eliminar este elemento?", 308), vbYes);
-    EXPECT_EQ(MsgBox(TestApp(), u"Seleccione un estado", 308, u"Agregar Estado"), vbNo);
+    EXPECT_EQ(MsgBox(SampleApp(), u"Introduzca código del pais", 64), vbOK);
+    EXPECT_EQ(MsgBox(SampleApp(), u"¿Seguro desea eliminar este elemento?", 308), vbYes);
+    EXPECT_EQ(MsgBox(SampleApp(), u"Seleccione un estado", 308, u"Agregar Estado"), vbNo);
 
     EXPECT_EQ(transcript().Only<MessageBoxShown>(),
               (std::vector<MessageBoxShown>{
@@ -44,7 +44,7 @@ TEST_F(MessageBoxTest, ABoxWithoutATitleShowsTheCallersApplicationTitle) {
     other.Title = u"Otra Aplicación";
     user().AnswerMessageBox(vbOK).AnswerMessageBox(vbOK).AnswerMessageBox(vbOK);
 
-    MsgBox(TestApp(), u"uno");
+    MsgBox(SampleApp(), u"uno");
     MsgBox(other, u"dos", 16);
     MsgBox(other, u"tres", 16, u"");
 
@@ -57,13 +57,13 @@ TEST_F(MessageBoxTest, ABoxWithoutATitleShowsTheCallersApplicationTitle) {
 
 TEST_F(MessageBoxTest, PressingEnterAnswersWithTheDefaultButton) {
     user().PressDefaultButton().PressDefaultButton();
-    EXPECT_EQ(MsgBox(TestApp(), u"¿Seguro desea eliminar este elemento?", 308), vbNo);
-    EXPECT_EQ(MsgBox(TestApp(), u"Seleccione un estado", 64), vbOK);
+    EXPECT_EQ(MsgBox(SampleApp(), u"¿Seguro desea eliminar este elemento?", 308), vbNo);
+    EXPECT_EQ(MsgBox(SampleApp(), u"Seleccione un estado", 64), vbOK);
 }
 
 TEST_F(MessageBoxTest, ABoxWithNoScriptedAnswerRaisesAndIsStillRecorded) {
     const rt::RuntimeError error =
-        ErrorFrom([] { MsgBox(TestApp(), u"El elemento a eliminar no esta vacio", 16); });
+        ErrorFrom([] { MsgBox(SampleApp(), u"El elemento a eliminar no esta vacio", 16); });
 
     EXPECT_EQ(error.number(), kScriptFailure);
     EXPECT_NE(error.description().find(u"El elemento a eliminar no esta vacio"),
@@ -78,7 +78,7 @@ TEST_F(MessageBoxTest, ABoxWithNoScriptedAnswerRaisesAndIsStillRecorded) {
 TEST_F(MessageBoxTest, AnAnswerThatIsNotOneOfTheBoxButtonsIsAScriptFailure) {
     user().AnswerMessageBox(vbYes);
     const rt::RuntimeError error =
-        ErrorFrom([] { MsgBox(TestApp(), u"Introduzca codigo de área", 64); });
+        ErrorFrom([] { MsgBox(SampleApp(), u"Introduzca codigo de área", 64); });
     EXPECT_EQ(error.number(), kScriptFailure);
     EXPECT_NE(error.description().find(u"not a button"), std::u16string::npos);
 }
@@ -86,16 +86,16 @@ TEST_F(MessageBoxTest, AnAnswerThatIsNotOneOfTheBoxButtonsIsAScriptFailure) {
 TEST_F(MessageBoxTest, AnAnswerPlannedForAnotherPromptIsAScriptFailure) {
     user().AnswerMessageBox(vbOK, u"Introduzca código del pais");
     const rt::RuntimeError error =
-        ErrorFrom([] { MsgBox(TestApp(), u"Introduzca codigo de área", 64); });
+        ErrorFrom([] { MsgBox(SampleApp(), u"Introduzca codigo de área", 64); });
     EXPECT_EQ(error.number(), kScriptFailure);
     EXPECT_NE(error.description().find(u"Introduzca código del pais"), std::u16string::npos);
 }
 
 TEST_F(MessageBoxTest, AfterAScriptFailureEveryLaterBoxRaisesTheSameFailure) {
-    ErrorFrom([] { MsgBox(TestApp(), u"primero"); });
+    ErrorFrom([] { MsgBox(SampleApp(), u"primero"); });
     user().AnswerMessageBox(vbOK);
 
-    const rt::RuntimeError again = ErrorFrom([] { MsgBox(TestApp(), u"segundo"); });
+    const rt::RuntimeError again = ErrorFrom([] { MsgBox(SampleApp(), u"segundo"); });
 
     EXPECT_EQ(again.number(), kScriptFailure);
     EXPECT_NE(again.description().find(u"primero"), std::u16string::npos);

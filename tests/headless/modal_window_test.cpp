@@ -1,10 +1,17 @@
-// Modal windows driven by the scripted user: the show returns when the window hides, nested
-// windows, close requests, the tree's Expand event, and the failures that stop a run instead of
-// letting it hang.
+// A window's life, as every toolkit lives it (load once, the guards of a modal show, unload,
+// release, errors that escape a handler, and the log of the errors dropped on the way), and the
+// headless modal show: the scripted user acts until the window hides, windows nest, and the
+// failures that stop a run instead of letting it hang.
+#include <algorithm>
+#include <functional>
+#include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "test_form.h"
+#include "headless_test.h"
+#include "log_capture.h"
+#include "runtime/text.h"
 
 namespace mundor::ui::headless::testing {
 namespace {
@@ -17,9 +24,8 @@ class ModalWindowTest : public HeadlessTest {
         logic_.clicks[u"cmdAceptar"] = [this](Button&) { logic_.window().Hide(); };
     }
     Window& window() { return logic_.window(); }
-    Tree& tree() { return window().Get<Tree>(u"tvwPaises"); }
 
-    TestLogic logic_;
+    RecordingLogic logic_{SampleDialogForm()};
 };
 
 TEST_F(ModalWindowTest, ShowModalReturnsWhenTheWindowHidesItself) {
@@ -40,46 +46,45 @@ TEST_F(ModalWindowTest, ShowModalReturnsWhenTheWindowHidesItself) {
 
 TEST_F(ModalWindowTest, EachShowingUsesTheNextScriptOfThatWindowAndLoadsOnlyOnce) {
     user().OnShow(u"dlgPrueba").Type(u"ctrlNombre", u"primero").Click(u"cmdAceptar");
-    user().OnShow(u"dlgPrueba").Click(u"cmdAction", 2).Click(u"cmdAceptar");
+    user().OnShow(u"dlgPrueba").Click(u"cmdCancelar").Click(u"cmdAceptar");
 
     window().ShowModal();
     EXPECT_EQ(window().Get<TextField>(u"ctrlNombre").Value(), u"primero");
     window().ShowModal();
 
     EXPECT_EQ(logic_.events,
-              (Events{u"load", u"click cmdAceptar", u"click cmdAction(2)", u"click cmdAceptar"}));
+              (Events{u"load", u"click cmdAceptar", u"click cmdCancelar", u"click cmdAceptar"}));
     EXPECT_EQ(transcript().Only<WindowShown>().size(), 2u);
     EXPECT_TRUE(user().AllUsed());
 }
 
 TEST_F(ModalWindowTest, ADialogOpenedFromAButtonRunsItsOwnScriptInsideTheOuterShow) {
-    TestLogic inner(TestForm(u"dlgInterior"));
-    inner.clicks[u"cmdAceptar"] = [&](Button&) { inner.window().Hide(); };
+    RecordingLogic outer(SampleBrowserForm());
     std::u16string readAfterInnerShow;
-    logic_.clicks[u"cmdAction"] = [&](Button&) {
-        inner.window().ShowModal();
-        readAfterInnerShow = inner.window().Get<TextField>(u"ctrlNombre").Value();
+    outer.clicks[u"cmdAction"] = [&](Button&) {
+        window().ShowModal();
+        readAfterInnerShow = window().Get<TextField>(u"ctrlNombre").Value();
     };
-    logic_.clicks[u"cmdCancelar"] = [&](Button&) { window().Unload(); };
-    user().OnShow(u"dlgPrueba").Click(u"cmdAction", 0).Click(u"cmdCancelar");
-    user().OnShow(u"dlgInterior").Type(u"ctrlNombre", u"Jalisco").Click(u"cmdAceptar");
+    outer.clicks[u"cmdCerrar"] = [&](Button&) { outer.window().Unload(); };
+    user().OnShow(u"brwPrueba").Click(u"cmdAction", 0).Click(u"cmdCerrar");
+    user().OnShow(u"dlgPrueba").Type(u"ctrlNombre", u"Jalisco").Click(u"cmdAceptar");
 
-    window().ShowModal();
+    outer.window().ShowModal();
 
     EXPECT_EQ(readAfterInnerShow, u"Jalisco");
-    EXPECT_EQ(logic_.events,
-              (Events{u"load", u"click cmdAction(0)", u"click cmdCancelar", u"unload"}));
-    EXPECT_EQ(inner.events, (Events{u"load", u"click cmdAceptar"}));
+    EXPECT_EQ(outer.events,
+              (Events{u"load", u"click cmdAction(0)", u"click cmdCerrar", u"unload"}));
+    EXPECT_EQ(logic_.events, (Events{u"load", u"click cmdAceptar"}));
     const auto shown = transcript().Only<WindowShown>();
     const auto hidden = transcript().Only<WindowHidden>();
-    EXPECT_EQ(shown, (std::vector<WindowShown>{{u"dlgPrueba"}, {u"dlgInterior"}}));
-    EXPECT_EQ(hidden, (std::vector<WindowHidden>{{u"dlgInterior"}, {u"dlgPrueba"}}));
-    EXPECT_NE(transcript().Text().find("  show dlgInterior"), std::string::npos)
+    EXPECT_EQ(shown, (std::vector<WindowShown>{{u"brwPrueba"}, {u"dlgPrueba"}}));
+    EXPECT_EQ(hidden, (std::vector<WindowHidden>{{u"dlgPrueba"}, {u"brwPrueba"}}));
+    EXPECT_NE(transcript().Text().find("  show dlgPrueba"), std::string::npos)
         << "nested windows are indented:\n"
         << transcript().Text();
 }
 
-TEST_F(ModalWindowTest, AGrantedCloseRequestUnloadsTheWindow) {
+TEST_F(ModalWindowTest, AGrantedCloseRequestUnloadsTheWindowForGood) {
     user().OnShow(u"dlgPrueba").Close();
 
     window().ShowModal();
@@ -107,32 +112,91 @@ TEST_F(ModalWindowTest, ReleasingTheWindowUnloadsIt) {
     EXPECT_EQ(logic_.events, (Events{u"load", u"click cmdAceptar", u"unload"}));
 }
 
-TEST_F(ModalWindowTest, AnErrorEscapingAClickGoesToTheLogicAndTheWindowStaysShown) {
-    logic_.clicks[u"cmdCancelar"] = [](Button&) { rt::RaiseObjectNotSet(); };
+TEST_F(ModalWindowTest, AShownWindowCannotBeShownModalAgain) {
+    std::optional<LONG> error;
+    logic_.clicks[u"cmdCancelar"] = [&](Button&) {
+        error = ErrorFrom([&] { window().ShowModal(); }).number();
+    };
     user().OnShow(u"dlgPrueba").Click(u"cmdCancelar").Click(u"cmdAceptar");
 
     window().ShowModal();
 
-    EXPECT_EQ(logic_.events,
-              (Events{u"load", u"click cmdCancelar", u"error 91", u"click cmdAceptar"}));
-    ASSERT_EQ(logic_.errors.size(), 1u);
-    EXPECT_EQ(logic_.errors[0].number(), rt::err::kObjectNotSet);
-    EXPECT_EQ(rt::LastError().number, rt::err::kObjectNotSet);
-    EXPECT_EQ(transcript().Only<HandlerFailed>().size(), 1u);
+    EXPECT_EQ(error, err::kAlreadyShownModal);
 }
 
-TEST_F(ModalWindowTest, AnErrorEscapingTheLoadLeavesThroughShowModal) {
-    logic_.onLoad = [] { rt::Raise(rt::err::kCannotCreateObject); };
-    user().OnShow(u"dlgPrueba").Click(u"cmdAceptar");
+TEST_F(ModalWindowTest, ALoadThatFailsOrUnloadsTheWindowLeavesThroughShowModalWithNothingShown) {
+    const struct {
+        const char* what;
+        std::function<void(Window&)> onLoad;
+        LONG error;
+    } cases[] = {
+        {"raises", [](Window&) { rt::Raise(rt::err::kCannotCreateObject); },
+         rt::err::kCannotCreateObject},
+        {"unloads", [](Window& loading) { loading.Unload(); }, err::kObjectUnloaded},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordingLogic logic(SampleDialogForm());
+        logic.onLoad = [&] { c.onLoad(logic.window()); };
 
-    EXPECT_EQ(ErrorFrom([&] { window().ShowModal(); }).number(), rt::err::kCannotCreateObject);
-    EXPECT_FALSE(window().Visible());
+        EXPECT_EQ(ErrorFrom([&] { logic.window().ShowModal(); }).number(), c.error);
+        EXPECT_FALSE(logic.window().Visible());
+    }
     EXPECT_TRUE(transcript().Only<WindowShown>().empty());
+}
+
+TEST_F(ModalWindowTest, AnyErrorEscapingAClickGoesToTheLogicAndTheWindowStaysShown) {
+    const struct {
+        const char* what;
+        std::function<void()> handler;
+        LONG number;
+    } cases[] = {
+        {"a run-time error", [] { rt::RaiseObjectNotSet(); }, rt::err::kObjectNotSet},
+        {"any C++ exception", [] { throw std::runtime_error("no es de la plataforma"); },
+         static_cast<LONG>(E_FAIL)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        RecordingLogic logic(SampleDialogForm());
+        logic.clicks[u"cmdCancelar"] = [&](Button&) { c.handler(); };
+        logic.clicks[u"cmdAceptar"] = [&](Button&) { logic.window().Hide(); };
+        user().OnShow(u"dlgPrueba").Click(u"cmdCancelar").Click(u"cmdAceptar");
+
+        logic.window().ShowModal();
+
+        const std::u16string error = u"error " + rt::DecimalText(c.number);
+        EXPECT_EQ(logic.events,
+                  (Events{u"load", u"click cmdCancelar", error, u"click cmdAceptar"}));
+        ASSERT_EQ(logic.errors.size(), 1u);
+        EXPECT_EQ(logic.errors[0].number(), c.number);
+        EXPECT_EQ(rt::LastError().number, c.number);
+    }
+    EXPECT_EQ(transcript().Only<HandlerFailed>().size(), 2u);
+}
+
+TEST_F(ModalWindowTest, ErrorsDroppedOnTheWayGoToTheLogAndNoFurther) {
+    const mundor::testing::LogCapture log;
+    logic_.clicks[u"cmdCancelar"] = [](Button&) { rt::RaiseObjectNotSet(); };
+    logic_.onEventError = [](const rt::RuntimeError&) { rt::Raise(rt::err::kOverflow); };
+    logic_.onUnload = [] { rt::Raise(rt::err::kInvalidCall); };
+    user().OnShow(u"dlgPrueba").Click(u"cmdCancelar").Click(u"cmdAceptar");
+
+    window().ShowModal();
+    EXPECT_EQ(rt::LastError().number, rt::err::kOverflow) << "the handler's error is recorded";
+    EXPECT_NO_THROW(logic_.ReleaseWindow());
+
+    const std::vector<std::string> logged = log.TextsOf("ui");
+    ASSERT_EQ(logged.size(), 2u);
+    EXPECT_NE(logged[0].find("error 6 en el manejo de errores de la ventana 'dlgPrueba'"),
+              std::string::npos)
+        << logged[0];
+    EXPECT_NE(logged[1].find("error 5 al descargar la ventana 'dlgPrueba'"), std::string::npos)
+        << logged[1];
 }
 
 TEST_F(ModalWindowTest, AMessageBoxThenAFocusMoveAreRecordedInThatOrder) {
     logic_.clicks[u"cmdAceptar"] = [&](Button&) {
-        MsgBox(TestApp(), u"Introduzca código del pais", 64);
+        MsgBox(SampleApp(), u"Introduzca código del pais", 64);
         window().Get<TextField>(u"ctrlCodigo").SetFocus();
     };
     logic_.clicks[u"cmdCancelar"] = [&](Button&) { window().Hide(); };
@@ -185,37 +249,33 @@ TEST_F(ModalWindowTest, ActionsLeftWhenTheWindowHidesAreAScriptFailure) {
     EXPECT_NE(error.description().find(u"after action 1 of 2"), std::u16string::npos);
 }
 
-TEST_F(ModalWindowTest, AFailureInANestedWindowReachesTheTestEvenWhenTheLogicSwallowsIt) {
-    TestLogic inner(TestForm(u"dlgInterior"));
-    logic_.clicks[u"cmdAction"] = [&](Button&) {
-        try {
-            inner.window().ShowModal();
-        } catch (...) {
-            // Component code that drops every error, as some commands do.
-        }
-    };
-    user().OnShow(u"dlgPrueba").Click(u"cmdAction", 1).Click(u"cmdAceptar");
-    user().OnShow(u"dlgInterior").Type(u"ctrlNombre", u"sin salida");
+TEST_F(ModalWindowTest, AFailureInANestedWindowReachesTheTestAndNeverTheOuterWindowsLogic) {
+    for (const bool outerSwallowsErrors : {false, true}) {
+        SCOPED_TRACE(outerSwallowsErrors ? "the outer logic drops every error" : "it does not");
+        HeadlessToolkit toolkit;
+        const ScopedThreadToolkit installed(toolkit);
+        RecordingLogic outer(SampleBrowserForm());
+        RecordingLogic inner(SampleDialogForm());
+        outer.clicks[u"cmdAction"] = [&](Button&) {
+            try {
+                inner.window().ShowModal();
+            } catch (...) {
+                // Component code that drops every error, as some commands do.
+                if (!outerSwallowsErrors) throw;
+            }
+        };
+        toolkit.user().OnShow(u"brwPrueba").Click(u"cmdAction", 1).Click(u"cmdCerrar");
+        toolkit.user().OnShow(u"dlgPrueba").Type(u"ctrlNombre", u"sin salida");
 
-    const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
+        const rt::RuntimeError error = ErrorFrom([&] { outer.window().ShowModal(); });
 
-    EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"dlgInterior"), std::u16string::npos);
-    EXPECT_EQ(logic_.events, (Events{u"load", u"click cmdAction(1)"}))
-        << "the outer script stops at the failure";
-    EXPECT_TRUE(logic_.errors.empty()) << "a script failure is never the window's own error";
-}
-
-TEST_F(ModalWindowTest, AFailureInANestedWindowIsNeverHandedToTheOuterWindowsLogic) {
-    TestLogic inner(TestForm(u"dlgInterior"));
-    logic_.clicks[u"cmdAction"] = [&](Button&) { inner.window().ShowModal(); };
-    user().OnShow(u"dlgPrueba").Click(u"cmdAction", 1).Click(u"cmdAceptar");
-
-    const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
-
-    EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_TRUE(logic_.errors.empty());
-    EXPECT_TRUE(transcript().Only<HandlerFailed>().empty());
+        EXPECT_EQ(error.number(), kScriptFailure);
+        EXPECT_NE(error.description().find(u"dlgPrueba"), std::u16string::npos);
+        EXPECT_EQ(outer.events, (Events{u"load", u"click cmdAction(1)"}))
+            << "the outer script stops at the failure";
+        EXPECT_TRUE(outer.errors.empty()) << "a script failure is never the window's own error";
+        EXPECT_TRUE(toolkit.transcript().Only<HandlerFailed>().empty());
+    }
 }
 
 TEST_F(ModalWindowTest, AStepTheUserCannotDoIsAScriptFailure) {
@@ -234,7 +294,7 @@ TEST_F(ModalWindowTest, AScriptedStepThatRaisesIsAScriptFailureWithItsError) {
 
 // --- The tree on screen ---
 
-class TreeOnScreenTest : public ModalWindowTest {
+class TreeOnScreenTest : public HeadlessTest {
   protected:
     TreeOnScreenTest() {
         TreeNodes& nodes = tree().Nodes();
@@ -249,18 +309,22 @@ class TreeOnScreenTest : public ModalWindowTest {
             expanded.Nodes().Add(node, tvwChild, u"EDOJAL", u"Jalisco");
             expanded.Nodes().Add(node, tvwChild, u"EDOCOL", u"Colima");
         };
+        logic_.clicks[u"cmdCerrar"] = [this](Button&) { window().Hide(); };
     }
+    Window& window() { return logic_.window(); }
+    Tree& tree() { return window().Get<Tree>(u"tvwPaises"); }
 
+    RecordingLogic logic_{SampleBrowserForm()};
     NodeRef mexico_;
     std::vector<bool> expandedBeforeHandler_;
 };
 
 TEST_F(TreeOnScreenTest, TheExpandEventArrivesBeforeTheNodeOpens) {
     user()
-        .OnShow(u"dlgPrueba")
+        .OnShow(u"brwPrueba")
         .ExpandNode(u"tvwPaises", u"SysMX")
         .SelectNode(u"tvwPaises", u"EDOCOL")
-        .Click(u"cmdAceptar");
+        .Click(u"cmdCerrar");
 
     window().ShowModal();
 
@@ -269,19 +333,19 @@ TEST_F(TreeOnScreenTest, TheExpandEventArrivesBeforeTheNodeOpens) {
     EXPECT_EQ(mexico_->Children(), 2);
     ASSERT_NE(tree().SelectedItem(), nullptr);
     EXPECT_EQ(tree().SelectedItem()->Key(), u"EDOCOL");
-    EXPECT_EQ(logic_.events, (Events{u"load", u"expand SysMX", u"click cmdAceptar"}));
+    EXPECT_EQ(logic_.events, (Events{u"load", u"expand SysMX", u"click cmdCerrar"}));
 }
 
 TEST_F(TreeOnScreenTest, ANodeUnderACollapsedParentIsNotOnScreen) {
     tree().Nodes().Add(mexico_->Child(), tvwChild, u"EDOOCULTO", u"oculto");
-    user().OnShow(u"dlgPrueba").SelectNode(u"tvwPaises", u"EDOOCULTO");
+    user().OnShow(u"brwPrueba").SelectNode(u"tvwPaises", u"EDOOCULTO");
     const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
     EXPECT_EQ(error.number(), kScriptFailure);
     EXPECT_NE(error.description().find(u"not on screen"), std::u16string::npos);
 }
 
 TEST_F(TreeOnScreenTest, ANodeWithoutChildrenCannotBeExpanded) {
-    user().OnShow(u"dlgPrueba").ExpandNode(u"tvwPaises", u"SysES");
+    user().OnShow(u"brwPrueba").ExpandNode(u"tvwPaises", u"SysES");
     const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
     EXPECT_EQ(error.number(), kScriptFailure);
     EXPECT_NE(error.description().find(u"nothing to expand"), std::u16string::npos);
@@ -290,13 +354,13 @@ TEST_F(TreeOnScreenTest, ANodeWithoutChildrenCannotBeExpanded) {
 
 TEST_F(TreeOnScreenTest, CollapsingMovesTheSelectionUpAndASecondExpandFiresAgain) {
     user()
-        .OnShow(u"dlgPrueba")
+        .OnShow(u"brwPrueba")
         .ExpandNode(u"tvwPaises", u"SysMX")
         .SelectNode(u"tvwPaises", u"EDOJAL")
         .CollapseNode(u"tvwPaises", u"SysMX")
         .Run(u"selection moved up", [&](Window&) { EXPECT_EQ(tree().SelectedItem(), mexico_); })
         .ExpandNode(u"tvwPaises", u"SysMX")
-        .Click(u"cmdAceptar");
+        .Click(u"cmdCerrar");
 
     window().ShowModal();
 
@@ -306,11 +370,11 @@ TEST_F(TreeOnScreenTest, CollapsingMovesTheSelectionUpAndASecondExpandFiresAgain
 
 TEST_F(TreeOnScreenTest, RemovingTheSelectedNodeOrItsParentLeavesNothingSelected) {
     user()
-        .OnShow(u"dlgPrueba")
+        .OnShow(u"brwPrueba")
         .ExpandNode(u"tvwPaises", u"SysMX")
         .SelectNode(u"tvwPaises", u"EDOCOL")
         .Run(u"remove the country", [&](Window&) { tree().Nodes().Remove(mexico_->Index()); })
-        .Click(u"cmdAceptar");
+        .Click(u"cmdCerrar");
 
     window().ShowModal();
 

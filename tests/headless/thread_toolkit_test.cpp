@@ -1,7 +1,7 @@
 // Each thread has its own installed toolkit; without one the component gets a clear error.
 #include <thread>
 
-#include "test_form.h"
+#include "headless_test.h"
 
 namespace mundor::ui::headless::testing {
 namespace {
@@ -11,8 +11,9 @@ TEST(ThreadToolkitTest, WithoutAToolkitTheWindowServiceRaisesAClearError) {
     const rt::RuntimeError error = ErrorFrom([] { ThreadToolkit(); });
     EXPECT_EQ(error.number(), err::kNoToolkit);
     EXPECT_NE(error.description().find(u"herramientas de interfaz"), std::u16string::npos);
-    EXPECT_EQ(ErrorFrom([] { MsgBox(TestApp(), u"hola"); }).number(), err::kNoToolkit);
-    EXPECT_EQ(ErrorFrom([] { TestLogic logic; }).number(), err::kNoToolkit);
+    EXPECT_EQ(ErrorFrom([] { MsgBox(SampleApp(), u"hola"); }).number(), err::kNoToolkit);
+    EXPECT_EQ(ErrorFrom([] { RecordingLogic logic(SampleDialogForm()); }).number(),
+              err::kNoToolkit);
 }
 
 TEST(ThreadToolkitTest, AScopedInstallationPutsTheEarlierToolkitBack) {

@@ -1,9 +1,9 @@
-// The tree control: order, keys, indexes, removal of subtrees, Clear, and node handles that
-// outlive their nodes.
+// The tree's node bookkeeping, as every toolkit keeps it: order, keys, indexes, removal of
+// subtrees, Clear, and node handles that outlive their nodes.
 #include <string>
 #include <vector>
 
-#include "test_form.h"
+#include "headless_test.h"
 
 namespace mundor::ui::headless::testing {
 namespace {
@@ -21,7 +21,7 @@ class TreeTest : public HeadlessTest {
         return nodes().Add(parent, tvwChild, key, text);
     }
 
-    TestLogic logic_;
+    RecordingLogic logic_{SampleBrowserForm()};
 };
 
 std::vector<std::u16string> KeysOf(const std::vector<NodeRef>& nodes) {
@@ -196,6 +196,14 @@ TEST_F(TreeTest, NodeTextChangesInPlace) {
     EXPECT_EQ(mexico->Key(), u"SysMX");
     EXPECT_EQ(mexico->Child(), jalisco);
     EXPECT_EQ(mexico->Index(), 1);
+}
+
+TEST_F(TreeTest, ANodeOfAnotherTreeIsNotARelative) {
+    RecordingLogic other(SampleBrowserForm(u"brwOtro"));
+    const NodeRef foreign =
+        other.window().Get<Tree>(u"tvwPaises").Nodes().Add(nullptr, tvwChild, u"SysMX", u"MX");
+    EXPECT_EQ(ErrorFrom([&] { ChildOf(foreign, u"EDOJAL"); }).number(), err::kElementNotFound);
+    EXPECT_EQ(nodes().Count(), 0);
 }
 
 TEST_F(TreeTest, HandlesOutliveTheWindowSafely) {

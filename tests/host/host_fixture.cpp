@@ -62,8 +62,7 @@ std::string RouteName(const ::testing::TestParamInfo<bool>& info) {
 
 INSTANTIATE_TEST_SUITE_P(Roads, HostCallsTest, ::testing::Bool(), RouteName);
 
-HostWindowTest::HostWindowTest()
-    : catalogPath_(dir_.filePath(QStringLiteral("catalog.db")).toStdString()) {
+HostWindowTest::HostWindowTest() : catalogPath_(scratch_.location()) {
     catalog_ = nubex::OpenCatalog(catalogPath_.string());
     RegisterComponentLibraries();
     fx_ = CreateMundorFx();

@@ -1,4 +1,5 @@
-// The host as a user has it: a catalog of the test's own (empty, then filled with a few records),
+// The host as a user has it: a catalog of the test's own (empty, then filled with a few records;
+// SQLite or PostgreSQL, support/catalog_backends.h),
 // the component and the data library registered and Mundor.MundorFx created by its ProgID, the
 // Qt toolkit installed, and the main window shown. Tests act on the window's controls and read
 // what it shows.
@@ -11,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "catalog_backends.h"
 #include "contracts/data_objects.h"
 #include "facade/mundor_fx_interface.h"
 #include "host/catalog_level.h"
@@ -43,8 +45,8 @@ class HostWindowTest : public ::testing::Test {
 
     QWidget& window() const { return *window_; }
 
-    QTemporaryDir dir_;
-    std::filesystem::path catalogPath_;
+    mundor::test::ScratchCatalog scratch_;
+    std::filesystem::path catalogPath_;  // the catalog's location: a file or a server
     rt::Ref<nubex::Catalog> catalog_;
     rt::Ref<_MundorFx> fx_;
     ui::qt::QtToolkit toolkit_;

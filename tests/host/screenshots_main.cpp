@@ -3,7 +3,8 @@
 // the component's error box shown over it (error.png, style 16). Everything runs for real: a
 // world catalog in a temporary folder, the libraries registered in a temporary registry,
 // Mundor.MundorFx created by its ProgID, the boxes raised by the component through the Qt
-// toolkit. Windows get a plain title bar drawn here, so captions show without a window manager.
+// toolkit. Windows get a plain title bar (WithTitleBar), so captions show without a window
+// manager.
 //
 //   xvfb-run -a build/bin/host_screenshots docs/screenshots
 #include <QApplication>
@@ -27,33 +28,17 @@
 #include "nubex/nubex.h"
 #include "runtime/call_by_name.h"
 #include "runtime/registry.h"
+#include "title_bar.h"
 #include "ui/qt/qt_toolkit.h"
 
 namespace mundor::host::testing {
 namespace {
 
+using ui::qt::testing::WithTitleBar;
+
 [[noreturn]] void Quit(const QString& why) {
     std::fprintf(stderr, "host_screenshots: %s\n", qPrintable(why));
     std::exit(1);
-}
-
-QImage WithTitleBar(QWidget& window) {
-    const QPixmap client = window.grab();
-    const int barHeight = window.fontMetrics().height() + 10;
-    QImage framed(client.width() + 2, client.height() + barHeight + 1, QImage::Format_RGB32);
-    QPainter painter(&framed);
-    const QPalette palette = window.palette();
-    painter.fillRect(framed.rect(), palette.color(QPalette::Dark));
-    painter.fillRect(1, 1, client.width(), barHeight - 1, palette.color(QPalette::Highlight));
-    QFont titleFont = window.font();
-    titleFont.setBold(true);
-    painter.setFont(titleFont);
-    painter.setPen(palette.color(QPalette::HighlightedText));
-    const QRect bar(8, 1, client.width() - 16, barHeight - 1);
-    painter.drawText(bar, Qt::AlignVCenter | Qt::AlignLeft, window.windowTitle());
-    painter.drawText(bar, Qt::AlignVCenter | Qt::AlignRight, QString::fromUtf16(u"✕"));
-    painter.drawPixmap(1, barHeight, client);
-    return framed;
 }
 
 // The box where it stands over the host window (centred when it stands elsewhere), the host

@@ -118,22 +118,23 @@ class BadDatasetTest : public ::testing::TestWithParam<BadFile> {
   protected:
     void SetUp() override {
         import_test::WriteGzip(goodDataset, SmallWorld(2, 2, 3).Text());
-        nubex::import::LoadWorldIntoFile(goodDataset, catalog);
+        nubex::import::LoadWorldIntoCatalog(goodDataset, catalog);
     }
 
     ScratchDir dir;
     std::filesystem::path goodDataset = dir / "good.tsv.gz";
     std::filesystem::path badDataset = dir / "bad.tsv.gz";
-    std::filesystem::path catalog = dir / "catalogo.db";
+    mundor::test::ScratchCatalog scratch;
+    std::string catalog = scratch.location();
 };
 
 TEST_P(BadDatasetTest, IsRefusedAndTheCatalogStaysAsItWas) {
     const BadFile& bad = GetParam();
     bad.write(dir, badDataset);
-    const std::string before = CatalogFile(catalog).Snapshot();
+    const std::u16string before = CatalogFile(catalog).Snapshot();
 
     try {
-        nubex::import::LoadWorldIntoFile(badDataset, catalog);
+        nubex::import::LoadWorldIntoCatalog(badDataset, catalog);
         ADD_FAILURE() << "the bad file was imported";
     } catch (const ImportError& error) {
         EXPECT_EQ(error.code(), bad.expected) << error.what();
@@ -149,7 +150,7 @@ TEST_P(BadDatasetTest, CreatesNoCatalogWhereThereWasNone) {
     GetParam().write(dir, badDataset);
     const std::filesystem::path fresh = dir / "nuevo.db";
 
-    EXPECT_THROW(nubex::import::LoadWorldIntoFile(badDataset, fresh), ImportError);
+    EXPECT_THROW(nubex::import::LoadWorldIntoCatalog(badDataset, fresh.string()), ImportError);
 
     EXPECT_FALSE(std::filesystem::exists(fresh));
 }
@@ -162,7 +163,8 @@ TEST(PlainDatasetTest, UncompressedFileWithTheSameContentImports) {
     const WorldText world = SmallWorld(2, 2, 2);
     import_test::WritePlain(dir / "world.tsv", world.Text());
 
-    const auto summary = nubex::import::LoadWorldIntoFile(dir / "world.tsv", dir / "c.db");
+    const auto summary =
+        nubex::import::LoadWorldIntoCatalog(dir / "world.tsv", (dir / "c.db").string());
 
     EXPECT_EQ(summary.added, world.countries() + world.states() + world.cities());
 }

@@ -48,7 +48,7 @@ TEST(ImportCommandTest, LoadsTheGivenDatasetAndPrintsASummaryWithoutABar) {
     EXPECT_NE(run.out.find("21 nuevas"), std::string::npos) << run.out;
     EXPECT_EQ(run.out.find('\r'), std::string::npos);
     EXPECT_EQ(run.err, "");
-    EXPECT_EQ(CatalogFile(dir / "c.db").Count("Ciudad"), 12);
+    EXPECT_EQ(CatalogFile((dir / "c.db").string()).Count("Ciudad"), 12);
 }
 
 TEST(ImportCommandTest, MissingDatasetExitsWithTwoAndCreatesNothing) {
@@ -82,8 +82,24 @@ TEST(ImportCommandTest, WithoutACatalogArgumentItExplainsItsUse) {
 
     EXPECT_EQ(help.status, 0);
     EXPECT_NE(help.out.find("--dataset"), std::string::npos) << help.out;
+    EXPECT_NE(help.out.find("postgresql://"), std::string::npos) << help.out;
     EXPECT_NE(help.out.find("world.tsv.gz"), std::string::npos) << help.out;
     EXPECT_NE(none.status, 0);
+}
+
+// A catalog on a PostgreSQL server, named the way its users name it, with no password shown.
+TEST(PostgresImportCommandTest, FillsACatalogOnAServer) {
+    const mundor::test::ScratchCatalog server(mundor::test::Backend::Postgres);
+    ScratchDir dir;
+    import_test::WriteGzip(dir / "w.tsv.gz", import_test::SmallWorld(2, 2, 2).Text());
+
+    const RunResult run = RunImport(
+        dir, "-d " + Quoted(dir / "w.tsv.gz") + " \"" + server.location() + " password=x\"");
+
+    EXPECT_EQ(run.status, 0) << run.err;
+    EXPECT_NE(run.out.find("Catálogo PostgreSQL "), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.find("password"), std::string::npos) << run.out;
+    EXPECT_EQ(CatalogFile(server.location()).Count("Ciudad"), 8);
 }
 
 }  // namespace

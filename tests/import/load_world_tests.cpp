@@ -1,5 +1,6 @@
-// Loading a world dataset into a catalog file: what lands in the tables, what a second or a
-// refreshed import does, and that a failure half way leaves the catalog as it was.
+// Loading a world dataset into a catalog (a file, or a PostgreSQL schema): what lands in the
+// tables, what a second or a refreshed import does, and that a failure half way leaves the
+// catalog as it was.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -21,7 +22,7 @@ using nubex::import::ImportErrc;
 using nubex::import::ImportError;
 using nubex::import::ImportProgress;
 using nubex::import::ImportSummary;
-using nubex::import::LoadWorldIntoFile;
+using nubex::import::LoadWorldIntoCatalog;
 namespace rt = mundor::rt;
 
 // Runs `body` and gives the number of the ImportError it raised (0 when none).
@@ -36,14 +37,8 @@ int ImportErrorNumberOf(Body&& body, std::string* message = nullptr) {
     return 0;
 }
 
-void ExecuteSql(const std::filesystem::path& path, const std::string& sql) {
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
-    char* error = nullptr;
-    const int rc = sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error);
-    EXPECT_EQ(rc, SQLITE_OK) << (error ? error : "");
-    sqlite3_free(error);
-    sqlite3_close(db);
+void ExecuteSql(const std::string& location, const std::string& sql) {
+    mundor::test::RawCatalog(location).Exec(sql);
 }
 
 std::vector<std::u16string> ReadViewField(nubex::View* view, const char16_t* field) {
@@ -64,11 +59,12 @@ class LoadWorldTest : public ::testing::Test {
   protected:
     ImportSummary Import(const WorldText& world) {
         import_test::WriteGzip(dataset, world.Text());
-        return LoadWorldIntoFile(dataset, catalog);
+        return LoadWorldIntoCatalog(dataset, catalog);
     }
 
     ScratchDir dir;
-    std::filesystem::path catalog = dir / "catalogo.db";
+    mundor::test::ScratchCatalog scratch;
+    std::string catalog = scratch.location();
     std::filesystem::path dataset = dir / "world.tsv.gz";
 };
 
@@ -96,7 +92,7 @@ TEST_F(LoadWorldTest, NewCatalogHoldsEveryRowUnderItsParent) {
 TEST_F(LoadWorldTest, DataObjectLibraryReadsWhatWasImported) {
     Import(SmallWorld(2, 1, 3));
 
-    rt::Ref<nubex::Catalog> opened = nubex::OpenCatalog(catalog.string());
+    rt::Ref<nubex::Catalog> opened = nubex::OpenCatalog(catalog);
     rt::Ref<nubex::View> countries;
     ASSERT_EQ(opened->V_Pais(countries.put()), S_OK);
     EXPECT_EQ(ReadViewField(countries.get(), u"Nombre"),
@@ -113,7 +109,7 @@ TEST_F(LoadWorldTest, DataObjectLibraryReadsWhatWasImported) {
 
 TEST_F(LoadWorldTest, SecondImportOfTheSameFileChangesNothing) {
     Import(SmallWorld(3, 2, 4));
-    const std::string before = CatalogFile(catalog).Snapshot();
+    const std::u16string before = CatalogFile(catalog).Snapshot();
 
     const ImportSummary again = Import(SmallWorld(3, 2, 4));
 
@@ -152,8 +148,9 @@ TEST_F(LoadWorldTest, RowsKeepTheirSysGuidFromOneCatalogToAnother) {
     world.Country(7, "AR", "54", "Argentina").State(7, "B", "Buenos Aires");
     world.City(7, "7", "La Plata");
     Import(world);
-    const std::filesystem::path other = dir / "otro.db";
-    LoadWorldIntoFile(dataset, other);
+    const mundor::test::ScratchCatalog otherCatalog;
+    const std::string& other = otherCatalog.location();
+    LoadWorldIntoCatalog(dataset, other);
 
     const std::string guids =
         "SELECT (SELECT Sys_GUID FROM Pais) || ' ' || (SELECT Sys_GUID FROM EdoProv) || ' ' || "
@@ -162,16 +159,18 @@ TEST_F(LoadWorldTest, RowsKeepTheirSysGuidFromOneCatalogToAnother) {
     EXPECT_EQ(CatalogFile(other).Text(guids), first);
     // The same source id in three kinds gives three identifiers, each an upper-case UUID v5.
     CatalogFile db(catalog);
-    EXPECT_EQ(db.Integer("SELECT count(DISTINCT g) FROM (SELECT Sys_GUID AS g FROM Pais UNION "
-                         "ALL SELECT Sys_GUID FROM EdoProv UNION ALL SELECT Sys_GUID FROM Ciudad) "
-                         "WHERE length(g) = 36 AND substr(g, 15, 1) = '5' AND g = upper(g)"),
-              3);
+    EXPECT_EQ(
+        db.Integer(
+            "SELECT count(DISTINCT g) FROM (SELECT Sys_GUID AS g FROM Pais UNION "
+            "ALL SELECT Sys_GUID FROM EdoProv UNION ALL SELECT Sys_GUID FROM Ciudad) AS guids "
+            "WHERE length(g) = 36 AND substr(g, 15, 1) = '5' AND g = upper(g)"),
+        3);
 }
 
 TEST_F(LoadWorldTest, CodeTakenByAnotherRowRollsBackTheWholeImport) {
     Import(SmallWorld(1, 1, 1));
     ExecuteSql(catalog, "INSERT INTO Pais (Codigo, Nombre) VALUES ('ZZ', 'Creado a mano')");
-    const std::string before = CatalogFile(catalog).Snapshot();
+    const std::u16string before = CatalogFile(catalog).Snapshot();
 
     // Many new rows go in before the last country runs into the user's code.
     WorldText world = SmallWorld(3, 3, 5, 1000);
@@ -192,7 +191,7 @@ TEST_F(LoadWorldTest, CancelFromTheProgressCallbackLeavesTheCatalogEmpty) {
         return false;
     };
 
-    EXPECT_EQ(ImportErrorNumberOf([&] { LoadWorldIntoFile(dataset, catalog, cancelAtOnce); }),
+    EXPECT_EQ(ImportErrorNumberOf([&] { LoadWorldIntoCatalog(dataset, catalog, cancelAtOnce); }),
               static_cast<int>(ImportErrc::kCancelled));
 
     EXPECT_EQ(calls, 1);
@@ -204,7 +203,7 @@ TEST_F(LoadWorldTest, ProgressClimbsToTheTotal) {
     const WorldText world = SmallWorld(2, 5, 1000);
     import_test::WriteGzip(dataset, world.Text());
     std::vector<ImportProgress> reports;
-    LoadWorldIntoFile(dataset, catalog, [&reports](const ImportProgress& state) {
+    LoadWorldIntoCatalog(dataset, catalog, [&reports](const ImportProgress& state) {
         reports.push_back(state);
         return true;
     });
@@ -218,78 +217,33 @@ TEST_F(LoadWorldTest, ProgressClimbsToTheTotal) {
     EXPECT_EQ(reports.back().done, total);
 }
 
-TEST_F(LoadWorldTest, ImportInsideTheCallersTransactionIsTheCallersToUndo) {
-    nubex::OpenCatalog(catalog.string());  // creates the empty catalog
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(catalog.c_str(), &db), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, "PRAGMA cache_size = -1234", nullptr, nullptr, nullptr), SQLITE_OK);
-    import_test::WriteGzip(dataset, SmallWorld(2, 2, 2).Text());
-
-    ASSERT_EQ(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, "INSERT INTO Pais (Codigo, Nombre) VALUES ('QQ', 'Propio')", nullptr,
-                           nullptr, nullptr),
-              SQLITE_OK);
-    const auto cancel = [](const ImportProgress&) { return false; };
-    EXPECT_EQ(ImportErrorNumberOf([&] { nubex::import::LoadWorld(dataset, db, cancel); }),
-              static_cast<int>(ImportErrc::kCancelled));
-    nubex::import::LoadWorld(dataset.string(), db);
-    ASSERT_EQ(sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_stmt* cacheSize = nullptr;
-    ASSERT_EQ(sqlite3_prepare_v2(db, "PRAGMA cache_size", -1, &cacheSize, nullptr), SQLITE_OK);
-    ASSERT_EQ(sqlite3_step(cacheSize), SQLITE_ROW);
-    EXPECT_EQ(sqlite3_column_int(cacheSize, 0), -1234);
-    sqlite3_finalize(cacheSize);
-    sqlite3_close(db);
-
-    EXPECT_EQ(CatalogFile(catalog).Count("Pais"), 0);
-}
-
-TEST_F(LoadWorldTest, CancelledImportInsideTheCallersTransactionKeepsTheCallersWork) {
-    nubex::OpenCatalog(catalog.string());
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(catalog.c_str(), &db), SQLITE_OK);
-    import_test::WriteGzip(dataset, SmallWorld(2, 2, 2).Text());
-
-    ASSERT_EQ(sqlite3_exec(db, "BEGIN", nullptr, nullptr, nullptr), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(db, "INSERT INTO Pais (Codigo, Nombre) VALUES ('QQ', 'Propio')", nullptr,
-                           nullptr, nullptr),
-              SQLITE_OK);
-    const auto cancel = [](const ImportProgress&) { return false; };
-    EXPECT_EQ(ImportErrorNumberOf([&] { nubex::import::LoadWorld(dataset, db, cancel); }),
-              static_cast<int>(ImportErrc::kCancelled));
-    ASSERT_EQ(sqlite3_exec(db, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
-    sqlite3_close(db);
-
-    CatalogFile after(catalog);
-    EXPECT_EQ(after.Count("Pais"), 1);
-    EXPECT_EQ(after.Text("SELECT Nombre FROM Pais"), "Propio");
-}
-
 TEST_F(LoadWorldTest, CatalogThatCannotBeOpenedIsReported) {
     import_test::WriteGzip(dataset, SmallWorld(1, 1, 1).Text());
 
     std::string message;
-    EXPECT_EQ(ImportErrorNumberOf(
-                  [&] { LoadWorldIntoFile(dataset, dir / "no-such-folder" / "c.db"); }, &message),
-              static_cast<int>(ImportErrc::kDatabase));
+    EXPECT_EQ(
+        ImportErrorNumberOf([&] { LoadWorldIntoCatalog(dataset, dir / "no-such-folder" / "c.db"); },
+                            &message),
+        static_cast<int>(ImportErrc::kDatabase));
     EXPECT_NE(message.find("no-such-folder"), std::string::npos) << message;
 
     const std::filesystem::path notADatabase = dir / "notas.db";
     import_test::WritePlain(notADatabase, std::string(4096, 'x'));
-    EXPECT_EQ(ImportErrorNumberOf([&] { LoadWorldIntoFile(dataset, notADatabase); }),
+    EXPECT_EQ(ImportErrorNumberOf([&] { LoadWorldIntoCatalog(dataset, notADatabase.string()); }),
               static_cast<int>(ImportErrc::kDatabase));
     EXPECT_EQ(import_test::ReadAll(notADatabase), std::string(4096, 'x'));
 }
 
 TEST_F(LoadWorldTest, ForeignDatabaseIsNotTouched) {
     const std::filesystem::path foreign = dir / "ajeno.db";
-    ExecuteSql(foreign, "CREATE TABLE Facturas (Numero INTEGER); INSERT INTO Facturas VALUES (1)");
+    ExecuteSql(foreign.string(),
+               "CREATE TABLE Facturas (Numero INTEGER); INSERT INTO Facturas VALUES (1)");
     import_test::WriteGzip(dataset, SmallWorld(1, 1, 1).Text());
 
-    EXPECT_EQ(ImportErrorNumberOf([&] { LoadWorldIntoFile(dataset, foreign); }),
+    EXPECT_EQ(ImportErrorNumberOf([&] { LoadWorldIntoCatalog(dataset, foreign.string()); }),
               static_cast<int>(ImportErrc::kDatabase));
 
-    CatalogFile db(foreign);
+    CatalogFile db(foreign.string());
     EXPECT_EQ(db.Integer("SELECT count(*) FROM sqlite_schema"), 1);
     EXPECT_EQ(db.Count("Facturas"), 1);
 }

@@ -9,14 +9,14 @@
 namespace {
 
 TEST(ShippedDatasetTest, ImportsEveryRowOfTheFile) {
-    import_test::ScratchDir dir;
+    const mundor::test::ScratchCatalog catalog;
     const nubex::import::WorldData file = nubex::import::ReadWorldFile(WORLD_DATASET);
 
-    const auto summary = nubex::import::LoadWorldIntoFile(WORLD_DATASET, dir / "mundo.db");
+    const auto summary = nubex::import::LoadWorldIntoCatalog(WORLD_DATASET, catalog.location());
 
     EXPECT_EQ(summary.counts, file.counts);
     EXPECT_EQ(summary.added, file.counts.total());
-    import_test::CatalogFile db(dir / "mundo.db");
+    import_test::CatalogFile db(catalog.location());
     EXPECT_EQ(db.Count("Pais"), file.counts.paises);
     EXPECT_EQ(db.Count("EdoProv"), file.counts.estados);
     EXPECT_EQ(db.Count("Ciudad"), file.counts.ciudades);

@@ -1,13 +1,14 @@
 // Helpers for the importer's tests: a small world dataset written by the test itself, a
-// scratch folder, and a look into a catalog file through plain SQLite.
+// scratch folder, and a look into a catalog (a file or a PostgreSQL schema) through a plain
+// connection of its own.
 #pragma once
-
-#include <sqlite3.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "catalog_backends.h"
 
 namespace import_test {
 
@@ -58,22 +59,21 @@ class ScratchDir {
     std::filesystem::path path_;
 };
 
-// Reads a catalog file through its own read-only connection.
+// Reads a catalog through a connection of its own.
 class CatalogFile {
   public:
-    explicit CatalogFile(const std::filesystem::path& path);
-    ~CatalogFile();
-    CatalogFile(const CatalogFile&) = delete;
-    CatalogFile& operator=(const CatalogFile&) = delete;
+    explicit CatalogFile(const std::string& location) : raw_(location) {}
 
-    std::int64_t Integer(const std::string& sql) const;
-    std::string Text(const std::string& sql) const;
-    std::int64_t Count(const std::string& table) const;
+    std::int64_t Integer(const std::string& sql) { return raw_.QueryInt(sql); }
+    std::string Text(const std::string& sql) { return raw_.QueryText(sql); }
+    std::int64_t Count(const std::string& table) {
+        return Integer("SELECT count(*) FROM " + table);
+    }
     // Every row of the three tables, in key order: equal snapshots mean nothing changed.
-    std::string Snapshot() const;
+    std::u16string Snapshot() { return raw_.Dump(); }
 
   private:
-    sqlite3* db_ = nullptr;
+    mundor::test::RawCatalog raw_;
 };
 
 }  // namespace import_test

@@ -1,5 +1,6 @@
-// Opening catalogs: a new file gets the schema, an existing one keeps its rows, and files that
-// are not catalogs are refused with the library's errors. Also a catalog filled by plain SQL,
+// Opening catalogs: an existing one keeps its rows; a new file gets the schema, and files that
+// are not catalogs are refused with the library's errors (PostgreSQL's own cases are in
+// postgres_tests.cpp). Also a catalog filled by plain SQL,
 // as the world-dataset importer does it.
 #include <fstream>
 
@@ -35,8 +36,9 @@ TEST_F(Opening, ANewFileGetsTheSchemaInUtf16AndWal) {
               3);
 }
 
-TEST_F(Opening, AnExistingCatalogKeepsItsRows) {
-    const std::string path = dir_.File("c.db");
+TEST(Reopening, AnExistingCatalogKeepsItsRows) {
+    const mundor::test::ScratchCatalog scratch;
+    const std::string& path = scratch.location();
     LONG pk = 0;
     {
         Ref<nubex::Catalog> catalog = nubex::OpenCatalog(path);
@@ -56,7 +58,7 @@ TEST_F(Opening, InMemoryCatalogsArePrivate) {
 
 TEST_F(Opening, FilesThatAreNotCatalogsAreRefused) {
     const std::string other = dir_.File("otra.db");
-    RawDb(other, true).Exec("CREATE TABLE Clientes (Id INTEGER)");
+    RawDb(other).Exec("CREATE TABLE Clientes (Id INTEGER)");
     ExpectOpenRefused(other, nubex::err::kNotACatalog);
     EXPECT_EQ(RawDb(other).QueryInt("SELECT count(*) FROM sqlite_schema"), 1);
 
@@ -78,7 +80,7 @@ TEST_F(Opening, ACatalogFromANewerLibraryIsRefused) {
 TEST_F(Opening, ACatalogFilledByPlainSqlIsReadByTheRecords) {
     const std::string path = dir_.File("importado.db");
     {
-        RawDb importer(path, true);
+        RawDb importer(path);
         importer.Exec(std::string(nubex::sqlite::SchemaSql()));
         importer.Exec("PRAGMA foreign_keys = ON");
         importer.Exec("INSERT INTO Pais (Codigo, Nombre, CodigoTel) VALUES ('MX', 'México', '52')");

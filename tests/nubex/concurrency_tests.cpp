@@ -1,5 +1,5 @@
-// Two users of one catalog file: neither loses an update silently, and a writer kept out by
-// another gets a clear refusal once the busy timeout has passed, not a hang.
+// Two users of one catalog: neither loses an update silently, and a writer kept out by another
+// gets a clear refusal once the busy timeout has passed, not a hang.
 #include <chrono>
 
 #include "test_support.h"
@@ -42,7 +42,7 @@ TEST_F(TwoUsers, AWriterKeptOutByAnotherIsRefusedAsBusyAndReadersCarryOn) {
     const std::u16string before = Dump(path_);
 
     RawDb holder(path_);
-    holder.Exec("BEGIN IMMEDIATE");
+    holder.Exec("BEGIN");
     holder.Exec("UPDATE Pais SET Nombre = 'sin confirmar'");
 
     Write(mine.get(), &nubex::Pais::put_Nombre, u"Méjico");

@@ -104,7 +104,9 @@ TEST_F(ByName, TheCatalogOpensAndClosesByName) {
     AddPais(cnn_.get(), u"MX", u"México");
     CallByName(catalog.get(), u"Open", CallType::Method, rt::Utf8ToUtf16(path_));
     const Variant cnn = CallByName(catalog.get(), u"ADOCnn", CallType::Get);
-    EXPECT_EQ(CallByName(cnn.AsDispatch().get(), u"Backend", CallType::Get).AsString(), u"sqlite");
+    const bool postgres = mundor::test::CurrentBackend() == mundor::test::Backend::Postgres;
+    EXPECT_EQ(CallByName(cnn.AsDispatch().get(), u"Backend", CallType::Get).AsString(),
+              postgres ? u"postgresql" : u"sqlite");
     const Variant rows = CallByName(catalog.get(), u"V_Pais", CallType::Get);
     EXPECT_EQ(CallByName(rows.AsDispatch().get(), u"Item", CallType::Get, u"Nombre").AsString(),
               u"México");

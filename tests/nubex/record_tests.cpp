@@ -1,5 +1,6 @@
 // Round trips of the three kinds of record: add, load by key, load by identifier, edit, delete,
-// against a catalog file and an in-memory catalog; and the loading rules records promise.
+// against a stored catalog (a file, or a PostgreSQL schema) and an in-memory one; and the loading
+// rules records promise.
 #include "test_support.h"
 
 namespace nubex_test {
@@ -8,9 +9,9 @@ namespace {
 class RecordRoundTrip : public ::testing::TestWithParam<bool> {
   protected:
     RecordRoundTrip()
-        : catalog_(nubex::OpenCatalog(GetParam() ? dir_.File("c.db") : ":memory:")),
+        : catalog_(nubex::OpenCatalog(GetParam() ? scratch_.location() : ":memory:")),
           cnn_(ConnectionOf(catalog_.get())) {}
-    TempDir dir_;
+    mundor::test::ScratchCatalog scratch_;
     Ref<nubex::Catalog> catalog_;
     Ref<nubex::Connection> cnn_;
 };

@@ -1,6 +1,5 @@
 #include "test_support.h"
 
-#include <sqlite3.h>
 #include <stdlib.h>
 
 #include <stdexcept>
@@ -20,12 +19,6 @@ class InProcessClasses : public ::testing::Environment {
 [[maybe_unused]] ::testing::Environment* const gClasses =
     ::testing::AddGlobalTestEnvironment(new InProcessClasses);
 
-std::u16string ColumnText(sqlite3_stmt* statement, int column) {
-    const auto* data = static_cast<const char16_t*>(sqlite3_column_text16(statement, column));
-    const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes16(statement, column));
-    return data ? std::u16string(data, bytes / 2) : u"<null>";
-}
-
 }  // namespace
 
 TempDir::TempDir() {
@@ -37,65 +30,6 @@ TempDir::TempDir() {
 TempDir::~TempDir() {
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
-}
-
-RawDb::RawDb(const std::string& path, bool create) {
-    const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
-    if (sqlite3_open_v2(path.c_str(), &db_, flags, nullptr) != SQLITE_OK) {
-        throw std::runtime_error("cannot open " + path);
-    }
-}
-
-RawDb::~RawDb() {
-    sqlite3_close(db_);
-}
-
-void RawDb::Exec(const std::string& sql) {
-    char* message = nullptr;
-    if (sqlite3_exec(db_, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
-        const std::string text = message ? message : "?";
-        sqlite3_free(message);
-        throw std::runtime_error(sql + ": " + text);
-    }
-}
-
-std::string RawDb::QueryText(const std::string& sql) {
-    sqlite3_stmt* statement = nullptr;
-    if (sqlite3_prepare_v2(db_, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
-        throw std::runtime_error(sql + ": " + sqlite3_errmsg(db_));
-    }
-    std::string text;
-    if (sqlite3_step(statement) == SQLITE_ROW) {
-        const auto* data = sqlite3_column_text(statement, 0);
-        text = data ? reinterpret_cast<const char*>(data) : "";
-    }
-    sqlite3_finalize(statement);
-    return text;
-}
-
-long long RawDb::QueryInt(const std::string& sql) {
-    return std::stoll(QueryText(sql));
-}
-
-std::u16string Dump(const std::string& path) {
-    sqlite3* db = nullptr;
-    sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY, nullptr);
-    std::u16string dump;
-    for (const char* table : {"Pais", "EdoProv", "Ciudad", "sqlite_sequence"}) {
-        const std::string sql = std::string("SELECT * FROM ") + table + " ORDER BY rowid";
-        sqlite3_stmt* statement = nullptr;
-        EXPECT_EQ(sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr), SQLITE_OK);
-        dump += u"[" + rt::Utf8ToUtf16(table) + u"]\n";
-        while (statement && sqlite3_step(statement) == SQLITE_ROW) {
-            for (int c = 0; c < sqlite3_column_count(statement); ++c) {
-                dump += ColumnText(statement, c) + u"|";
-            }
-            dump += u"\n";
-        }
-        sqlite3_finalize(statement);
-    }
-    sqlite3_close(db);
-    return dump;
 }
 
 Ref<nubex::Pais> NewPais() {
@@ -219,7 +153,7 @@ Ref<nubex::Ciudad> AddCiudad(nubex::Connection* cnn, LONG edoProvPk, std::u16str
 }
 
 FileCatalogTest::FileCatalogTest()
-    : path_(dir_.File("catalogo.db")),
+    : path_(scratch_.location()),
       catalog_(nubex::OpenCatalog(path_)),
       cnn_(ConnectionOf(catalog_.get())) {}
 

@@ -1,5 +1,6 @@
-// Shared helpers for the nubex tests: a temporary folder, an exact dump of a catalog file, a
-// second SQLite connection, and short forms of the typed record calls.
+// Shared helpers for the nubex tests: a temporary folder, a catalog of the test's own on the
+// process's backend (SQLite or PostgreSQL, support/catalog_backends.h), a plain connection to it
+// with an exact dump, and short forms of the typed record calls.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "catalog_backends.h"
 #include "contracts/data_objects.h"
 #include "nubex/errors.h"
 #include "nubex/nubex.h"
@@ -14,8 +16,6 @@
 #include "runtime/error.h"
 #include "runtime/ref.h"
 #include "runtime/variant.h"
-
-struct sqlite3;
 
 namespace nubex_test {
 
@@ -34,24 +34,14 @@ class TempDir {
     std::filesystem::path path_;
 };
 
-// A plain SQLite connection to a catalog file, as another program would have.
-class RawDb {
-  public:
-    // create: make the file when it does not exist.
-    explicit RawDb(const std::string& path, bool create = false);
-    ~RawDb();
-    RawDb(const RawDb&) = delete;
-    RawDb& operator=(const RawDb&) = delete;
-    void Exec(const std::string& sql);
-    std::string QueryText(const std::string& sql);  // first column of the first row
-    long long QueryInt(const std::string& sql);
-
-  private:
-    sqlite3* db_ = nullptr;
-};
+// A plain connection to a catalog (a file, created when missing, or a PostgreSQL schema), as
+// another program would have.
+using RawDb = mundor::test::RawCatalog;
 
 // Every row of every table of the catalog, text compared code unit by code unit.
-std::u16string Dump(const std::string& path);
+inline std::u16string Dump(const std::string& location) {
+    return RawDb(location).Dump();
+}
 
 // Record objects as hosts create them: through the runtime's class registry.
 Ref<nubex::Pais> NewPais();
@@ -98,11 +88,12 @@ Ref<nubex::EdoProv> AddEdoProv(nubex::Connection* cnn, LONG paisPk, std::u16stri
 Ref<nubex::Ciudad> AddCiudad(nubex::Connection* cnn, LONG edoProvPk, std::u16string_view codigo,
                              std::u16string_view nombre, std::u16string_view codigoTel = u"33");
 
-// A catalog file in a fresh temporary folder, with its connection.
+// A catalog of the test's own on the process's backend, with its connection. path_ is its
+// location: a file's path or a PostgreSQL conninfo.
 class FileCatalogTest : public ::testing::Test {
   protected:
     FileCatalogTest();
-    TempDir dir_;
+    mundor::test::ScratchCatalog scratch_;
     std::string path_;
     Ref<nubex::Catalog> catalog_;
     Ref<nubex::Connection> cnn_;

@@ -1,5 +1,6 @@
 // Texts come back exactly as they were given: every UTF-16 code unit, through a store and a
-// load, through a view, and through a catalog reopened from its file.
+// load, through a view, and through a catalog reopened. What PostgreSQL text cannot hold (a NUL,
+// an unpaired surrogate) is refused with its own error, never changed on the way.
 #include "test_support.h"
 
 namespace nubex_test {
@@ -8,6 +9,7 @@ namespace {
 struct HostileText {
     const char* label;
     std::u16string text;
+    bool serverHoldsIt = true;  // PostgreSQL text holds no NUL and no unpaired surrogate
 };
 
 void PrintTo(const HostileText& text, std::ostream* out) {
@@ -24,8 +26,8 @@ const HostileText kTexts[] = {
     {"Accents", u"Ciudad de México — Ñuñoa, São Paulo, Zürich, Åland"},
     {"NonBmp", u"𝔐𝔲𝔫𝔡𝔬 🌎🇲🇽 𠜎𠜱"},
     {"Quotes", u"O'Higgins \"norte\"; DROP TABLE Pais; -- '' \\"},
-    {"EmbeddedNul", std::u16string(u"antes\0después", 13)},
-    {"LoneSurrogates", std::u16string{0xD800, u'a', 0xDC00, 0xDBFF}},
+    {"EmbeddedNul", std::u16string(u"antes\0después", 13), false},
+    {"LoneSurrogates", std::u16string{0xD800, u'a', 0xDC00, 0xDBFF}, false},
     {"ByteOrderMarkFirst", u"\uFEFFMarca"},
     {"ReversedByteOrderMarkFirst", u"\uFFFEMarca"},
     {"TwoByteOrderMarks", u"\uFEFF\uFEFF"},
@@ -34,13 +36,41 @@ const HostileText kTexts[] = {
     {"Long", LongName()},
 };
 
-class Texts : public FileCatalogTest, public ::testing::WithParamInterface<HostileText> {};
+class Texts : public FileCatalogTest, public ::testing::WithParamInterface<HostileText> {
+  protected:
+    bool RefusedByTheServer() const {
+        return mundor::test::CurrentBackend() == mundor::test::Backend::Postgres &&
+               !GetParam().serverHoldsIt;
+    }
+    // Such a text is refused clearly, in any field of any record, and nothing is written.
+    void ExpectRefused(const std::u16string& text) {
+        const LONG pk = Pk(AddPais(cnn_.get(), u"MX", u"México").get());
+        const std::u16string before = Dump(path_);
+        Ref<nubex::Pais> pais = NewPais();
+        ASSERT_TRUE(LoadByKey(pais.get(), pk, cnn_.get()));
+        Write(pais.get(), &nubex::Pais::put_CodigoTel, text);
+        EXPECT_FALSE(Save(pais.get()));
+        EXPECT_EQ(ErrorCode(pais.get()), nubex::err::kUnstorableText.number);
+        EXPECT_EQ(ErrorText(pais.get()), nubex::err::kUnstorableText.text);
+        Ref<nubex::EdoProv> edo = NewEdoProv();
+        nubex::Connection* cnn = cnn_.get();
+        ASSERT_EQ(edo->SetConnection(&cnn), S_OK);
+        Ref<nubex::Pais> parent;
+        ASSERT_EQ(edo->get_IPais(parent.put()), S_OK);
+        ASSERT_TRUE(LoadByKey(parent.get(), pk, cnn_.get()));
+        Write(edo.get(), &nubex::EdoProv::put_Nombre, text);
+        EXPECT_FALSE(Save(edo.get()));
+        EXPECT_EQ(ErrorCode(edo.get()), nubex::err::kUnstorableText.number);
+        EXPECT_EQ(Dump(path_), before);
+    }
+};
 
 INSTANTIATE_TEST_SUITE_P(Hostile, Texts, ::testing::ValuesIn(kTexts),
                          [](const auto& test) { return test.param.label; });
 
 TEST_P(Texts, SurviveStoreLoadAndReopen) {
     const std::u16string& text = GetParam().text;
+    if (RefusedByTheServer()) return ExpectRefused(text);
     Ref<nubex::Pais> pais = AddPais(cnn_.get(), text, text, text);
     const LONG pk = Pk(pais.get());
     Ref<nubex::Ciudad> ciudad =
@@ -65,6 +95,7 @@ TEST_P(Texts, SurviveStoreLoadAndReopen) {
 
 TEST_P(Texts, SurviveAView) {
     const std::u16string& text = GetParam().text;
+    if (RefusedByTheServer()) GTEST_SKIP() << "refused by the server: SurviveStoreLoadAndReopen";
     AddPais(cnn_.get(), u"X", text, text);
     Ref<nubex::View> rows;
     ASSERT_EQ(catalog_->V_Pais(rows.put()), S_OK);

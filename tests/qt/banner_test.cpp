@@ -1,5 +1,5 @@
-// The module banner on real widgets: its three properties by name, what it shows, and the
-// platform's error for a property it does not have.
+// The module banner on real widgets: what it shows of its properties, and that it never takes
+// the focus.
 #include <QLabel>
 
 #include "modal_driver.h"
@@ -17,16 +17,6 @@ class BannerTest : public QtToolkitTest {
     RecordingLogic logic_{SampleDialogForm()};
 };
 
-TEST_F(BannerTest, TakesNameFolderAndVersionByNameAsTextWithoutRegardToCase) {
-    banner().SetProperty(u"Nombre", u"libmundor.so");
-    banner().SetProperty(u"UBICACION", u"/opt/mundor/lib");
-    banner().SetProperty(u"version", u"0.9.0.10");
-
-    EXPECT_EQ(banner().Property(u"nombre"), u"libmundor.so");
-    EXPECT_EQ(banner().Property(u"Ubicacion"), u"/opt/mundor/lib");
-    EXPECT_EQ(banner().Property(u"Version"), u"0.9.0.10");
-}
-
 TEST_F(BannerTest, ShowsItsModuleUntilTheIdentityIsSetAndEverythingInItsTooltip) {
     EXPECT_EQ(label().fullText(), "Form/dlgPrueba");
     EXPECT_EQ(label().toolTip(), "Form/dlgPrueba");
@@ -41,13 +31,6 @@ TEST_F(BannerTest, ShowsItsModuleUntilTheIdentityIsSetAndEverythingInItsTooltip)
     EXPECT_TRUE(shown.startsWith("lib") && shown.endsWith(".10")) << shown.toStdString();
     EXPECT_LE(label().fontMetrics().horizontalAdvance(shown), label().contentsRect().width())
         << "the text fits the banner, shortened in the middle: name and version both show";
-}
-
-TEST_F(BannerTest, RefusesAnUnknownPropertyWith438) {
-    const rt::RuntimeError error = ErrorFrom([&] { banner().SetProperty(u"Autor", u"x"); });
-    EXPECT_EQ(error.number(), rt::err::kMemberNotFound);
-    EXPECT_NE(error.description().find(u"Autor"), std::u16string::npos);
-    EXPECT_EQ(ErrorFrom([&] { banner().Property(u"Modulo"); }).number(), rt::err::kMemberNotFound);
 }
 
 TEST_F(BannerTest, NeverTakesTheFocus) {

@@ -97,14 +97,4 @@ QtToolkitTest::~QtToolkitTest() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 
-rt::RuntimeError ErrorFrom(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const rt::RuntimeError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "the call raised no run-time error";
-    return rt::RuntimeError(0, u"");
-}
-
 }  // namespace mundor::ui::qt::testing

@@ -14,9 +14,14 @@
 #include <gtest/gtest.h>
 
 #include "contracts/ui/ui.h"
+#include "recording_logic.h"
+#include "sample_forms.h"
 #include "ui/qt/qt_toolkit.h"
 
 namespace mundor::ui::qt::testing {
+
+// The sample forms, the recording logic and ErrorFrom, shared with the headless suite.
+using namespace ui::testing;
 
 // Runs `step` once, on the next modal widget that appears above the one shown now (if any).
 void OnNextModal(std::function<void(QWidget& modal)> step);
@@ -54,8 +59,5 @@ class QtToolkitTest : public ::testing::Test {
     ScopedThreadToolkit installed_{toolkit_};
     Watchdog watchdog_;
 };
-
-// Runs `call` and returns the run-time error it raised; fails the test when it raised none.
-rt::RuntimeError ErrorFrom(const std::function<void()>& call);
 
 }  // namespace mundor::ui::qt::testing

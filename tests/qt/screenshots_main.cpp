@@ -1,7 +1,7 @@
 // Renders the Qt toolkit's windows and message boxes to PNG files, for a person to look at:
 // a sample edit dialog, a sample browser with its tree, the delete confirmation (style 308) and
 // an error box (style 16). Each picture is the window's client area under a plain title bar
-// drawn here, so that the caption shows even without a window manager.
+// (WithTitleBar), so that the caption shows even without a window manager.
 //
 //   xvfb-run -a build-qt/bin/qt_screenshots docs/screenshots
 #include <cstdio>
@@ -9,35 +9,15 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QPainter>
-#include <QStyle>
 #include <QTreeWidget>
 
 #include "modal_driver.h"
 #include "recording_logic.h"
 #include "sample_forms.h"
+#include "title_bar.h"
 
 namespace mundor::ui::qt::testing {
 namespace {
-
-QImage WithTitleBar(QWidget& window) {
-    const QPixmap client = window.grab();
-    const int barHeight = window.fontMetrics().height() + 10;
-    QImage framed(client.width() + 2, client.height() + barHeight + 1, QImage::Format_RGB32);
-    QPainter painter(&framed);
-    const QPalette palette = window.palette();
-    painter.fillRect(framed.rect(), palette.color(QPalette::Dark));
-    painter.fillRect(1, 1, client.width(), barHeight - 1, palette.color(QPalette::Highlight));
-    QFont titleFont = window.font();
-    titleFont.setBold(true);
-    painter.setFont(titleFont);
-    painter.setPen(palette.color(QPalette::HighlightedText));
-    const QRect bar(8, 1, client.width() - 16, barHeight - 1);
-    painter.drawText(bar, Qt::AlignVCenter | Qt::AlignLeft, window.windowTitle());
-    painter.drawText(bar, Qt::AlignVCenter | Qt::AlignRight, QString::fromUtf16(u"✕"));
-    painter.drawPixmap(1, barHeight, client);
-    return framed;
-}
 
 void Save(QWidget& window, const QDir& folder, const QString& fileName) {
     QCoreApplication::processEvents();

@@ -59,12 +59,15 @@ TEST_F(TextFieldTest, KeepsWhatCodeSetsExactlyWithoutLimitOrCase) {
         << "max and ccase shape typing only";
 }
 
-TEST_F(TextFieldTest, TypingIntoTheCodeFieldStopsAtEightAndTurnsUpperCase) {
-    WhileShown([](QWidget& shown) {
-        TypeInto(shown, "ctrlCodigo", "mx");
-        TypeInto(shown, "ctrlCodigo", QString::fromUtf16(u"ñabcdefghij"));
-    });
-    EXPECT_EQ(field(u"ctrlCodigo").Value(), u"MXÑABCDE");
+TEST_F(TextFieldTest, TypingIntoTheCodeFieldLeavesWhatItLeavesOnEveryToolkit) {
+    for (const Typing& typing : CodeFieldTypings()) {
+        SCOPED_TRACE(QString::fromStdU16String(typing.typed).toStdString());
+        field(u"ctrlCodigo").SetValue(u"");
+        WhileShown([&](QWidget& shown) {
+            TypeInto(shown, "ctrlCodigo", QString::fromStdU16String(typing.typed));
+        });
+        EXPECT_EQ(field(u"ctrlCodigo").Value(), typing.left);
+    }
 }
 
 TEST_F(TextFieldTest, APasteIsCutToTheRoomLeftAndACharacterIsNeverSplit) {

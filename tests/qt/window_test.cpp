@@ -197,20 +197,5 @@ TEST_F(WindowTest, ASettingStoredWithTheWrongTypeIsATypeMismatchAndLeavesNoWidge
     EXPECT_EQ(QApplication::allWidgets().size(), widgetsBefore);
 }
 
-TEST_F(WindowTest, ControlsAreFoundByNameWithoutRegardToCaseAndByArrayIndex) {
-    RecordingLogic logic(SampleBrowserForm());
-    Window& window = logic.window();
-
-    EXPECT_EQ(&window.GetControl(u"CMDcerrar"), &window.GetControl(u"cmdCerrar"));
-    EXPECT_EQ(window.Get<Button>(u"cmdAction", 1).Index(), 1);
-    EXPECT_EQ(window.FindControl(u"cmdAction"), nullptr) << "an array element needs its index";
-    EXPECT_EQ(ErrorFrom([&] { window.GetControl(u"cmdNoExiste"); }).number(),
-              ui::err::kControlNotFound);
-    EXPECT_EQ(ErrorFrom([&] { window.Get<Button>(u"cmdAction", 3); }).number(),
-              ui::err::kControlArrayElementMissing);
-    EXPECT_EQ(ErrorFrom([&] { window.Get<Button>(u"tvwPaises"); }).number(),
-              rt::err::kTypeMismatch);
-}
-
 }  // namespace
 }  // namespace mundor::ui::qt::testing

@@ -1,6 +1,7 @@
 // Late-bound calls from C++: argument passing, property access and the errors a caller sees.
 #include <gtest/gtest.h>
 
+#include "error_from.h"
 #include "runtime/call_by_name.h"
 #include "runtime/error.h"
 #include "test_thing.h"
@@ -11,17 +12,7 @@ namespace {
 using rt::CallByName;
 using rt::CallType;
 
-// Runs a late-bound call that must fail and returns the run-time error it raised.
-template <class Body>
-rt::RuntimeError ErrorOf(Body&& body) {
-    try {
-        body();
-    } catch (const rt::RuntimeError& e) {
-        return e;
-    }
-    ADD_FAILURE() << "no run-time error was raised";
-    return rt::RuntimeError(0, u"");
-}
+using mundor::testing::ErrorFrom;
 
 class CallByNameTest : public ::testing::Test {
   protected:
@@ -55,15 +46,15 @@ TEST_F(CallByNameTest, LetThenGetAProperty) {
 }
 
 TEST_F(CallByNameTest, EmptyObjectRaises91AndUnknownMemberRaises438) {
-    const rt::RuntimeError notSet = ErrorOf([] { CallByName(nullptr, u"Name", CallType::Get); });
+    const rt::RuntimeError notSet = ErrorFrom([] { CallByName(nullptr, u"Name", CallType::Get); });
     EXPECT_EQ(notSet.number(), 91);
     EXPECT_EQ(notSet.description(), u"Variable de objeto o bloque With no establecida");
-    EXPECT_EQ(ErrorOf([&] { CallByName(disp, u"Volar", CallType::Method); }).number(), 438);
+    EXPECT_EQ(ErrorFrom([&] { CallByName(disp, u"Volar", CallType::Method); }).number(), 438);
 }
 
 TEST_F(CallByNameTest, CalleeErrorsArriveWithNumberDescriptionAndSource) {
     const rt::RuntimeError raised =
-        ErrorOf([&] { CallByName(disp, u"Fail", CallType::Method, 3001, u"No hay conexión"); });
+        ErrorFrom([&] { CallByName(disp, u"Fail", CallType::Method, 3001, u"No hay conexión"); });
     EXPECT_EQ(raised.number(), 3001);
     EXPECT_EQ(raised.description(), u"No hay conexión");
     EXPECT_EQ(raised.source(), kTestSource);
@@ -71,9 +62,9 @@ TEST_F(CallByNameTest, CalleeErrorsArriveWithNumberDescriptionAndSource) {
 
 TEST_F(CallByNameTest, ArgumentFailuresBecomeThePlatformsNumbers) {
     rt::Variant count(1);
-    EXPECT_EQ(ErrorOf([&] { CallByName(disp, u"Bump", CallType::Method, u"x"); }).number(), 13);
-    EXPECT_EQ(ErrorOf([&] { CallByName(disp, u"Bump", CallType::Method); }).number(), 449);
-    EXPECT_EQ(ErrorOf([&] { CallByName(disp, u"Bump", CallType::Method, count, 1, 2); }).number(),
+    EXPECT_EQ(ErrorFrom([&] { CallByName(disp, u"Bump", CallType::Method, u"x"); }).number(), 13);
+    EXPECT_EQ(ErrorFrom([&] { CallByName(disp, u"Bump", CallType::Method); }).number(), 449);
+    EXPECT_EQ(ErrorFrom([&] { CallByName(disp, u"Bump", CallType::Method, count, 1, 2); }).number(),
               450);
     EXPECT_EQ(count, rt::Variant(1));
     EXPECT_EQ(thing->calls, 0);

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "log_capture.h"
 #include "runtime/bstr.h"
 #include "runtime/error.h"
 #include "test_thing.h"
@@ -166,6 +167,21 @@ TEST_F(DispatchTest, ByReferenceVariantTakesTheMembersValue) {
     ASSERT_EQ(Method(disp, dispid::Stash, call), S_OK);
     EXPECT_EQ(call.result, rt::Variant(u"antes"));
     EXPECT_EQ(rt::Variant::Attach(box), rt::Variant(99));
+}
+
+TEST_F(DispatchTest, AValueTheCallersVariableCannotTakeLeavesItAsItWasAndIsLogged) {
+    const mundor::testing::LogCapture log;
+    IDispatch* slot = nullptr;
+    Call call;
+    call.args = {ByRef(&slot)};  // Stash leaves 99, which an object variable cannot hold
+
+    ASSERT_EQ(Method(disp, dispid::Stash, call), S_OK);
+
+    EXPECT_EQ(slot, nullptr);
+    const std::vector<std::string> logged = log.TextsOf("runtime");
+    ASSERT_EQ(logged.size(), 1u);
+    EXPECT_NE(logged[0].find("error 13 al devolver un argumento por referencia"), std::string::npos)
+        << logged[0];
 }
 
 TEST_F(DispatchTest, ByReferenceObjectIsReplacedWithExactCounts) {

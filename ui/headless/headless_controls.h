@@ -2,13 +2,14 @@
 // tell their window when they take the focus.
 #pragma once
 
-#include <array>
 #include <memory>
 #include <string>
 #include <string_view>
 
 #include "contracts/ui/controls.h"
 #include "contracts/ui/form_definition.h"
+#include "contracts/ui/module_banner_base.h"
+#include "ui/typing/typing_rules.h"
 
 namespace mundor::ui::headless {
 
@@ -32,13 +33,14 @@ class HeadlessTextField final : public TextField {
     bool Editable() const override { return editable_; }
     void SetEditable(bool editable) override { editable_ = editable; }
 
-    // What typing `text` leaves in the field: no more than `max` UTF-16 units, never half of a
-    // surrogate pair. Code that sets the value is not limited.
-    std::u16string LimitToMaxLength(std::u16string_view text) const;
+    // What typing `text` over the field's whole text leaves in it, under the field's typing rules
+    // (`max` and `ccase`). Code that sets the value is neither limited nor cased.
+    std::u16string TypedText(std::u16string_view text) const;
 
   private:
     const ControlDefinition& definition_;
     FocusTarget& window_;
+    TypingRules rules_;
     std::u16string value_;
     bool editable_ = true;
 };
@@ -57,21 +59,17 @@ class HeadlessButton final : public Button {
     FocusTarget& window_;
 };
 
-class HeadlessModuleBanner final : public ModuleBanner {
+class HeadlessModuleBanner final : public ModuleBannerBase {
   public:
-    HeadlessModuleBanner(const ControlDefinition& definition, FocusTarget& window);
+    HeadlessModuleBanner(const ControlDefinition& definition, FocusTarget& window)
+        : definition_(definition), window_(window) {}
 
     const ControlDefinition& Definition() const override { return definition_; }
     void SetFocus() override { window_.MoveFocusTo(*this); }
-    void SetProperty(std::u16string_view property, std::u16string_view text) override;
-    std::u16string Property(std::u16string_view property) const override;
 
   private:
-    // Where a property's text is kept; raises 438 for a name the banner does not have.
-    static std::size_t SlotOf(std::u16string_view property);
     const ControlDefinition& definition_;
     FocusTarget& window_;
-    std::array<std::u16string, 3> values_;  // Nombre, Ubicacion, Version
 };
 
 // Builds the control a definition row describes.

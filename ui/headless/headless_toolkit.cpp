@@ -2,20 +2,16 @@
 
 #include <string>
 
+#include "runtime/text.h"
 #include "ui/headless/headless_window.h"
 
 namespace mundor::ui::headless {
 
 namespace {
 
-std::u16string Decimal(LONG number) {
-    const std::string digits = std::to_string(number);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 std::u16string Describe(const MessageBoxRequest& request) {
-    return u"message box (style " + Decimal(request.style) + u", title '" + request.ShownTitle() +
-           u"') '" + request.prompt + u"'";
+    return u"message box (style " + rt::DecimalText(request.style) + u", title '" +
+           request.ShownTitle() + u"') '" + request.prompt + u"'";
 }
 
 // Why the planned answer cannot answer this box; empty when it can.
@@ -27,8 +23,8 @@ std::u16string ProblemWith(const std::optional<PlannedAnswer>& planned,
                *planned->expectedPrompt + u"'";
     }
     if (planned->answer && !look.Offers(*planned->answer)) {
-        return u"the scripted answer " + Decimal(*planned->answer) + u" is not a button of " +
-               Describe(request);
+        return u"the scripted answer " + rt::DecimalText(*planned->answer) +
+               u" is not a button of " + Describe(request);
     }
     return u"";
 }
@@ -43,7 +39,7 @@ std::unique_ptr<Window> HeadlessToolkit::CreateWindow(const FormDefinition& form
                                                       FormEvents& events) {
     session_->ThrowIfFailed();
     auto window = std::make_shared<HeadlessWindow>(session_, form, events);
-    return std::make_unique<WindowHandle>(std::move(window));
+    return std::make_unique<SharedWindowHandle>(std::move(window));
 }
 
 LONG HeadlessToolkit::MsgBox(const MessageBoxRequest& request) {

@@ -2,16 +2,9 @@
 
 #include <utility>
 
+#include "runtime/text.h"
+
 namespace mundor::ui::headless {
-
-namespace {
-
-std::u16string Decimal(std::size_t number) {
-    const std::string digits = std::to_string(number);
-    return std::u16string(digits.begin(), digits.end());
-}
-
-}  // namespace
 
 ShowScript& ShowScript::Add(UserActionKind kind, std::u16string_view control, LONG index,
                             std::u16string_view text) {
@@ -79,9 +72,10 @@ std::u16string ScriptedUser::Unused() const {
     std::u16string unused;
     for (const auto& [window, scripts] : shows_) {
         if (scripts.empty()) continue;
-        unused += Decimal(scripts.size()) + u" unused showing(s) of " + window + u"\n";
+        unused += rt::DecimalText(scripts.size()) + u" unused showing(s) of " + window + u"\n";
     }
-    if (!answers_.empty()) unused += Decimal(answers_.size()) + u" unused message-box answer(s)\n";
+    if (!answers_.empty())
+        unused += rt::DecimalText(answers_.size()) + u" unused message-box answer(s)\n";
     return unused;
 }
 

@@ -5,6 +5,7 @@
 
 #include "runtime/bstr.h"
 #include "runtime/error.h"
+#include "runtime/text.h"
 #include "ui/headless/headless_tree.h"
 
 namespace mundor::ui::headless {
@@ -15,14 +16,9 @@ std::u16string Quoted(std::u16string_view text) {
     return u"'" + std::u16string(text) + u"'";
 }
 
-std::u16string Decimal(LONG number) {
-    const std::string digits = std::to_string(number);
-    return std::u16string(digits.begin(), digits.end());
-}
-
 std::u16string ControlName(const UserAction& action) {
     if (action.index == kNoIndex) return Quoted(action.control);
-    return Quoted(action.control + u"(" + Decimal(action.index) + u")");
+    return Quoted(action.control + u"(" + rt::DecimalText(action.index) + u")");
 }
 
 void Record(HeadlessWindow& window, const UserAction& action) {
@@ -48,7 +44,7 @@ void Type(HeadlessWindow& window, const UserAction& action) {
                               Quoted(window.Name()) + u": the field is not editable");
     }
     Record(window, action);
-    field.SetValue(field.LimitToMaxLength(action.text));
+    field.SetValue(field.TypedText(action.text));
 }
 
 void Click(HeadlessWindow& window, const UserAction& action) {
@@ -121,7 +117,7 @@ void RunStep(HeadlessWindow& window, const UserAction& action) {
         rt::ReportCurrentException();
         const rt::ErrorRecord& error = rt::LastError();
         window.session().Fail(u"scripted step " + Quoted(action.text) + u" raised error " +
-                              Decimal(error.number) + u": " + error.description);
+                              rt::DecimalText(error.number) + u": " + error.description);
     }
 }
 

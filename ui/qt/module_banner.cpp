@@ -2,8 +2,6 @@
 
 #include <QEvent>
 
-#include "contracts/ui/ui_errors.h"
-#include "runtime/dispatch.h"
 #include "ui/qt/look.h"
 
 namespace mundor::ui::qt {
@@ -50,30 +48,12 @@ QtModuleBanner::QtModuleBanner(const ControlDefinition& definition, QWidget& par
     Show();
 }
 
-QtModuleBanner::Slot QtModuleBanner::SlotOf(std::u16string_view property) {
-    constexpr std::array<std::u16string_view, kSlots> kProperties = {u"Nombre", u"Ubicacion",
-                                                                     u"Version"};
-    for (std::size_t slot = 0; slot < kSlots; ++slot) {
-        if (rt::SameMemberName(property, kProperties[slot])) return static_cast<Slot>(slot);
-    }
-    err::RaiseUnknownProperty(property);
-}
-
-void QtModuleBanner::SetProperty(std::u16string_view property, std::u16string_view text) {
-    values_[SlotOf(property)] = text;
-    Show();
-}
-
-std::u16string QtModuleBanner::Property(std::u16string_view property) const {
-    return values_[SlotOf(property)];
-}
-
 void QtModuleBanner::Show() {
     const QString modulo = Q(definition_.SettingAs<std::u16string>(u"modulo").value_or(u""));
-    const QString identity = (Q(values_[kNombre]) + u' ' + Q(values_[kVersion])).trimmed();
-    widget_->SetFullText(values_[kNombre].empty() ? modulo : identity);
+    const QString identity = (Q(Value(kNombre)) + u' ' + Q(Value(kVersion))).trimmed();
+    widget_->SetFullText(Value(kNombre).empty() ? modulo : identity);
     QStringList lines;
-    for (const std::u16string& value : values_) {
+    for (const std::u16string& value : Values()) {
         if (!value.empty()) lines << Q(value);
     }
     if (!modulo.isEmpty()) lines << modulo;

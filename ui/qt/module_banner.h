@@ -3,12 +3,11 @@
 // and tells name, folder, version and module whole in its tooltip.
 #pragma once
 
-#include <array>
 #include <string>
 
 #include <QLabel>
 
-#include "contracts/ui/controls.h"
+#include "contracts/ui/module_banner_base.h"
 #include "ui/qt/control_host.h"
 
 namespace mundor::ui::qt {
@@ -33,27 +32,22 @@ class ElidedLabel final : public QLabel {
     bool fitting_ = false;
 };
 
-class QtModuleBanner final : public ModuleBanner, public WidgetBacked {
+class QtModuleBanner final : public ModuleBannerBase, public WidgetBacked {
   public:
     QtModuleBanner(const ControlDefinition& definition, QWidget& parent);
 
     const ControlDefinition& Definition() const override { return definition_; }
     // The banner never takes the keyboard focus; asking it to does nothing.
     void SetFocus() override {}
-    void SetProperty(std::u16string_view property, std::u16string_view text) override;
-    std::u16string Property(std::u16string_view property) const override;
 
     QWidget& widget() const override { return *widget_; }
 
   private:
-    enum Slot : std::size_t { kNombre, kUbicacion, kVersion, kSlots };
-    // Where a property's text is kept; raises 438 for a name the banner does not have.
-    static Slot SlotOf(std::u16string_view property);
+    void PropertiesChanged() override { Show(); }
     void Show();
 
     const ControlDefinition& definition_;
     ElidedLabel* widget_;  // owned by the window's widget
-    std::array<std::u16string, kSlots> values_;
 };
 
 }  // namespace mundor::ui::qt

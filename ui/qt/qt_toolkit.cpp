@@ -1,5 +1,6 @@
 #include "ui/qt/qt_toolkit.h"
 
+#include "contracts/ui/window_handle.h"
 #include "ui/qt/control_host.h"
 #include "ui/qt/message_box.h"
 #include "ui/qt/qt_errors.h"
@@ -13,7 +14,7 @@ QtToolkit::QtToolkit() {
 
 std::unique_ptr<Window> QtToolkit::CreateWindow(const FormDefinition& form, FormEvents& events) {
     err::RequireWidgetsThread();
-    return std::make_unique<QtWindowHandle>(std::make_shared<QtWindow>(form, events));
+    return std::make_unique<SharedWindowHandle>(std::make_shared<QtWindow>(form, events));
 }
 
 LONG QtToolkit::MsgBox(const MessageBoxRequest& request) {
@@ -22,8 +23,9 @@ LONG QtToolkit::MsgBox(const MessageBoxRequest& request) {
 }
 
 QWidget* QtToolkit::WidgetOf(Window& window) {
-    auto* handle = dynamic_cast<QtWindowHandle*>(&window);
-    return handle ? &handle->window().dialog() : nullptr;
+    auto* handle = dynamic_cast<SharedWindowHandle*>(&window);
+    auto* own = handle ? dynamic_cast<QtWindow*>(&handle->window()) : nullptr;
+    return own ? &own->dialog() : nullptr;
 }
 
 QWidget* QtToolkit::WidgetOf(Control& control) {

@@ -1,5 +1,7 @@
 #include "ui/qt/typing_validator.h"
 
+#include <algorithm>
+
 #include <QLineEdit>
 #include <QScopedValueRollback>
 
@@ -9,7 +11,14 @@ TypingValidator::TypingValidator(TypingRules rules, QObject* parent)
     : QValidator(parent), rules_(rules) {}
 
 QValidator::State TypingValidator::validate(QString& input, int& cursor) const {
-    if (!fromCode_) ApplyTypingRules(rules_, accepted_, input, cursor);
+    if (!fromCode_) {
+        std::u16string after = input.toStdU16String();
+        auto at = static_cast<std::size_t>(std::max(cursor, 0));
+        if (ApplyTypingRules(rules_, accepted_.toStdU16String(), after, at)) {
+            input = QString::fromStdU16String(after);
+            cursor = static_cast<int>(at);
+        }
+    }
     accepted_ = input;
     return Acceptable;
 }

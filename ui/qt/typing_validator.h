@@ -4,7 +4,7 @@
 
 #include <QValidator>
 
-#include "ui/qt/typing_rules.h"
+#include "ui/typing/typing_rules.h"
 
 class QLineEdit;
 

@@ -1,6 +1,6 @@
 #include "sample_forms.h"
 
-namespace mundor::ui::qt::testing {
+namespace mundor::ui::testing {
 
 namespace {
 
@@ -94,4 +94,15 @@ rt::AppObject SampleApp() {
     return app;
 }
 
-}  // namespace mundor::ui::qt::testing
+const std::vector<Typing>& CodeFieldTypings() {
+    static const std::vector<Typing> typings = {
+        {u"mx", u"MX"},
+        {u"ñabcdefghij", u"ÑABCDEFG"},
+        {u"abcdefg\U0001F600", u"ABCDEFG"},  // the eighth unit would be half a character
+        {u"straße", u"STRASSE"},             // full case mapping: one letter becomes two
+        {u"ßßßßß", u"SSSSSSSS"},
+    };
+    return typings;
+}
+
+}  // namespace mundor::ui::testing

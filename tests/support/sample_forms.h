@@ -1,12 +1,14 @@
-// Two small forms used only by these tests and the screenshot program: an edit dialog laid out
-// like the component's country dialog, and a browser with a tree and a button array.
+// Two small forms for the toolkits' tests and the screenshot program, the same on every toolkit:
+// an edit dialog laid out like the component's country dialog, and a browser with a tree and a
+// button array.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "contracts/ui/ui.h"
 
-namespace mundor::ui::qt::testing {
+namespace mundor::ui::testing {
 
 // "dlgPrueba": the code (max 8, upper case), area-code (title 70%) and name fields, OK and
 // Cancel buttons and the module banner; 4440 x 1815 twips, centred on its owner.
@@ -19,4 +21,12 @@ FormDefinition SampleBrowserForm(std::u16string name = u"brwPrueba");
 // The application object of the component under test, as far as message boxes need it.
 rt::AppObject SampleApp();
 
-}  // namespace mundor::ui::qt::testing
+// What typing a text into the empty code field of the sample dialog leaves in it, the same on
+// every toolkit: cut to eight units without splitting a character, in upper case.
+struct Typing {
+    std::u16string typed;
+    std::u16string left;
+};
+const std::vector<Typing>& CodeFieldTypings();
+
+}  // namespace mundor::ui::testing

@@ -1,5 +1,6 @@
-// A window logic for tests: it creates its window on the thread's toolkit, records every event
-// it receives and runs what a test hangs on a button, a node, the load or the close box.
+// A window logic for the toolkits' tests: it creates its window on the thread's toolkit, records
+// every event it receives and runs what a test hangs on a button, a node, the load, the close
+// box, the unload or its error handler.
 #pragma once
 
 #include <functional>
@@ -9,8 +10,9 @@
 #include <vector>
 
 #include "contracts/ui/ui.h"
+#include "error_from.h"
 
-namespace mundor::ui::qt::testing {
+namespace mundor::ui::testing {
 
 class RecordingLogic final : public FormEvents {
   public:
@@ -23,6 +25,8 @@ class RecordingLogic final : public FormEvents {
     std::map<std::u16string, std::function<void(Button&)>> clicks;
     std::function<void(Tree&, const NodeRef&)> onExpand;
     std::function<void()> onLoad;
+    std::function<void()> onUnload;
+    std::function<void(const rt::RuntimeError&)> onEventError;
     bool allowClose = true;
 
     // Every event received, in order: "load", "click cmdAction(1)", "expand <key>",
@@ -41,4 +45,6 @@ class RecordingLogic final : public FormEvents {
     std::unique_ptr<Window> window_;
 };
 
-}  // namespace mundor::ui::qt::testing
+using mundor::testing::ErrorFrom;
+
+}  // namespace mundor::ui::testing

@@ -2,17 +2,9 @@
 
 #include <string>
 
-#include "runtime/bstr.h"
+#include "runtime/text.h"
 
-namespace mundor::ui::qt::testing {
-
-namespace {
-
-std::u16string Decimal(LONG number) {
-    return rt::Utf8ToUtf16(std::to_string(number));
-}
-
-}  // namespace
+namespace mundor::ui::testing {
 
 RecordingLogic::RecordingLogic(const FormDefinition& form)
     : window_(ThreadToolkit().CreateWindow(form, *this)) {}
@@ -24,7 +16,7 @@ void RecordingLogic::OnLoad() {
 
 void RecordingLogic::OnClick(Button& button) {
     std::u16string name = button.Name();
-    if (button.Index() != kNoIndex) name += u"(" + Decimal(button.Index()) + u")";
+    if (button.Index() != kNoIndex) name += u"(" + rt::DecimalText(button.Index()) + u")";
     events.push_back(u"click " + name);
     if (const auto handler = clicks.find(button.Name()); handler != clicks.end()) {
         handler->second(button);
@@ -43,11 +35,13 @@ bool RecordingLogic::OnCloseRequest() {
 
 void RecordingLogic::OnUnload() {
     events.push_back(u"unload");
+    if (onUnload) onUnload();
 }
 
 void RecordingLogic::OnEventError(const rt::RuntimeError& error) {
-    events.push_back(u"error " + Decimal(error.number()));
+    events.push_back(u"error " + rt::DecimalText(error.number()));
     errors.push_back(error);
+    if (onEventError) onEventError(error);
 }
 
-}  // namespace mundor::ui::qt::testing
+}  // namespace mundor::ui::testing

@@ -1,0 +1,26 @@
+#include "title_bar.h"
+
+#include <QPainter>
+
+namespace mundor::ui::qt::testing {
+
+QImage WithTitleBar(QWidget& window) {
+    const QPixmap client = window.grab();
+    const int barHeight = window.fontMetrics().height() + 10;
+    QImage framed(client.width() + 2, client.height() + barHeight + 1, QImage::Format_RGB32);
+    QPainter painter(&framed);
+    const QPalette palette = window.palette();
+    painter.fillRect(framed.rect(), palette.color(QPalette::Dark));
+    painter.fillRect(1, 1, client.width(), barHeight - 1, palette.color(QPalette::Highlight));
+    QFont titleFont = window.font();
+    titleFont.setBold(true);
+    painter.setFont(titleFont);
+    painter.setPen(palette.color(QPalette::HighlightedText));
+    const QRect bar(8, 1, client.width() - 16, barHeight - 1);
+    painter.drawText(bar, Qt::AlignVCenter | Qt::AlignLeft, window.windowTitle());
+    painter.drawText(bar, Qt::AlignVCenter | Qt::AlignRight, QString::fromUtf16(u"✕"));
+    painter.drawPixmap(1, barHeight, client);
+    return framed;
+}
+
+}  // namespace mundor::ui::qt::testing
