@@ -6,10 +6,6 @@ namespace mundor::host {
 
 namespace fs = std::filesystem;
 
-namespace {
-constexpr const char* kDatasetFileName = "world.tsv.gz";
-}
-
 fs::path DefaultCatalogPath() {
     const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
     return fs::path(data.toStdString()) / "mundor" / "catalog.db";
@@ -19,13 +15,6 @@ fs::path ProgramFolder() {
     std::error_code error;
     const fs::path self = fs::read_symlink("/proc/self/exe", error);
     return error ? fs::current_path() : self.parent_path();
-}
-
-fs::path WorldDatasetPath() {
-    const fs::path beside = ProgramFolder() / kDatasetFileName;
-    std::error_code error;
-    if (fs::exists(beside, error)) return beside;
-    return MUNDOR_WORLD_DATASET;
 }
 
 }  // namespace mundor::host

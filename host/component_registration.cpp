@@ -1,15 +1,14 @@
 #include "host/component_registration.h"
 
-#include <dlfcn.h>
-
 #include <array>
-#include <memory>
 
+#include "contracts/data_objects.h"
 #include "host/catalog_location.h"
 #include "host/host_errors.h"
 #include "runtime/bstr.h"
 #include "runtime/error.h"
 #include "runtime/registry.h"
+#include "runtime/self_registration.h"
 
 namespace mundor::host {
 
@@ -17,19 +16,27 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct LibraryCloser {
-    void operator()(void* handle) const { ::dlclose(handle); }
-};
-using LibraryHandle = std::unique_ptr<void, LibraryCloser>;
-using RegisterServerFn = HRESULT (*)();
-
+// Beside the program, or in the library folder of its tree (lib/x86_64-linux-gnu beside bin/,
+// in the build tree as once installed).
 std::array<fs::path, 2> LibraryFolders() {
     const fs::path program = ProgramFolder();
-    return {program, program.parent_path() / "lib"};
+    return {program, (program / MUNDOR_LIBDIR_FROM_BINDIR).lexically_normal()};
 }
 
 std::u16string Text(const std::string& utf8) {
     return rt::Utf8ToUtf16(utf8);
+}
+
+// Whether the registry already creates `progId` from this very file, as it does once a package
+// has registered it for every user or an earlier run registered it for this one.
+bool ServedBy(const char* progId, const fs::path& library) {
+    const auto registration = rt::FindClassByProgId(progId);
+    std::error_code error;
+    return registration && fs::equivalent(registration->library, library, error);
+}
+
+void RegisterUnlessServed(const char* progId, const fs::path& library) {
+    if (!ServedBy(progId, library)) RegisterLibrary(library);
 }
 
 }  // namespace
@@ -39,7 +46,7 @@ fs::path FindLibrary(std::string_view fileName) {
     for (const fs::path& folder : LibraryFolders()) {
         const fs::path candidate = folder / fileName;
         std::error_code error;
-        if (fs::is_regular_file(candidate, error)) return fs::canonical(candidate, error);
+        if (fs::is_regular_file(candidate, error)) return candidate.lexically_normal();
         searched += (searched.empty() ? u"" : u", ") + Text(folder.string());
     }
     rt::Raise(err::kFileNotFound, u"No se encontró " + Text(std::string(fileName)) +
@@ -47,26 +54,12 @@ fs::path FindLibrary(std::string_view fileName) {
 }
 
 void RegisterLibrary(const fs::path& library) {
-    const std::u16string name = Text(library.string());
-    LibraryHandle handle(::dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL));
-    if (!handle) {
-        rt::Raise(err::kLibraryNotLoadable,
-                  u"No se pudo cargar " + name + u": " + Text(::dlerror()) + u".");
-    }
-    const auto registerServer =
-        reinterpret_cast<RegisterServerFn>(::dlsym(handle.get(), "DllRegisterServer"));
-    if (!registerServer) {
-        rt::Raise(err::kEntryPointMissing, name + u" no exporta DllRegisterServer.");
-    }
-    if (const HRESULT hr = registerServer(); FAILED(hr)) {
-        const rt::RuntimeError cause = rt::ErrorFromHResult(hr);
-        rt::Raise(cause.number(), u"No se pudo registrar " + name + u": " + cause.description());
-    }
+    rt::RunSelfRegistration(library.string(), rt::SelfRegistration::kRegister);
 }
 
 void RegisterComponentLibraries() {
-    RegisterLibrary(FindLibrary(kDataLibrary));
-    RegisterLibrary(FindLibrary(kComponentLibrary));
+    RegisterUnlessServed(nubex::kProgIdCatalog, FindLibrary(kDataLibrary));
+    RegisterUnlessServed(kProgIdMundorFx, FindLibrary(kComponentLibrary));
 }
 
 rt::Ref<_MundorFx> CreateMundorFx() {

@@ -18,6 +18,7 @@
 #include "host/member_controls.h"
 #include "host/value_text.h"
 #include "nubex/backend/location.h"
+#include "nubex/import/shipped_dataset.h"
 #include "nubex/nubex.h"
 #include "runtime/bstr.h"
 #include "ui/qt/qt_log.h"
@@ -98,8 +99,9 @@ int RunHost(const HostOptions& options) {
 
     // A catalog on a server is filled with nubex-import, not by a first run here.
     const CatalogPreparation prepared =
-        OnAServer(catalogPath) ? CatalogPreparation{CatalogPreparation::Status::kReady, false, {}}
-                               : PrepareCatalogFile(catalogPath, WorldDatasetPath(), ownCatalog);
+        OnAServer(catalogPath)
+            ? CatalogPreparation{CatalogPreparation::Status::kReady, false, {}}
+            : PrepareCatalogFile(catalogPath, nubex::import::ShippedWorldDataset(), ownCatalog);
     if (prepared.status != CatalogPreparation::Status::kReady) {
         const bool cancelled = prepared.status == CatalogPreparation::Status::kCancelled;
         return Fail(options, u"No hay catálogo con el que trabajar.", prepared.problem,

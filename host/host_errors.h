@@ -3,13 +3,14 @@
 #pragma once
 
 #include "runtime/com_types.h"
+#include "runtime/error.h"
 
 namespace mundor::host {
 
 namespace err {
 inline constexpr LONG kFileNotFound = 53;
-inline constexpr LONG kLibraryNotLoadable = 48;
-inline constexpr LONG kEntryPointMissing = 453;
+inline constexpr LONG kLibraryNotLoadable = rt::err::kLibraryNotLoadable;
+inline constexpr LONG kEntryPointMissing = rt::err::kEntryPointMissing;
 inline constexpr LONG kNoCurrentRecord = 3021;
 }  // namespace err
 

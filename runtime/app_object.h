@@ -5,6 +5,7 @@
 #include <string>
 
 #include "runtime/com_types.h"
+#include "runtime/export.h"
 #include "runtime/project.h"
 
 namespace mundor::rt {
@@ -19,6 +20,6 @@ struct AppObject {
 };
 
 // The application object of the library that the project descriptor describes.
-AppObject ApplicationOf(const ProjectDescriptor& project);
+MUNDOR_API AppObject ApplicationOf(const ProjectDescriptor& project);
 
 }  // namespace mundor::rt

@@ -7,25 +7,26 @@
 #include <utility>
 
 #include "runtime/com_types.h"
+#include "runtime/export.h"
 
 extern "C" {
-BSTR SysAllocString(const OLECHAR* text);
-BSTR SysAllocStringLen(const OLECHAR* text, UINT length);
-int SysReAllocString(BSTR* target, const OLECHAR* text);
-void SysFreeString(BSTR text);
-UINT SysStringLen(BSTR text);
-UINT SysStringByteLen(BSTR text);
+MUNDOR_API BSTR SysAllocString(const OLECHAR* text);
+MUNDOR_API BSTR SysAllocStringLen(const OLECHAR* text, UINT length);
+MUNDOR_API int SysReAllocString(BSTR* target, const OLECHAR* text);
+MUNDOR_API void SysFreeString(BSTR text);
+MUNDOR_API UINT SysStringLen(BSTR text);
+MUNDOR_API UINT SysStringByteLen(BSTR text);
 }
 
 namespace mundor::rt {
 
 // UTF-8 <-> UTF-16 for the edges where text meets files, terminals and C APIs. Invalid input
 // becomes U+FFFD rather than failing, so a bad byte never loses the rest of a text.
-std::u16string Utf8ToUtf16(std::string_view utf8);
-std::string Utf16ToUtf8(std::u16string_view utf16);
+MUNDOR_API std::u16string Utf8ToUtf16(std::string_view utf8);
+MUNDOR_API std::string Utf16ToUtf8(std::u16string_view utf16);
 
 // Owns one BSTR. A null BSTR is the empty string, as the platform treats it.
-class BString {
+class MUNDOR_API BString {
   public:
     BString() = default;
     explicit BString(std::u16string_view text);

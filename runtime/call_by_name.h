@@ -9,6 +9,7 @@
 #include <type_traits>
 
 #include "runtime/com_types.h"
+#include "runtime/export.h"
 #include "runtime/variant.h"
 
 namespace mundor::rt {
@@ -36,8 +37,8 @@ requires(!std::is_same_v<std::remove_cvref_t<T>, Variant> || !std::is_lvalue_ref
 
 // Raises the callee's run-time error (or the platform's error for a failed dispatch); an empty
 // object raises error 91.
-Variant CallByNameArgs(IDispatch* object, std::u16string_view name, CallType type,
-                       std::span<CallArg> args);
+MUNDOR_API Variant CallByNameArgs(IDispatch* object, std::u16string_view name, CallType type,
+                                  std::span<CallArg> args);
 
 template <class... Args>
 Variant CallByName(IDispatch* object, std::u16string_view name, CallType type, Args&&... args) {
@@ -46,6 +47,6 @@ Variant CallByName(IDispatch* object, std::u16string_view name, CallType type, A
 }
 
 // The DISPID a name has on an object; raises error 438 when the object has no such member.
-DISPID DispIdOf(IDispatch* object, std::u16string_view name);
+MUNDOR_API DISPID DispIdOf(IDispatch* object, std::u16string_view name);
 
 }  // namespace mundor::rt

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "runtime/com_types.h"
+#include "runtime/export.h"
 #include "runtime/variant.h"
 
 namespace mundor::rt {
@@ -65,7 +66,7 @@ Param OptObj(std::u16string_view name) {
 }
 
 // The typed slots of one call: parameters in declared order and the result.
-class Frame {
+class MUNDOR_API Frame {
   public:
     Frame(std::size_t params, VARTYPE resultType);
     ~Frame();
@@ -110,9 +111,9 @@ struct MemberInfo {
 };
 
 // Case-insensitive comparison of member names, as the platform matches them.
-bool SameMemberName(std::u16string_view a, std::u16string_view b);
+MUNDOR_API bool SameMemberName(std::u16string_view a, std::u16string_view b);
 
-class DispatchTableBase {
+class MUNDOR_API DispatchTableBase {
   public:
     explicit DispatchTableBase(std::vector<MemberInfo> members);
     HRESULT GetIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) const;

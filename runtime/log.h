@@ -16,6 +16,7 @@
 #include <string_view>
 
 #include "runtime/com_types.h"
+#include "runtime/export.h"
 
 namespace mundor::rt {
 
@@ -29,14 +30,14 @@ struct LogEntry {
 using LogSink = std::function<void(const LogEntry& entry)>;
 
 // Installs the process's sink; an empty one puts the default back.
-void SetLogSink(LogSink sink);
+MUNDOR_API void SetLogSink(LogSink sink);
 
 // Hands an entry to the sink. Never throws.
-void Log(std::string_view area, std::string_view text) noexcept;
+MUNDOR_API void Log(std::string_view area, std::string_view text) noexcept;
 
 // Logs an error that is being dropped: its number and description, and what was being done
 // ("al descargar la ventana 'dlgPais'").
-void LogDroppedError(std::string_view area, std::u16string_view doing, LONG number,
-                     std::u16string_view description) noexcept;
+MUNDOR_API void LogDroppedError(std::string_view area, std::u16string_view doing, LONG number,
+                                std::u16string_view description) noexcept;
 
 }  // namespace mundor::rt

@@ -9,6 +9,7 @@
 #include "runtime/com_types.h"
 #include "runtime/dispatch.h"
 #include "runtime/error.h"
+#include "runtime/export.h"
 #include "runtime/ref.h"
 
 namespace mundor::rt {
@@ -134,6 +135,7 @@ Ref<T> MakeObject(Args&&... args) {
 using CreateInstanceFn = HRESULT (*)(IUnknown* outer, REFIID riid, void** ppv);
 
 // A class factory over a creation function; it counts towards its library's lifetime.
-HRESULT NewClassFactory(CreateInstanceFn create, ModuleLifetime& module, REFIID riid, void** ppv);
+MUNDOR_API HRESULT NewClassFactory(CreateInstanceFn create, ModuleLifetime& module, REFIID riid,
+                                   void** ppv);
 
 }  // namespace mundor::rt

@@ -5,6 +5,7 @@
 #include <stdlib.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <mutex>
 #include <vector>
 
@@ -57,6 +58,21 @@ std::vector<const ProjectDescriptor*>& LoadedList() {
 
 }  // namespace
 
+std::string RegisteredLibraryPath(const std::string& file) {
+    const std::filesystem::path path(file);
+    const std::string name = path.filename().string();
+    const std::size_t so = name.find(".so.");
+    if (so == std::string::npos) return file;
+    std::string shortest = file;
+    // libmundor.so.0.9.0.10: try libmundor.so.0.9.0, libmundor.so.0.9, libmundor.so.0.
+    for (std::size_t cut = name.rfind('.'); cut > so + 3; cut = name.rfind('.', cut - 1)) {
+        const std::filesystem::path candidate = path.parent_path() / name.substr(0, cut);
+        std::error_code error;
+        if (std::filesystem::equivalent(candidate, path, error)) shortest = candidate.string();
+    }
+    return shortest;
+}
+
 std::string LibraryFileOf(const void* anchor) {
     Dl_info info{};
     if (!anchor || ::dladdr(anchor, &info) == 0 || !info.dli_fname) return {};
@@ -66,8 +82,9 @@ std::string LibraryFileOf(const void* anchor) {
 }
 
 HRESULT RegisterServer(const ProjectDescriptor& project) {
-    const std::string library = LibraryFileOf(project.anchor);
-    if (library.empty()) return SELFREG_E_CLASS;
+    const std::string file = LibraryFileOf(project.anchor);
+    if (file.empty()) return SELFREG_E_CLASS;
+    const std::string library = RegisteredLibraryPath(file);
     return RegistryStore::Write(SectionsOf(project, library), {});
 }
 

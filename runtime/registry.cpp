@@ -133,6 +133,32 @@ HRESULT ClassObjectFromLibrary(const std::string& library, REFCLSID clsid, void*
     return entry(clsid, IID_IClassFactory, factory);
 }
 
+// The file registrations go to, and whether a test or the user moved it away from its place.
+struct StoreLocation {
+    std::string path;
+    bool moved = false;
+};
+
+StoreLocation UserStore() {
+    {
+        std::lock_guard lock(State().mutex);
+        if (!State().pathOverride.empty()) return {State().pathOverride, true};
+    }
+    if (const char* env = std::getenv("MUNDOR_REGISTRY"); env && *env) return {env, true};
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) {
+        return {std::string(data) + "/mundor/registry.ini"};
+    }
+    const char* home = std::getenv("HOME");
+    return {std::string(home && *home ? home : "/tmp") + "/.local/share/mundor/registry.ini"};
+}
+
+// Adds the sections of `lower` whose heading `upper` does not have: the user's own entries win.
+void AddMissingSections(std::vector<RegistrySection>& upper, std::vector<RegistrySection> lower) {
+    for (RegistrySection& section : lower) {
+        if (!FindSection(upper, section.heading)) upper.push_back(std::move(section));
+    }
+}
+
 }  // namespace
 
 std::string GuidToString(const GUID& g) {
@@ -167,16 +193,12 @@ std::optional<GUID> GuidFromString(std::string_view text) {
 }
 
 std::string RegistryPath() {
-    {
-        std::lock_guard lock(State().mutex);
-        if (!State().pathOverride.empty()) return State().pathOverride;
-    }
-    if (const char* env = std::getenv("MUNDOR_REGISTRY"); env && *env) return env;
-    if (const char* data = std::getenv("XDG_DATA_HOME"); data && *data) {
-        return std::string(data) + "/mundor/registry.ini";
-    }
-    const char* home = std::getenv("HOME");
-    return std::string(home && *home ? home : "/tmp") + "/.local/share/mundor/registry.ini";
+    return UserStore().path;
+}
+
+std::string SystemRegistryPath() {
+    if (const char* env = std::getenv("MUNDOR_SYSTEM_REGISTRY"); env && *env) return env;
+    return MUNDOR_SYSTEM_REGISTRY;  // set by the build: /etc/mundor/registry.ini
 }
 
 void SetRegistryPath(std::string path) {
@@ -185,9 +207,16 @@ void SetRegistryPath(std::string path) {
 }
 
 std::vector<RegistrySection> RegistryStore::Read() {
-    const std::string path = RegistryPath();
-    StoreLock lock(path);
-    return ReadUnlocked(path);
+    const StoreLocation user = UserStore();
+    std::vector<RegistrySection> sections;
+    {
+        StoreLock lock(user.path);
+        sections = ReadUnlocked(user.path);
+    }
+    // The system store is replaced by rename only, so it reads whole without a lock (which a
+    // user could not take in a folder of root's anyway).
+    if (!user.moved) AddMissingSections(sections, ReadUnlocked(SystemRegistryPath()));
+    return sections;
 }
 
 HRESULT RegistryStore::Write(const std::vector<RegistrySection>& add,

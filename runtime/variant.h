@@ -7,20 +7,21 @@
 
 #include "runtime/bstr.h"
 #include "runtime/com_types.h"
+#include "runtime/export.h"
 #include "runtime/ref.h"
 
 extern "C" {
-void VariantInit(VARIANT* v);
-HRESULT VariantClear(VARIANT* v);
-HRESULT VariantCopy(VARIANT* dest, const VARIANT* src);
+MUNDOR_API void VariantInit(VARIANT* v);
+MUNDOR_API HRESULT VariantClear(VARIANT* v);
+MUNDOR_API HRESULT VariantCopy(VARIANT* dest, const VARIANT* src);
 // Copies and, for a by-reference source, copies the referenced value instead of the reference.
-HRESULT VariantCopyInd(VARIANT* dest, const VARIANT* src);
-HRESULT VariantChangeType(VARIANT* dest, const VARIANT* src, USHORT flags, VARTYPE vt);
+MUNDOR_API HRESULT VariantCopyInd(VARIANT* dest, const VARIANT* src);
+MUNDOR_API HRESULT VariantChangeType(VARIANT* dest, const VARIANT* src, USHORT flags, VARTYPE vt);
 }
 
 namespace mundor::rt {
 
-class Variant {
+class MUNDOR_API Variant {
   public:
     Variant() { VariantInit(&v_); }
     Variant(const VARIANT& raw);  // copies
@@ -74,13 +75,13 @@ class Variant {
     }
     VARIANT Detach();
 
-    friend bool operator==(const Variant& a, const Variant& b);
+    MUNDOR_API friend bool operator==(const Variant& a, const Variant& b);
 
   private:
     VARIANT v_;
 };
 
 // The text automation gives a value when it turns into a String (True/False for Booleans).
-std::u16string VariantToDisplayText(const VARIANT& v);
+MUNDOR_API std::u16string VariantToDisplayText(const VARIANT& v);
 
 }  // namespace mundor::rt

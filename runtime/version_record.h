@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "runtime/export.h"
+
 namespace mundor::rt {
 
 inline constexpr const char* kVersionNoteName = "MundorVersion";
@@ -19,13 +21,13 @@ struct VersionRecord {
         return it == fields.end() ? std::string() : it->second;
     }
     // Major, minor, build and revision parsed from "FileVersion" ("0.9.0.10").
-    bool VersionParts(std::uint16_t parts[4]) const;
+    MUNDOR_API bool VersionParts(std::uint16_t parts[4]) const;
 };
 
 // Reads the record from an ELF file on disk; nothing when the file has none or is not ELF.
-std::optional<VersionRecord> ReadVersionRecordFromFile(const std::string& path);
+MUNDOR_API std::optional<VersionRecord> ReadVersionRecordFromFile(const std::string& path);
 // Parses the note's descriptor: NUL-separated "Key=Value" entries.
-VersionRecord ParseVersionRecord(const char* data, std::size_t size);
+MUNDOR_API VersionRecord ParseVersionRecord(const char* data, std::size_t size);
 
 }  // namespace mundor::rt
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Mundor need. Packages that
-# are already present are left alone, so a second run costs a few seconds.
+# Installs the Debian packages that building, running and testing Mundor need; with --packaging,
+# also those that building and checking its Debian packages need. Packages that are already
+# present are left alone, so a second run costs a few seconds.
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,10 @@ packages=(
   qt6-base-dev xvfb xauth imagemagick
   libicu-dev locales
 )
+# scripts/package-check.sh also builds the Debian packages and looks at them.
+if [ "${1:-}" = "--packaging" ]; then
+  packages+=(dpkg-dev file lintian)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

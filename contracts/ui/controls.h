@@ -7,10 +7,11 @@
 
 #include "contracts/ui/form_definition.h"
 #include "runtime/com_types.h"
+#include "runtime/export.h"
 
 namespace mundor::ui {
 
-class Control {
+class MUNDOR_API Control {
   public:
     Control() = default;
     virtual ~Control() = default;
@@ -28,7 +29,7 @@ class Control {
 };
 
 // The titled text field. Its text is kept exactly as given: no trimming, no case change.
-class TextField : public Control {
+class MUNDOR_API TextField : public Control {
   public:
     static constexpr ControlKind kKind = ControlKind::TextField;
 
@@ -41,7 +42,7 @@ class TextField : public Control {
 
 // The button. Its click reaches the window's logic through FormEvents::OnClick, with the
 // element's index for a button array.
-class Button : public Control {
+class MUNDOR_API Button : public Control {
   public:
     static constexpr ControlKind kKind = ControlKind::Button;
 
@@ -51,7 +52,7 @@ class Button : public Control {
 
 // The module-information banner. Its run-time properties `Nombre`, `Ubicacion` and `Version` are
 // set by name, as text; an unknown name raises the platform's "no such property" error (438).
-class ModuleBanner : public Control {
+class MUNDOR_API ModuleBanner : public Control {
   public:
     static constexpr ControlKind kKind = ControlKind::ModuleBanner;
 

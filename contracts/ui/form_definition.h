@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "runtime/com_types.h"
+#include "runtime/export.h"
 
 namespace mundor::ui {
 
@@ -78,7 +79,7 @@ struct Setting {
     bool operator==(const Setting&) const = default;
 };
 
-struct ControlDefinition {
+struct MUNDOR_API ControlDefinition {
     std::u16string name{};
     ControlKind kind = ControlKind::TextField;
     LONG index = kNoIndex;  // the element's index in a control array, or kNoIndex
@@ -106,7 +107,7 @@ struct ControlDefinition {
     [[noreturn]] void RaiseSettingTypeMismatch(std::u16string_view settingName) const;
 };
 
-struct FormDefinition {
+struct MUNDOR_API FormDefinition {
     std::u16string name{};  // the window's name, e.g. "dlgPais"
     std::u16string caption{};
     LONG clientWidth = 0;
@@ -122,6 +123,6 @@ struct FormDefinition {
 
 // Refuses a definition that a toolkit could not build faithfully: a form without a name, or two
 // controls under the same name and index. Raises the platform's invalid-call error.
-void CheckFormDefinition(const FormDefinition& form);
+MUNDOR_API void CheckFormDefinition(const FormDefinition& form);
 
 }  // namespace mundor::ui

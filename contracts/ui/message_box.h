@@ -11,6 +11,7 @@
 
 #include "runtime/app_object.h"
 #include "runtime/com_types.h"
+#include "runtime/export.h"
 
 namespace mundor::ui {
 
@@ -42,7 +43,7 @@ enum class MessageIcon { None, Critical, Question, Exclamation, Information };
 
 // What a style shows: its icon, its buttons (as answer codes, left to right) and which of them
 // Enter presses.
-struct MessageBoxLook {
+struct MUNDOR_API MessageBoxLook {
     MessageIcon icon = MessageIcon::None;
     std::vector<LONG> buttons{};
     LONG defaultButton = vbOK;
@@ -51,7 +52,7 @@ struct MessageBoxLook {
 };
 
 // Decodes a style; a style with parts the platform does not know raises the invalid-call error.
-MessageBoxLook DescribeStyle(LONG style);
+MUNDOR_API MessageBoxLook DescribeStyle(LONG style);
 
 struct MessageBoxRequest {
     std::u16string prompt{};
@@ -64,7 +65,7 @@ struct MessageBoxRequest {
 // The message box as a component calls it: `app` is the component's own application object,
 // whose title a box without a title of its own shows. Goes to the thread's toolkit; blocks
 // until the user answers and returns the answer code.
-LONG MsgBox(const rt::AppObject& app, std::u16string_view prompt, LONG style = vbOKOnly,
-            std::optional<std::u16string_view> title = std::nullopt);
+MUNDOR_API LONG MsgBox(const rt::AppObject& app, std::u16string_view prompt, LONG style = vbOKOnly,
+                       std::optional<std::u16string_view> title = std::nullopt);
 
 }  // namespace mundor::ui

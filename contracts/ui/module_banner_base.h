@@ -8,10 +8,11 @@
 #include <string_view>
 
 #include "contracts/ui/controls.h"
+#include "runtime/export.h"
 
 namespace mundor::ui {
 
-class ModuleBannerBase : public ModuleBanner {
+class MUNDOR_API ModuleBannerBase : public ModuleBanner {
   public:
     // An unknown name raises the platform's "no such property" error (438).
     void SetProperty(std::u16string_view property, std::u16string_view text) final;

@@ -9,10 +9,11 @@
 #include "contracts/ui/message_box.h"
 #include "contracts/ui/window.h"
 #include "runtime/com_types.h"
+#include "runtime/export.h"
 
 namespace mundor::ui {
 
-class Toolkit {
+class MUNDOR_API Toolkit {
   public:
     Toolkit() = default;
     virtual ~Toolkit() = default;
@@ -29,13 +30,13 @@ class Toolkit {
 };
 
 // The toolkit of the calling thread. Installing does not take ownership; null uninstalls.
-void SetThreadToolkit(Toolkit* toolkit);
+MUNDOR_API void SetThreadToolkit(Toolkit* toolkit);
 // Raises kNoToolkit when the thread has none installed.
-Toolkit& ThreadToolkit();
-bool HasThreadToolkit();
+MUNDOR_API Toolkit& ThreadToolkit();
+MUNDOR_API bool HasThreadToolkit();
 
 // Installs a toolkit for a scope and puts the earlier one back when it ends.
-class ScopedThreadToolkit {
+class MUNDOR_API ScopedThreadToolkit {
   public:
     explicit ScopedThreadToolkit(Toolkit& toolkit);
     ~ScopedThreadToolkit();

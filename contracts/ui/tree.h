@@ -13,6 +13,7 @@
 
 #include "contracts/ui/controls.h"
 #include "runtime/com_types.h"
+#include "runtime/export.h"
 
 namespace mundor::ui {
 
@@ -28,7 +29,7 @@ enum Relationship : LONG {
     tvwChild = 4,     // last child of the relative
 };
 
-class TreeNode {
+class MUNDOR_API TreeNode {
   public:
     TreeNode() = default;
     virtual ~TreeNode() = default;
@@ -53,7 +54,7 @@ class TreeNode {
     virtual bool Expanded() const = 0;
 };
 
-class TreeNodes {
+class MUNDOR_API TreeNodes {
   public:
     TreeNodes() = default;
     TreeNodes(const TreeNodes&) = delete;
@@ -82,7 +83,7 @@ class TreeNodes {
 
 // The tree control. Its Expand event reaches the window's logic through FormEvents::OnExpand,
 // before the node opens.
-class Tree : public Control {
+class MUNDOR_API Tree : public Control {
   public:
     static constexpr ControlKind kKind = ControlKind::Tree;
 

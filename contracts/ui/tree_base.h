@@ -13,12 +13,13 @@
 #include <vector>
 
 #include "contracts/ui/tree.h"
+#include "runtime/export.h"
 
 namespace mundor::ui {
 
 class TreeNodesBase;
 
-class TreeNodeBase : public TreeNode, public std::enable_shared_from_this<TreeNodeBase> {
+class MUNDOR_API TreeNodeBase : public TreeNode, public std::enable_shared_from_this<TreeNodeBase> {
   public:
     TreeNodeBase(std::u16string_view key, std::u16string_view text) : key_(key), text_(text) {}
 
@@ -54,7 +55,7 @@ class TreeNodeBase : public TreeNode, public std::enable_shared_from_this<TreeNo
     std::vector<std::shared_ptr<TreeNodeBase>> children_;
 };
 
-class TreeNodesBase : public TreeNodes {
+class MUNDOR_API TreeNodesBase : public TreeNodes {
   public:
     NodeRef Add(const NodeRef& relative, LONG relationship, std::u16string_view key,
                 std::u16string_view text) final;

@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "runtime/com_types.h"
+#include "runtime/export.h"
 
 namespace mundor::ui::err {
 
@@ -22,17 +23,19 @@ inline constexpr LONG kNoToolkit = 32760;
 
 // Raise the platform's error with its own text; `name` completes the texts that name a control
 // or an element.
-[[noreturn]] void RaiseControlNotFound(std::u16string_view window, std::u16string_view control);
-[[noreturn]] void RaiseControlArrayElementMissing(std::u16string_view control, LONG index);
-[[noreturn]] void RaiseWrongControlKind(std::u16string_view control);
-[[noreturn]] void RaiseObjectUnloaded(std::u16string_view window);
-[[noreturn]] void RaiseAlreadyShownModal(std::u16string_view window);
-[[noreturn]] void RaiseIndexOutOfBounds();
-[[noreturn]] void RaiseElementNotFound();
-[[noreturn]] void RaiseKeyNotUnique();
-[[noreturn]] void RaiseNodeRemoved();
-[[noreturn]] void RaiseNoToolkit();
-[[noreturn]] void RaiseUnknownProperty(std::u16string_view property);
-[[noreturn]] void RaiseInvalidCall(std::u16string_view why);
+[[noreturn]] MUNDOR_API void RaiseControlNotFound(std::u16string_view window,
+                                                  std::u16string_view control);
+[[noreturn]] MUNDOR_API void RaiseControlArrayElementMissing(std::u16string_view control,
+                                                             LONG index);
+[[noreturn]] MUNDOR_API void RaiseWrongControlKind(std::u16string_view control);
+[[noreturn]] MUNDOR_API void RaiseObjectUnloaded(std::u16string_view window);
+[[noreturn]] MUNDOR_API void RaiseAlreadyShownModal(std::u16string_view window);
+[[noreturn]] MUNDOR_API void RaiseIndexOutOfBounds();
+[[noreturn]] MUNDOR_API void RaiseElementNotFound();
+[[noreturn]] MUNDOR_API void RaiseKeyNotUnique();
+[[noreturn]] MUNDOR_API void RaiseNodeRemoved();
+[[noreturn]] MUNDOR_API void RaiseNoToolkit();
+[[noreturn]] MUNDOR_API void RaiseUnknownProperty(std::u16string_view property);
+[[noreturn]] MUNDOR_API void RaiseInvalidCall(std::u16string_view why);
 
 }  // namespace mundor::ui::err

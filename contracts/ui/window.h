@@ -14,6 +14,7 @@
 #include "contracts/ui/tree.h"
 #include "contracts/ui/ui_errors.h"
 #include "runtime/error.h"
+#include "runtime/export.h"
 
 namespace mundor::ui {
 
@@ -21,7 +22,7 @@ namespace mundor::ui {
 // escapes OnLoad leaves through ShowModal, and one from OnUnload through Unload; an error that
 // escapes a handler run by the event loop (click, expand, close request) cannot unwind through
 // the loop, so the toolkit hands it to OnEventError and the window stays as it is.
-class FormEvents {
+class MUNDOR_API FormEvents {
   public:
     FormEvents() = default;
     FormEvents(const FormEvents&) = delete;
@@ -46,7 +47,7 @@ class FormEvents {
     ~FormEvents() = default;
 };
 
-class Window {
+class MUNDOR_API Window {
   public:
     Window() = default;
     // Releasing the window unloads it first.

@@ -11,10 +11,11 @@
 #include <vector>
 
 #include "contracts/ui/window.h"
+#include "runtime/export.h"
 
 namespace mundor::ui {
 
-class WindowBase : public Window, public std::enable_shared_from_this<WindowBase> {
+class MUNDOR_API WindowBase : public Window, public std::enable_shared_from_this<WindowBase> {
   public:
     ~WindowBase() override;
 

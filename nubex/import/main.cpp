@@ -6,36 +6,22 @@
 #include <CLI/CLI.hpp>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
 #include <optional>
 #include <string>
 
 #include "nubex/backend/location.h"
 #include "nubex/import/import_error.h"
 #include "nubex/import/progress_bar.h"
+#include "nubex/import/shipped_dataset.h"
 #include "nubex/import/world_loader.h"
 
 namespace {
 
-namespace fs = std::filesystem;
 using nubex::import::ImportErrc;
 
 // Exit statuses besides 0 (done) and CLI11's own for a bad command line.
 constexpr int kExitDatasetProblem = 2;
 constexpr int kExitCatalogProblem = 3;
-
-constexpr const char* kDatasetFileName = "world.tsv.gz";
-
-// The copy the build places beside the program, else the one in the source tree.
-std::string DefaultDatasetPath() {
-    std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        const fs::path beside = self.parent_path() / kDatasetFileName;
-        if (fs::exists(beside, error)) return beside.string();
-    }
-    return NUBEX_WORLD_DATASET;
-}
 
 int ExitStatusFor(ImportErrc code) {
     switch (code) {
@@ -96,7 +82,7 @@ int main(int argc, char** argv) {
         "transacción: si algo falla, el catálogo queda como estaba.",
         "nubex-import"};
     std::string catalog;
-    std::string dataset = DefaultDatasetPath();
+    std::string dataset = nubex::import::ShippedWorldDataset().string();
     app.add_option("catalogo", catalog,
                    "El catálogo: la ruta de un archivo SQLite, o un servidor PostgreSQL dado como "
                    "URI (postgresql://usuario@servidor:puerto/base) o como pares clave=valor "

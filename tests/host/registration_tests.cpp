@@ -58,6 +58,18 @@ TEST_F(RegistrationTest, CreatesMundorFxByItsProgIdOnceTheLibrariesAreRegistered
     EXPECT_TRUE(rt::CreateObject(u"Nubex.Pais").As<nubex::Pais>());
 }
 
+// As an installed host over a package's registration: the registry already serves the
+// libraries, so it is not written again (a rewrite would drop the comment).
+TEST_F(RegistrationTest, LeavesARegistryThatAlreadyServesTheLibrariesAsItIs) {
+    RegisterComponentLibraries();
+    QFile file(registry_);
+    ASSERT_TRUE(file.open(QIODevice::Append));
+    file.write("# escrito a mano\n");
+    file.close();
+    RegisterComponentLibraries();
+    EXPECT_THAT(Store(), HasSubstr("# escrito a mano"));
+}
+
 TEST_F(RegistrationTest, ALibraryThatCannotServeIsRefusedWithTheReason) {
     const QString notALibrary = dir_.filePath(QStringLiteral("libfalsa.so"));
     QFile file(notALibrary);

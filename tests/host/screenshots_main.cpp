@@ -19,12 +19,12 @@
 #include <cstdlib>
 
 #include "facade/mundor_client.h"
-#include "host/catalog_location.h"
 #include "host/catalog_preparation.h"
 #include "host/component_registration.h"
 #include "host/host_window.h"
 #include "host/record_lookup.h"
 #include "modal_answerer.h"
+#include "nubex/import/shipped_dataset.h"
 #include "nubex/nubex.h"
 #include "runtime/call_by_name.h"
 #include "runtime/registry.h"
@@ -137,7 +137,7 @@ int Render(const QDir& folder) {
     rt::SetRegistryPath(scratch.filePath(QStringLiteral("registry.ini")).toStdString());
     const std::filesystem::path catalogPath =
         scratch.filePath(QStringLiteral("catalog.db")).toStdString();
-    if (PrepareCatalogFile(catalogPath, WorldDatasetPath(), false).status !=
+    if (PrepareCatalogFile(catalogPath, nubex::import::ShippedWorldDataset(), false).status !=
         CatalogPreparation::Status::kReady) {
         Quit(QStringLiteral("no se pudo preparar el catálogo del mundo"));
     }

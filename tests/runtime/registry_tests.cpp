@@ -6,9 +6,13 @@
 
 #include <array>
 #include <cstdlib>
+#include <deque>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <latch>
 #include <memory>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -260,6 +264,83 @@ TEST_F(RegistryTest, ConcurrentProcessesLoseNoRegistration) {
     for (int n = 20; n < 20 + kProcesses * kEach; ++n) {
         EXPECT_TRUE(rt::FindClassByProgId("Pruebas.Cosa" + std::to_string(n))) << n;
     }
+}
+
+// Sets an environment variable for the life of the object and puts the earlier value back.
+class ScopedEnvironment {
+  public:
+    ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
+        if (const char* old = std::getenv(name)) previous_ = old;
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnvironment() {
+        if (previous_) {
+            ::setenv(name_, previous_->c_str(), 1);
+        } else {
+            ::unsetenv(name_);
+        }
+    }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+  private:
+    const char* name_;
+    std::optional<std::string> previous_;
+};
+
+// The machine's registry, written by a package's installer, and the user's own, in their places
+// (not moved by SetRegistryPath): a class only the system registers, and one both register.
+class TwoRegistriesTest : public RegistryTest {
+  protected:
+    void SetUp() override {
+        RegistryTest::SetUp();
+        rt::SetRegistryPath("");
+        userFile = dir + "/datos/mundor/registry.ini";
+        environment_.emplace_back("MUNDOR_REGISTRY", "");
+        environment_.emplace_back("XDG_DATA_HOME", dir + "/datos");
+        environment_.emplace_back("MUNDOR_SYSTEM_REGISTRY", dir + "/sistema.ini");
+        WriteFile(dir + "/sistema.ini",
+                  "[ProgID Pruebas.Sistema]\nCLSID=" + Clsid(1) + "\n[CLSID " + Clsid(1) +
+                      "]\nInprocServer=/sistema/liba.so\n"
+                      "[ProgID Pruebas.Ambos]\nCLSID=" +
+                      Clsid(2) + "\n[CLSID " + Clsid(2) + "]\nInprocServer=/sistema/libb.so\n");
+        WriteFile(userFile, "[ProgID Pruebas.Ambos]\nCLSID=" + Clsid(3) + "\n[CLSID " + Clsid(3) +
+                                "]\nInprocServer=/usuario/libc.so\n");
+    }
+
+    static std::string Clsid(int n) { return rt::GuidToString(GuidOf(n, 1)); }
+    static void WriteFile(const std::string& path, const std::string& text) {
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        std::ofstream(path) << text;
+    }
+    static std::string LibraryOf(const char* progId) {
+        const auto found = rt::FindClassByProgId(progId);
+        return found ? found->library : "(ninguna)";
+    }
+
+    std::string userFile;
+    std::deque<ScopedEnvironment> environment_;
+};
+
+TEST_F(TwoRegistriesTest, TheSystemServesEveryUserAndTheUsersOwnEntryWins) {
+    EXPECT_EQ(LibraryOf("Pruebas.Sistema"), "/sistema/liba.so");
+    EXPECT_EQ(LibraryOf("Pruebas.Ambos"), "/usuario/libc.so");
+}
+
+TEST_F(TwoRegistriesTest, AMovedStoreStandsAlone) {
+    ScopedEnvironment moved("MUNDOR_REGISTRY", userFile);
+    EXPECT_EQ(LibraryOf("Pruebas.Sistema"), "(ninguna)");
+    EXPECT_EQ(LibraryOf("Pruebas.Ambos"), "/usuario/libc.so");
+}
+
+TEST_F(TwoRegistriesTest, RegistrationsGoToTheUsersFileOnly) {
+    TestProject project(4);
+    ASSERT_EQ(rt::RegisterServer(project.descriptor), S_OK);
+    std::ifstream system(dir + "/sistema.ini");
+    const std::string systemText{std::istreambuf_iterator<char>(system), {}};
+    EXPECT_EQ(systemText.find("Pruebas.Cosa4"), std::string::npos);
+    EXPECT_EQ(rt::RegistryPath(), userFile);
+    EXPECT_NE(LibraryOf("Pruebas.Cosa4"), "(ninguna)");
 }
 
 }  // namespace

@@ -16,13 +16,14 @@
 
 #include "contracts/ui/toolkit.h"
 #include "runtime/error.h"
+#include "runtime/export.h"
 #include "ui/headless/scripted_user.h"
 #include "ui/headless/session.h"
 #include "ui/headless/transcript.h"
 
 namespace mundor::ui::headless {
 
-class HeadlessToolkit final : public Toolkit {
+class MUNDOR_API HeadlessToolkit final : public Toolkit {
   public:
     HeadlessToolkit();
     ~HeadlessToolkit() override;

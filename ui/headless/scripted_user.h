@@ -16,6 +16,7 @@
 
 #include "contracts/ui/window.h"
 #include "runtime/com_types.h"
+#include "runtime/export.h"
 #include "ui/headless/transcript.h"
 
 namespace mundor::ui::headless {
@@ -30,7 +31,7 @@ struct UserAction {
 
 // What the user does during one modal showing of a window. The window must hide itself by the
 // last action (the run fails otherwise), and no action may be left when it hides.
-class ShowScript {
+class MUNDOR_API ShowScript {
   public:
     // Replaces the field's text, as typing over a selected text does. The user cannot type into
     // a field that is not editable, nor past its `max` length.
@@ -62,7 +63,7 @@ struct PlannedAnswer {
     std::optional<std::u16string> expectedPrompt;  // when set, the box must show this prompt
 };
 
-class ScriptedUser {
+class MUNDOR_API ScriptedUser {
   public:
     // The script for the next not yet scripted showing of that window.
     ShowScript& OnShow(std::u16string_view window);

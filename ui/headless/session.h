@@ -11,6 +11,7 @@
 #include <string>
 
 #include "runtime/error.h"
+#include "runtime/export.h"
 #include "ui/headless/scripted_user.h"
 #include "ui/headless/transcript.h"
 
@@ -19,7 +20,7 @@ namespace mundor::ui::headless {
 // The error number of every script failure.
 inline constexpr LONG kScriptFailure = 32761;
 
-class Session {
+class MUNDOR_API Session {
   public:
     ScriptedUser& user() { return user_; }
     Transcript& transcript() { return transcript_; }

@@ -11,6 +11,7 @@
 
 #include "contracts/ui/form_definition.h"
 #include "runtime/com_types.h"
+#include "runtime/export.h"
 
 namespace mundor::ui::headless {
 
@@ -75,7 +76,7 @@ struct ScriptFailed {
 using TranscriptEntry = std::variant<WindowShown, WindowHidden, MessageBoxShown, FocusMoved,
                                      UserActed, HandlerFailed, ScriptFailed>;
 
-class Transcript {
+class MUNDOR_API Transcript {
   public:
     void Add(TranscriptEntry entry) { entries_.push_back(std::move(entry)); }
     const std::vector<TranscriptEntry>& Entries() const { return entries_; }
@@ -98,13 +99,13 @@ class Transcript {
 };
 
 // Readable forms, so test failures print entries rather than bytes.
-std::string Describe(const TranscriptEntry& entry);
-std::ostream& operator<<(std::ostream& out, const WindowShown& entry);
-std::ostream& operator<<(std::ostream& out, const WindowHidden& entry);
-std::ostream& operator<<(std::ostream& out, const MessageBoxShown& entry);
-std::ostream& operator<<(std::ostream& out, const FocusMoved& entry);
-std::ostream& operator<<(std::ostream& out, const UserActed& entry);
-std::ostream& operator<<(std::ostream& out, const HandlerFailed& entry);
-std::ostream& operator<<(std::ostream& out, const ScriptFailed& entry);
+MUNDOR_API std::string Describe(const TranscriptEntry& entry);
+MUNDOR_API std::ostream& operator<<(std::ostream& out, const WindowShown& entry);
+MUNDOR_API std::ostream& operator<<(std::ostream& out, const WindowHidden& entry);
+MUNDOR_API std::ostream& operator<<(std::ostream& out, const MessageBoxShown& entry);
+MUNDOR_API std::ostream& operator<<(std::ostream& out, const FocusMoved& entry);
+MUNDOR_API std::ostream& operator<<(std::ostream& out, const UserActed& entry);
+MUNDOR_API std::ostream& operator<<(std::ostream& out, const HandlerFailed& entry);
+MUNDOR_API std::ostream& operator<<(std::ostream& out, const ScriptFailed& entry);
 
 }  // namespace mundor::ui::headless

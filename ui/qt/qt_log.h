@@ -8,9 +8,11 @@
 //   mundor::ui::qt::RouteLogToQt();
 #pragma once
 
+#include "runtime/export.h"
+
 namespace mundor::ui::qt {
 
 // Installs the runtime's log sink (rt::SetLogSink) for the whole process.
-void RouteLogToQt();
+MUNDOR_API void RouteLogToQt();
 
 }  // namespace mundor::ui::qt

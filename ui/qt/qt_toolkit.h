@@ -14,12 +14,13 @@
 #include <memory>
 
 #include "contracts/ui/toolkit.h"
+#include "runtime/export.h"
 
 class QWidget;
 
 namespace mundor::ui::qt {
 
-class QtToolkit final : public Toolkit {
+class MUNDOR_API QtToolkit final : public Toolkit {
   public:
     // Raises err::kNoApplication when the process has no QApplication, and
     // err::kNotUserInterfaceThread off the QApplication's thread.

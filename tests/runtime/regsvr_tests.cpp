@@ -1,0 +1,107 @@
+// mundor-regsvr as an installer or a person runs it: it registers and unregisters a component in
+// the user's or the system's registry and says what it did; it refuses what it cannot do.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct ProgramRun {
+    int status = -1;
+    std::string output;  // standard output and error together
+};
+
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+class RegsvrTest : public ::testing::Test {
+  protected:
+    RegsvrTest() {
+        dir_ = fs::temp_directory_path() /
+               ("mundor-regsvr-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(dir_);
+    }
+    ~RegsvrTest() override { fs::remove_all(dir_); }
+
+    // Runs the program with the user's data folder and the system registry inside dir_.
+    ProgramRun Regsvr(const std::string& arguments) const {
+        const std::string command = "env -u MUNDOR_REGISTRY XDG_DATA_HOME='" + dir_.string() +
+                                    "' MUNDOR_SYSTEM_REGISTRY='" + SystemRegistry().string() +
+                                    "' '" MUNDOR_REGSVR "' " + arguments + " 2>&1";
+        ProgramRun run;
+        FILE* pipe = ::popen(command.c_str(), "r");
+        if (!pipe) return run;
+        std::array<char, 256> buffer{};
+        while (std::fgets(buffer.data(), buffer.size(), pipe)) run.output += buffer.data();
+        const int status = ::pclose(pipe);
+        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        return run;
+    }
+    fs::path UserRegistry() const { return dir_ / "mundor" / "registry.ini"; }
+    fs::path SystemRegistry() const { return dir_ / "sistema" / "registry.ini"; }
+
+    fs::path dir_;
+};
+
+constexpr const char* kClass = "Mundor.MundorFx {E00B7085-B889-41DD-B459-0FAC1480F3FB}";
+
+TEST_F(RegsvrTest, RegistersAndUnregistersForTheUserAndSaysWhichClasses) {
+    const ProgramRun registered = Regsvr("'" MUNDOR_LIBRARY "'");
+    EXPECT_EQ(registered.status, 0) << registered.output;
+    EXPECT_NE(registered.output.find("Se registró la biblioteca"), std::string::npos);
+    EXPECT_NE(registered.output.find("Clases que crea:\n  " + std::string(kClass)),
+              std::string::npos)
+        << registered.output;
+    EXPECT_NE(ReadFile(UserRegistry()).find("[ProgID Mundor.MundorFx]"), std::string::npos);
+    EXPECT_FALSE(fs::exists(SystemRegistry()));
+
+    const ProgramRun unregistered = Regsvr("-u '" MUNDOR_LIBRARY "'");
+    EXPECT_EQ(unregistered.status, 0) << unregistered.output;
+    EXPECT_NE(unregistered.output.find("Clases quitadas:\n  " + std::string(kClass)),
+              std::string::npos)
+        << unregistered.output;
+    EXPECT_EQ(ReadFile(UserRegistry()).find("Mundor.MundorFx"), std::string::npos);
+}
+
+TEST_F(RegsvrTest, SystemRegistersForEveryUserAndLeavesTheUsersFileAlone) {
+    const ProgramRun registered = Regsvr("--system '" MUNDOR_LIBRARY "'");
+    EXPECT_EQ(registered.status, 0) << registered.output;
+    EXPECT_NE(registered.output.find(SystemRegistry().string()), std::string::npos);
+    EXPECT_NE(ReadFile(SystemRegistry()).find("[ProgID Mundor.MundorFx]"), std::string::npos);
+    EXPECT_FALSE(fs::exists(UserRegistry()));
+}
+
+TEST_F(RegsvrTest, AnswersHelpAndVersionAndRefusesWhatItCannotDo) {
+    const struct {
+        std::string arguments;
+        int status;
+        std::string says;
+    } cases[] = {
+        {"--help", 0, "Uso: mundor-regsvr [-u] [--system] BIBLIOTECA"},
+        {"--version", 0, "mundor-regsvr (Mundor) 0.9.0.10"},
+        {"", 2, "falta la BIBLIOTECA"},
+        {"--todo '" MUNDOR_LIBRARY "'", 2, "opción desconocida: --todo"},
+        {"/no/existe/libnada.so", 1,
+         "error 48: No se encontró la biblioteca /no/existe/libnada.so"},
+        {"'" MUNDOR_UI_LIBRARY "'", 1, "error 453: "},
+    };
+    for (const auto& c : cases) {
+        const ProgramRun run = Regsvr(c.arguments);
+        EXPECT_EQ(run.status, c.status) << c.arguments << "\n" << run.output;
+        EXPECT_NE(run.output.find(c.says), std::string::npos) << c.arguments << "\n" << run.output;
+    }
+    EXPECT_FALSE(fs::exists(UserRegistry()));
+}
+
+}  // namespace
