@@ -9,7 +9,6 @@
 #include "facade/mundor_fx.h"
 #include "runtime/error.h"
 #include "runtime/log.h"
-#include "runtime/registry.h"
 #include "runtime/text.h"
 
 namespace mundor {
@@ -18,7 +17,6 @@ namespace {
 
 constexpr char16_t kConfirmPrompt[] = u"¿Seguro desea eliminar este elemento?";
 constexpr LONG kConfirmStyle = ui::vbYesNo + ui::vbExclamation + ui::vbDefaultButton2;  // 308
-constexpr LONG kLoadByKeyMode = 1;
 
 bool UserConfirms(const rt::AppObject& app) {
     return ui::MsgBox(app, kConfirmPrompt, kConfirmStyle, app.Title) == ui::vbYes;
@@ -67,16 +65,8 @@ bool MundorFx::DeleteByKey(const CLSID& recordClass, LONG* sysPk, VARIANT_BOOL* 
                            HRESULT (MundorFx::*deleteObject)(Record**, VARIANT_BOOL*,
                                                              VARIANT_BOOL*)) {
     if (!sysPk) rt::Raise(rt::err::kArgumentNotOptional);
-    auto record = rt::CreateInstance<Record>(recordClass);
-    const rt::Ref<nubex::Catalog> catalog = DataObjects();
-    if (!catalog) rt::RaiseObjectNotSet();
-    rt::Ref<nubex::Connection> connection;
-    rt::ThrowIfFailed(catalog->get_ADOCnn(connection.put()));
-    rt::BString noGuid(u"");
-    LONG mode = kLoadByKeyMode;
-    VARIANT_BOOL loaded = VARIANT_FALSE;
-    rt::ThrowIfFailed(record->LoadRecord(sysPk, noGuid.slot(), connection.slot(), &mode, &loaded));
-    if (loaded == VARIANT_FALSE) return false;
+    rt::Ref<Record> record = LoadByKey<Record>(recordClass, sysPk);
+    if (!record) return false;
     VARIANT_BOOL askValue = ask ? *ask : VARIANT_TRUE;
     VARIANT_BOOL deleted = VARIANT_FALSE;
     rt::ThrowIfFailed((this->*deleteObject)(record.slot(), &askValue, &deleted));

@@ -2,8 +2,14 @@
 
 #include "facade/component.h"
 #include "runtime/error.h"
+#include "runtime/registry.h"
 
 namespace mundor {
+
+namespace {
+// What the launchers and the key-based deletes pass as LoadRecord's Mode.
+constexpr LONG kLoadByKeyMode = 1;
+}  // namespace
 
 MundorFx::MundorFx() : DispatchObject(ThisModule()) {}
 
@@ -57,5 +63,29 @@ rt::Ref<nubex::Catalog> MundorFx::DataObjects() {
     rt::ThrowIfFailed(get_DataObjects(catalog.put()));
     return catalog;
 }
+
+rt::Ref<nubex::Connection> MundorFx::CatalogConnection() {
+    const rt::Ref<nubex::Catalog> catalog = DataObjects();
+    if (!catalog) rt::RaiseObjectNotSet();
+    rt::Ref<nubex::Connection> connection;
+    rt::ThrowIfFailed(catalog->get_ADOCnn(connection.put()));
+    return connection;
+}
+
+template <class Record>
+rt::Ref<Record> MundorFx::LoadByKey(const CLSID& recordClass, LONG* sysPk) {
+    auto record = rt::CreateInstance<Record>(recordClass);
+    rt::Ref<nubex::Connection> connection = CatalogConnection();
+    rt::BString noGuid(u"");
+    LONG mode = kLoadByKeyMode;
+    VARIANT_BOOL loaded = VARIANT_FALSE;
+    rt::ThrowIfFailed(record->LoadRecord(sysPk, noGuid.slot(), connection.slot(), &mode, &loaded));
+    if (loaded == VARIANT_FALSE) return {};
+    return record;
+}
+
+template rt::Ref<nubex::Pais> MundorFx::LoadByKey<nubex::Pais>(const CLSID&, LONG*);
+template rt::Ref<nubex::EdoProv> MundorFx::LoadByKey<nubex::EdoProv>(const CLSID&, LONG*);
+template rt::Ref<nubex::Ciudad> MundorFx::LoadByKey<nubex::Ciudad>(const CLSID&, LONG*);
 
 }  // namespace mundor

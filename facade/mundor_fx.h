@@ -42,9 +42,21 @@ class MundorFx final : public rt::DispatchObject<MundorFx, _MundorFx> {
   private:
     // The catalog as the component's own operations see it: read afresh through DataObjects.
     rt::Ref<nubex::Catalog> DataObjects();
+    // DataObjects.ADOCnn; an unbound instance raises the object-not-set error (91).
+    rt::Ref<nubex::Connection> CatalogConnection();
+    // A new record of that class loaded with LoadRecord(key, "", ADOCnn, 1); empty when the key
+    // does not load. `sysPk` is the caller's own variable.
+    template <class Record>
+    rt::Ref<Record> LoadByKey(const CLSID& recordClass, LONG* sysPk);
     template <class Record>
     bool DeleteByKey(const CLSID& recordClass, LONG* sysPk, VARIANT_BOOL* ask,
                      HRESULT (MundorFx::*deleteObject)(Record**, VARIANT_BOOL*, VARIANT_BOOL*));
+    // Opens a fresh dialog of that kind on the caller's Obj variable (add when it is empty).
+    template <class Dialog>
+    bool RunDialog(typename Dialog::Record** obj, const CLSID& recordClass, LONG parentKey);
+    // The key-based form: key 0 adds through `launch`, any other key loads and edits.
+    template <class Record, class Launch>
+    rt::Variant RunDialogByKey(LONG* sysPk, const CLSID& recordClass, Launch launch);
 
     rt::Ref<nubex::Catalog> catalog_;
     LONG lastErrorCode_ = 0;

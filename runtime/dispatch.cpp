@@ -270,14 +270,19 @@ HRESULT DispatchTableBase::Invoke(void* self, DISPID id, WORD flags, DISPPARAMS*
     if (const HRESULT thrown = Guard([&] { hr = m->call(self, frame); }); FAILED(thrown)) {
         hr = thrown;
     }
-    if (FAILED(hr)) {
-        const RuntimeError error = ErrorFromHResult(hr);
-        RecordError(error);
-        FillExcepInfo(excep, error);
-        return DISP_E_EXCEPTION;
-    }
+    // The error is taken first: writing back may release a replaced object, whose own code
+    // could record errors of its own.
+    std::optional<RuntimeError> error;
+    if (FAILED(hr)) error.emplace(ErrorFromHResult(hr));
+    // The member worked on the caller's variables, as it does through the vtable, so what it
+    // left in them goes back whether or not it then failed.
     for (std::size_t i = 0; i < m->params.size(); ++i) {
         if (m->params[i].byRef && supplied[i]) WriteBack(frame.arg(i), dp.rgvarg[*where[i]]);
+    }
+    if (error) {
+        RecordError(*error);
+        FillExcepInfo(excep, *error);
+        return DISP_E_EXCEPTION;
     }
     if (result) {
         VariantInit(result);

@@ -1,7 +1,8 @@
 // Dispatch by name: a member table serves IDispatch::GetIDsOfNames and IDispatch::Invoke for an
 // object whose typed interface is already written. Each member lists its parameters; Invoke
 // coerces the caller's arguments into typed slots, fills omitted optional ones, calls the typed
-// member, writes by-reference arguments back and hands out the result.
+// member, writes by-reference arguments back (also when the member fails, as a vtable caller's
+// variables keep what the member left in them) and hands out the result.
 #pragma once
 
 #include <functional>

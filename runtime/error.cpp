@@ -52,8 +52,6 @@ std::u16string StandardDescription(LONG number) {
             return u"El argumento no es opcional";
         case err::kWrongArgumentCount:
             return u"Número de argumentos incorrecto o asignación de propiedad no válida";
-        case err::kNotYetAvailable:
-            return u"Esta operación aún no está disponible";
         default:
             break;
     }

@@ -24,7 +24,6 @@ inline constexpr LONG kMemberNotFound = 438;
 inline constexpr LONG kArgumentNotOptional = 449;
 inline constexpr LONG kWrongArgumentCount = 450;
 inline constexpr LONG kEntryPointMissing = 453;
-inline constexpr LONG kNotYetAvailable = 32765;
 }  // namespace err
 
 // Visible across libraries so that one library's throw is caught by another's handler.

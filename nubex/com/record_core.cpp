@@ -17,6 +17,9 @@ void RecordCore::NewRecord() {
 }
 
 bool RecordCore::Load(store::Lookup lookup, std::shared_ptr<db::Database> given) {
+    // Key 0 with no identifier names no record: nothing to find, with or without a connection.
+    // The edit dialogs load a parent this way when they were given no parent key.
+    if (lookup.pk == 0 && lookup.guid.empty()) return false;
     std::shared_ptr<db::Database> database = given ? std::move(given) : database_;
     if (!database) rt::Raise(err::kNotConnected.number, std::u16string(err::kNotConnected.text));
     const auto chain = store::LoadWithParents(*database, table_, lookup);

@@ -189,22 +189,25 @@ TEST_F(RawClientTest, NullPointersAndHugeTextsNeverCrash) {
     EXPECT_EQ(DescripBySlot(), big);
 }
 
-TEST_F(RawClientTest, MembersNotYetBuiltFailWithAClearErrorOnBothRoads) {
+TEST_F(RawClientTest, LaunchersOnAThreadWithoutAToolkitFailClearlyOnBothRoads) {
+    // The dialog window is the first thing a launcher makes: with no toolkit installed nothing
+    // else happens, and the caller's variable is left as it was.
     VARIANT_BOOL ok = VARIANT_TRUE;
-    void* none = nullptr;
-    const HRESULT hr = CallSlot(fx_, rawcom::kDlgPais, &none, &ok);
+    void* obj = nullptr;
+    const HRESULT hr = CallSlot(fx_, rawcom::kDlgPais, &obj, &ok);
     ASSERT_TRUE(FAILED(hr));
     const auto& record = mundor::rt::LastError();
     EXPECT_EQ(record.hresult, hr);
-    EXPECT_NE(record.description.find(u"dlgPais"), std::u16string::npos);
+    EXPECT_EQ(record.number, 32760);
+    EXPECT_EQ(obj, nullptr);
 
     EXCEPINFO excep{};
     VARIANT result;
     VariantInit(&result);
     ASSERT_EQ(rawcom::InvokeByName(fx_, u"dlgCiudad_BySysPK", DISPATCH_METHOD, {}, &result, &excep),
               DISP_E_EXCEPTION);
-    EXPECT_EQ(excep.scode, static_cast<SCODE>(0x800A0000u | 32765u));
-    EXPECT_NE(BString::Attach(excep.bstrDescription).str().find(u"dlgCiudad_BySysPK"),
+    EXPECT_EQ(excep.scode, static_cast<SCODE>(0x800A0000u | 32760u));
+    EXPECT_NE(BString::Attach(excep.bstrDescription).str().find(u"herramientas"),
               std::u16string::npos);
     SysFreeString(excep.bstrSource);
 }

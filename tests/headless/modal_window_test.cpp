@@ -285,6 +285,26 @@ TEST_F(ModalWindowTest, AStepTheUserCannotDoIsAScriptFailure) {
     EXPECT_NE(error.description().find(u"no button named 'cmdNoExiste'"), std::u16string::npos);
 }
 
+TEST_F(ModalWindowTest, AltAndAnAccessKeyPressesThatButtonWhateverTheLettersCase) {
+    logic_.clicks[u"cmdCancelar"] = [this](Button&) { logic_.window().Hide(); };
+    user().OnShow(u"dlgPrueba").PressAccessKey(u'c');
+    user().OnShow(u"dlgPrueba").PressAccessKey(u'A');
+    window().ShowModal();
+    window().ShowModal();
+    EXPECT_EQ(logic_.events, (Events{u"load", u"click cmdCancelar", u"click cmdAceptar"}));
+    const std::vector<UserActed> acts = transcript().Only<UserActed>();
+    ASSERT_EQ(acts.size(), 2u);
+    EXPECT_EQ(acts[0],
+              (UserActed{u"dlgPrueba", UserActionKind::AccessKey, u"cmdCancelar", kNoIndex, u"c"}));
+    EXPECT_NE(transcript().Text().find("user presses Alt+A (cmdAceptar)"), std::string::npos);
+
+    // "Agregar País" marks no letter: no key reaches it.
+    user().OnShow(u"dlgPrueba").PressAccessKey(u'P');
+    const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
+    EXPECT_EQ(error.number(), kScriptFailure);
+    EXPECT_NE(error.description().find(u"no button whose access key is 'P'"), std::u16string::npos);
+}
+
 TEST_F(ModalWindowTest, AScriptedStepThatRaisesIsAScriptFailureWithItsError) {
     user().OnShow(u"dlgPrueba").Run(u"bad step", [](Window&) { rt::Raise(rt::err::kOverflow); });
     const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });

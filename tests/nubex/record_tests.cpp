@@ -163,6 +163,8 @@ TEST_F(RecordRules, ALoadThroughAConnectionKeepsItForLaterStores) {
 
 TEST_F(RecordRules, ARecordWithoutAnyConnectionRefusesToWork) {
     Ref<nubex::Pais> pais = NewPais();
+    // Key 0 names no record, so there is nothing to refuse: False, as the edit dialogs rely on.
+    EXPECT_FALSE(LoadByKey(pais.get(), 0, nullptr));
     EXPECT_EQ(TryLoadByKey(pais.get(), 1, nullptr), rt::HResultFromErrorNumber(20005));
     ExpectLastError(nubex::err::kNotConnected);
     Write(pais.get(), &nubex::Pais::put_Codigo, u"MX");

@@ -160,6 +160,30 @@ TEST_F(DispatchTest, ByReferenceVariablesAreWrittenBack) {
     EXPECT_EQ(rt::Variant::Attach(box), rt::Variant(8));
 }
 
+TEST_F(DispatchTest, ByReferenceVariablesAreWrittenBackEvenWhenTheMemberFails) {
+    // Typed variables and Variant variables alike keep what the member left in them, as they
+    // would through the vtable; the error still comes back whole.
+    IDispatch* other = nullptr;
+    LONG count = 1;
+    VARIANT otherBox;
+    VariantInit(&otherBox);
+    VARIANT countBox = rt::Variant(LONG{1}).Detach();
+    Call typed, boxed;
+    typed.args = {ByRef(&other), ByRef(&count)};
+    boxed.args = {ByRef(&otherBox), ByRef(&countBox)};
+    ASSERT_EQ(Method(disp, dispid::AdoptThenFail, typed), DISP_E_EXCEPTION);
+    ASSERT_EQ(Method(disp, dispid::AdoptThenFail, boxed), DISP_E_EXCEPTION);
+
+    EXPECT_EQ(static_cast<std::uint32_t>(boxed.excep.scode), 0x800A0005u);
+    EXPECT_EQ(rt::LastError().number, rt::err::kInvalidCall);
+    EXPECT_TRUE(rt::SameObject<IDispatch>(other, disp));
+    EXPECT_EQ(count, 2);
+    const rt::Variant otherAfter = rt::Variant::Attach(otherBox);
+    EXPECT_TRUE(rt::SameObject<IDispatch>(otherAfter.AsDispatch().get(), disp));
+    EXPECT_EQ(rt::Variant::Attach(countBox), rt::Variant(2));
+    if (other) other->Release();
+}
+
 TEST_F(DispatchTest, ByReferenceVariantTakesTheMembersValue) {
     VARIANT box = rt::Variant(u"antes").Detach();
     Call call;

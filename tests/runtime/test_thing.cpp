@@ -156,6 +156,18 @@ const rt::DispatchTableBase& TestThing::Table() {
          {},
          VT_EMPTY,
          [](TestThing&, F&) -> HRESULT { throw std::runtime_error("sin guardia"); }},
+        {u"AdoptThenFail",
+         dispid::AdoptThenFail,
+         MemberKind::Method,
+         {rt::Obj<ITestThing>(u"other"), rt::Long(u"count")},
+         VT_EMPTY,
+         [](TestThing& s, F& f) {
+             s.Adopt(f.Obj<ITestThing>(0));
+             ++*f.Long(1);
+             LONG number = rt::err::kInvalidCall;
+             BSTR noDescription = nullptr;
+             return s.Fail(&number, &noDescription);
+         }},
         {u"Año",
          dispid::Year,
          MemberKind::Get,

@@ -40,6 +40,7 @@ inline constexpr DISPID Fail = 7;
 inline constexpr DISPID Configure = 8;
 inline constexpr DISPID Unguarded = 9;
 inline constexpr DISPID Year = 10;
+inline constexpr DISPID AdoptThenFail = 11;
 }  // namespace dispid
 
 inline constexpr CLSID kTestThingClsid = {
@@ -56,6 +57,7 @@ rt::ModuleLifetime& TestModule();
 // Name: a String property. Fail(number, Optional description): raises that error.
 // Configure(a As Long, Optional b As Boolean = True, Optional c As Variant) As String: "a|b|c".
 // Unguarded: a member whose handler throws without a guard. Año: a read-only Long.
+// AdoptThenFail(ByRef other, ByRef count), by name only: other = Me, count += 1, then error 5.
 class TestThing final : public rt::DispatchObject<TestThing, ITestThing> {
   public:
     TestThing() : DispatchObject(TestModule()) {}

@@ -25,6 +25,10 @@ ShowScript& ShowScript::Click(std::u16string_view button, LONG index) {
     return Add(UserActionKind::Click, button, index, u"");
 }
 
+ShowScript& ShowScript::PressAccessKey(char16_t letter) {
+    return Add(UserActionKind::AccessKey, u"", kNoIndex, std::u16string(1, letter));
+}
+
 ShowScript& ShowScript::SelectNode(std::u16string_view tree, std::u16string_view key) {
     return Add(UserActionKind::SelectNode, tree, kNoIndex, key);
 }

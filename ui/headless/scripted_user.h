@@ -37,6 +37,9 @@ class MUNDOR_API ShowScript {
     // a field that is not editable, nor past its `max` length.
     ShowScript& Type(std::u16string_view field, std::u16string_view text);
     ShowScript& Click(std::u16string_view button, LONG index = kNoIndex);
+    // Alt and a letter: clicks the first button, in tab order, whose caption marks that letter
+    // as its access key ("&Aceptar" for A), without regard to case.
+    ShowScript& PressAccessKey(char16_t letter);
     // The node must be on screen: every node above it expanded.
     ShowScript& SelectNode(std::u16string_view tree, std::u16string_view key);
     // The node must be on screen, closed and have children (nothing else shows a plus sign).

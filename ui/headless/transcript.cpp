@@ -28,6 +28,8 @@ std::string DescribeAction(const UserActed& entry) {
             return "user types " + Quoted(entry.text) + " into " + control;
         case UserActionKind::Click:
             return "user clicks " + control;
+        case UserActionKind::AccessKey:
+            return "user presses Alt+" + Utf8(entry.text) + " (" + control + ")";
         case UserActionKind::SelectNode:
             return "user selects node " + Quoted(entry.text) + " of " + control;
         case UserActionKind::ExpandNode:

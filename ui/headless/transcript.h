@@ -40,7 +40,16 @@ struct FocusMoved {
     bool operator==(const FocusMoved&) const = default;
 };
 
-enum class UserActionKind { Type, Click, SelectNode, ExpandNode, CollapseNode, Close, Run };
+enum class UserActionKind {
+    Type,
+    Click,
+    AccessKey,  // Alt and a button's access-key letter; `control` names the button it pressed
+    SelectNode,
+    ExpandNode,
+    CollapseNode,
+    Close,
+    Run
+};
 
 struct UserActed {
     std::u16string window{};

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "runtime/bstr.h"
+#include "runtime/dispatch.h"
 #include "runtime/error.h"
 #include "runtime/text.h"
 #include "ui/headless/headless_tree.h"
@@ -51,6 +52,37 @@ void Click(HeadlessWindow& window, const UserAction& action) {
     auto& button = ControlFor<HeadlessButton>(window, action, u"button");
     Record(window, action);
     window.RunHandler([&] { window.events().OnClick(button); });
+}
+
+// The letter after the caption's single '&' ("&&" shows an ampersand), or 0 when none.
+char16_t AccessKeyOf(std::u16string_view caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != u'&') continue;
+        if (caption[i + 1] != u'&') return caption[i + 1];
+        ++i;
+    }
+    return 0;
+}
+
+bool SameLetter(char16_t a, char16_t b) {
+    return rt::SameMemberName(std::u16string_view(&a, 1), std::u16string_view(&b, 1));
+}
+
+// Alt and the letter press the first button, in tab order, that has it as its access key.
+void PressAccessKey(HeadlessWindow& window, const UserAction& action) {
+    for (const ControlDefinition& row : window.Definition().controls) {
+        if (row.kind != ControlKind::Button) continue;
+        auto* button = static_cast<HeadlessButton*>(window.FindControl(row.name, row.index));
+        if (!SameLetter(AccessKeyOf(button->Caption()), action.text.front())) continue;
+        UserAction pressed = action;
+        pressed.control = row.name;
+        pressed.index = row.index;
+        Record(window, pressed);
+        window.RunHandler([&] { window.events().OnClick(*button); });
+        return;
+    }
+    window.session().Fail(u"window " + Quoted(window.Name()) +
+                          u" has no button whose access key is " + Quoted(action.text));
 }
 
 // The node under the action's key, which the user must be able to see.
@@ -129,6 +161,8 @@ void PerformUserAction(HeadlessWindow& window, const UserAction& action) {
             return Type(window, action);
         case UserActionKind::Click:
             return Click(window, action);
+        case UserActionKind::AccessKey:
+            return PressAccessKey(window, action);
         case UserActionKind::SelectNode:
             return SelectNode(window, action);
         case UserActionKind::ExpandNode:

@@ -83,7 +83,8 @@ QString CaptionForAnswer(LONG answer) {
 LONG ShowMessageBox(const MessageBoxRequest& request) {
     const MessageBoxLook look = DescribeStyle(request.style);
     // On the heap, with a guard: its owner window could go while the box is up.
-    QPointer<QMessageBox> box = new QMessageBox(CurrentOwner());
+    const QPointer<QWidget> owner = CurrentOwner();
+    QPointer<QMessageBox> box = new QMessageBox(owner);
     box->setIcon(QtIconFor(look.icon));
     box->setWindowTitle(ShownTitleOf(request));
     box->setTextFormat(Qt::PlainText);
@@ -96,6 +97,10 @@ LONG ShowMessageBox(const MessageBoxRequest& request) {
         if (answer == look.defaultButton) box->setDefaultButton(button);
     }
     box->exec();
+    // The keyboard goes back to the window the box stood over, as a window manager gives it
+    // back; without one (Xvfb, kiosks) that window would be left inactive, deaf to its access
+    // keys.
+    if (owner && owner->isVisible()) owner->activateWindow();
     if (!box) return AnswerWithoutPress(look);
     const auto pressed = answers.find(box->clickedButton());
     const LONG answer = pressed != answers.end() ? pressed->second : AnswerWithoutPress(look);

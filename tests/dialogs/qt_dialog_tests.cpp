@@ -1,0 +1,215 @@
+// The three dialogs on real Qt widgets (offscreen), opened by a host through the installed
+// component: laid out from their twips tables, tabbing in their order, typing within their
+// limits, worked from the keyboard (Alt and a caption's letter, Tab, Esc) and closed by the
+// close box without storing anything.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTest>
+
+#include "facade/mundor_client.h"
+#include "installed_component.h"
+#include "modal_driver.h"
+#include "runtime/call_by_name.h"
+#include "test_catalog.h"
+#include "ui/qt/twips.h"
+
+namespace mundor::dialogs::testing {
+namespace {
+
+namespace qtest = ui::qt::testing;
+using browser_test::Stored;
+
+struct Row {
+    const char* name;
+    LONG left, top, width, height;
+};
+
+// A dialog as its layout table draws it, controls in tab order, and what typing ten letters
+// into its code field leaves there.
+struct Layout {
+    const char16_t* launcher;
+    const char16_t* caption;
+    LONG width, height;
+    std::vector<Row> rows;
+    const char* codeAfterTyping;
+};
+
+const std::vector<Layout>& Layouts() {
+    static const std::vector<Layout> layouts = {
+        {u"dlgPais_BySysPK",
+         u"País",
+         4440,
+         1815,
+         {{"ctrlCodigo", 75, 75, 2070, 510},
+          {"ctrlCodigoTel", 2280, 75, 2040, 510},
+          {"ctrlNombre", 75, 750, 4290, 510},
+          {"cmdAceptar", 1575, 1350, 1350, 405},
+          {"cmdCancelar", 3000, 1350, 1350, 405},
+          {"axMirel", 120, 1500, 1260, 240}},
+         "ABCDEFGH"},
+        {u"dlgEdoProv_BySysPK",
+         u"Estado o Provincia",
+         4560,
+         1755,
+         {{"ctrlCodigo", 75, 75, 4380, 510},
+          {"ctrlNombre", 75, 750, 4440, 510},
+          {"cmdAceptar", 1680, 1320, 1350, 405},
+          {"cmdCancelar", 3120, 1320, 1350, 405},
+          {"axMirel", 120, 1440, 1260, 240}},
+         "abcdefgh"},
+        {u"dlgCiudad_BySysPK",
+         u"Ciudad",
+         4470,
+         1860,
+         {{"ctrlCodigo", 75, 75, 1890, 510},
+          {"ctrlCodigoTel", 2100, 75, 2190, 510},
+          {"ctrlNombre", 75, 675, 4215, 510},
+          {"cmdAceptar", 1575, 1350, 1350, 405},
+          {"cmdCancelar", 3000, 1350, 1350, 405},
+          {"axMirel", 120, 1500, 1260, 240}},
+         "abcdefgh"},
+    };
+    return layouts;
+}
+
+// The control a widget belongs to: the edit box of a titled field answers for its field.
+QString ControlOf(const QWidget* widget) {
+    if (!widget) return QStringLiteral("(none)");
+    if (qobject_cast<const QLineEdit*>(widget)) return widget->parentWidget()->objectName();
+    return widget->objectName();
+}
+
+// Alt and a caption's letter: the button shows itself pressed for a moment and then clicks, as
+// the desktop's buttons do; this returns once the click is over (and any box it opened).
+void PressAltAnd(Qt::Key letter, QWidget& dialog, const char* button) {
+    qtest::PressKey(letter, Qt::AltModifier);
+    QAbstractButton* pressed = qtest::ButtonNamed(dialog, button);
+    ASSERT_TRUE(pressed);
+    EXPECT_TRUE(QTest::qWaitFor([pressed] { return !pressed->isDown(); }));
+}
+
+class DialogOnQt : public qtest::QtToolkitTest {
+  protected:
+    DialogOnQt() : fx_(browser_test::InstalledComponent::Get().NewMundorFx().As<_MundorFx>()) {
+        fx_.SetDataObjects(catalog_.catalog());
+    }
+    browser_test::TestCatalog catalog_;
+    MundorClient fx_;
+};
+
+class DialogLayoutOnQt : public DialogOnQt, public ::testing::WithParamInterface<Layout> {};
+
+INSTANTIATE_TEST_SUITE_P(
+    Dialogs, DialogLayoutOnQt, ::testing::ValuesIn(Layouts()), [](const auto& layout) {
+        return QString::fromUtf16(layout.param.launcher).section(u'_', 0, 0).toStdString();
+    });
+
+TEST_P(DialogLayoutOnQt, IsLaidOutFromItsTableTabsInOrderLimitsTheCodeAndClosesWithEsc) {
+    const Layout& layout = GetParam();
+    QString title;
+    QSize size, expectedSize;
+    std::vector<std::pair<QRect, QRect>> rects;  // shown, expected
+    QStringList tabbed;
+    QString code;
+    qtest::OnNextModal([&](QWidget& shown) {
+        const auto scale = ui::qt::TwipsScale::ForScreen(shown.screen());
+        title = shown.windowTitle();
+        size = shown.size();
+        expectedSize = scale.ToSize(layout.width, layout.height);
+        for (const Row& row : layout.rows) {
+            const QWidget* widget = shown.findChild<QWidget*>(row.name);
+            rects.emplace_back(widget ? widget->geometry() : QRect(),
+                               scale.ToRect(row.left, row.top, row.width, row.height));
+        }
+        // Tab goes to the active window, as a person's key would.
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&shown));
+        for (std::size_t step = 0; step < layout.rows.size(); ++step) {
+            tabbed << ControlOf(shown.focusWidget());
+            qtest::PressKey(Qt::Key_Tab);
+        }
+        qtest::TypeInto(shown, QStringLiteral("ctrlCodigo"), QStringLiteral("abcdefghij"));
+        code = qtest::EditOf(shown, QStringLiteral("ctrlCodigo"))->text();
+        qtest::PressKey(Qt::Key_Escape);
+    });
+
+    const rt::Variant result = rt::CallByName(fx_.get(), layout.launcher, rt::CallType::Method);
+
+    EXPECT_EQ(title, QString::fromUtf16(layout.caption));
+    EXPECT_EQ(size, expectedSize);
+    for (std::size_t i = 0; i < rects.size(); ++i) {
+        EXPECT_EQ(rects[i].first, rects[i].second) << layout.rows[i].name;
+    }
+    // Every control takes the focus in its turn but the banner; then it starts over.
+    QStringList expectedTabs;
+    for (const Row& row : layout.rows) {
+        if (QString(row.name) != QStringLiteral("axMirel")) expectedTabs << row.name;
+    }
+    expectedTabs << expectedTabs.front();
+    EXPECT_EQ(tabbed, expectedTabs) << tabbed.join(u' ').toStdString();
+    EXPECT_EQ(code, QString(layout.codeAfterTyping));
+    EXPECT_EQ(result.vt(), VT_I2) << "Esc must cancel";
+    EXPECT_EQ(result.AsLong(), 0);
+}
+
+TEST_F(DialogOnQt, ACountryIsAddedFromTheKeyboardAfterTheValidationMessage) {
+    QString prompt, boxTitle;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QString focusAfterBox;
+    qtest::OnNextModal([&](QWidget& dialog) {
+        qtest::OnNextModal([&](QWidget& box) {
+            auto& message = static_cast<QMessageBox&>(box);
+            prompt = message.text();
+            boxTitle = message.windowTitle();
+            icon = message.icon();
+            qtest::PressKey(Qt::Key_Return);
+        });
+        qtest::EditOf(dialog, QStringLiteral("ctrlNombre"))->setFocus();
+        PressAltAnd(Qt::Key_A, dialog, "cmdAceptar");
+        focusAfterBox = ControlOf(dialog.focusWidget());
+        qtest::TypeInto(dialog, QStringLiteral("ctrlCodigo"), QStringLiteral("zz"));
+        qtest::TypeInto(dialog, QStringLiteral("ctrlCodigoTel"), QStringLiteral("999"));
+        qtest::TypeInto(dialog, QStringLiteral("ctrlNombre"), QStringLiteral("Zembla"));
+        PressAltAnd(Qt::Key_A, dialog, "cmdAceptar");
+    });
+    rt::Ref<nubex::Pais> added;
+
+    EXPECT_TRUE(fx_.dlgPais(added));
+
+    EXPECT_EQ(prompt, QString::fromUtf16(u"Introduzca código del pais"));
+    EXPECT_EQ(boxTitle, QStringLiteral("Mundor"));
+    EXPECT_EQ(icon, QMessageBox::Information);
+    EXPECT_EQ(focusAfterBox, QStringLiteral("ctrlCodigo"));
+    ASSERT_TRUE(added);
+    EXPECT_EQ(rt::CallByName(added.get(), u"Codigo", rt::CallType::Get).AsString(), u"ZZ");
+    EXPECT_EQ(rt::CallByName(added.get(), u"CodigoTel", rt::CallType::Get).AsString(), u"999");
+    EXPECT_EQ(rt::CallByName(added.get(), u"Nombre", rt::CallType::Get).AsString(), u"Zembla");
+}
+
+TEST_F(DialogOnQt, TheCloseBoxEndsAnEditWithoutStoring) {
+    const Stored mexico = catalog_.AddPais(u"MX", u"México", u"52");
+    const Stored jalisco = catalog_.AddEdoProv(mexico.pk, u"JAL", u"Jalisco");
+    QString shownName;
+    qtest::OnNextModal([&](QWidget& dialog) {
+        shownName = qtest::EditOf(dialog, QStringLiteral("ctrlNombre"))->text();
+        qtest::TypeInto(dialog, QStringLiteral("ctrlNombre"), QStringLiteral(" cambiado"));
+        dialog.close();
+    });
+
+    const rt::Variant result = fx_.dlgEdoProv_BySysPK(jalisco.pk);
+
+    EXPECT_EQ(shownName, QStringLiteral("Jalisco"));
+    EXPECT_EQ(result.vt(), VT_BOOL);
+    EXPECT_FALSE(result.AsBool());
+    const auto view =
+        rt::CallByName(catalog_.catalog().get(), u"V_EdoProv", rt::CallType::Get, mexico.pk);
+    EXPECT_EQ(
+        rt::CallByName(view.AsDispatch().get(), u"Item", rt::CallType::Get, rt::Variant(u"Nombre"))
+            .AsString(),
+        u"Jalisco");
+}
+
+}  // namespace
+}  // namespace mundor::dialogs::testing
