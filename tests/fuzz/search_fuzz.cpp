@@ -36,8 +36,8 @@ void Store(const CLSID& clsid, const rt::Variant& cnn, const char16_t* parent,
     rt::CallByName(record.get(), u"SetConnection", rt::CallType::Method, cnn);
     if (parent) {
         const rt::Variant owner = rt::CallByName(record.get(), parent, rt::CallType::Get);
-        rt::CallByName(owner.AsDispatch().get(), u"LoadRecord", rt::CallType::Method, LONG{1},
-                       u"", rt::Variant::Nothing(), LONG{1});
+        rt::CallByName(owner.AsDispatch().get(), u"LoadRecord", rt::CallType::Method, LONG{1}, u"",
+                       rt::Variant::Nothing(), LONG{1});
     }
     rt::CallByName(record.get(), u"Codigo", rt::CallType::Let, codigo);
     rt::CallByName(record.get(), u"Nombre", rt::CallType::Let, nombre);
@@ -94,8 +94,8 @@ struct Fts5Probe {
         if (sqlite3_prepare_v2(db, sql.c_str(), -1, &statement, nullptr) != SQLITE_OK) {
             Fail(sqlite3_errmsg(db));
         }
-        sqlite3_bind_text(statement, 1, query.data(), static_cast<int>(query.size()),
-                          SQLITE_TRANSIENT);
+        sqlite3_bind_text(statement, static_cast<int>(kind), query.data(),
+                          static_cast<int>(query.size()), SQLITE_TRANSIENT);
         const int rc = sqlite3_step(statement);
         sqlite3_finalize(statement);
         if (rc != SQLITE_ROW) Fail("FTS5 refused " + query + ": " + sqlite3_errmsg(db));
