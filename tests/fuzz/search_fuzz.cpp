@@ -46,7 +46,7 @@ void Store(const CLSID& clsid, const rt::Variant& cnn, const char16_t* parent,
     }
 }
 
-// An in-memory catalog with accents, punctuation and one place per level.
+// An in-memory catalog with accents and punctuation, a country, a state and its cities.
 nubex::Catalog* SmallCatalog() {
     if (FAILED(nubex::RegisterInProcess())) Fail("register");
     rt::Ref<nubex::Catalog> catalog = nubex::OpenCatalog(":memory:");
@@ -54,6 +54,9 @@ nubex::Catalog* SmallCatalog() {
     Store(nubex::CLSID_Pais, cnn, nullptr, u"MX", u"México");
     Store(nubex::CLSID_EdoProv, cnn, u"IPais", u"JAL", u"O'Higgins \"Jalisco\" AND São*");
     Store(nubex::CLSID_Ciudad, cnn, u"Estado", u"GDL", u"Guadalajara de Buga — 'x' \\ -y");
+    // Several cities, so that the search sorts (with the catalog's collation) and cuts.
+    Store(nubex::CLSID_Ciudad, cnn, u"Estado", u"GPE", u"Guadalupe");
+    Store(nubex::CLSID_Ciudad, cnn, u"Estado", u"NUN", u"Ñuñoa de Guadalajara");
     return catalog.Detach();
 }
 
