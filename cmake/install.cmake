@@ -99,7 +99,7 @@ mundor_install_headers(contracts/ui
   controls.h form_definition.h message_box.h module_banner_base.h toolkit.h tree.h tree_base.h
   ui.h ui_errors.h window.h window_base.h window_handle.h)
 mundor_install_headers(facade mundor_client.h mundor_fx_interface.h Mundor.idl)
-mundor_install_headers(nubex nubex.h errors.h export.h)
+mundor_install_headers(nubex nubex.h errors.h export.h search.h)
 mundor_install_headers(ui/headless headless_toolkit.h scripted_user.h session.h transcript.h)
 if(TARGET mundor_ui_qt)
   mundor_install_headers(ui/qt qt_toolkit.h qt_errors.h qt_log.h)

@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "nubex/search.h"
+
 namespace nubex::db {
 
 // Why the engine refused a statement, as far as the records care.
@@ -69,6 +71,29 @@ class BulkInsert {
     virtual void Finish() = 0;
 };
 
+// A search (nubex/search.h) in the engine's own query language: one query per kind of match,
+// each of which finds the rows of that kind only. All empty when the text has no words.
+struct SearchTerms {
+    std::string exact;
+    std::string prefix;
+    std::string word;
+
+    bool empty() const { return exact.empty(); }
+    const std::string& For(MatchKind kind) const {
+        return kind == MatchKind::Exact ? exact : kind == MatchKind::Prefix ? prefix : word;
+    }
+};
+
+// Inside a write transaction that loads many rows: the search indexes stop following every row
+// written and are rebuilt whole by Finish, which is much faster for a large load. Without
+// Finish the transaction must roll back. An engine that keeps its indexes in step cheaply row by
+// row does nothing.
+class DeferredSearchIndex {
+  public:
+    virtual ~DeferredSearchIndex() = default;
+    virtual void Finish() = 0;
+};
+
 class Database {
   public:
     virtual ~Database() = default;
@@ -84,6 +109,14 @@ class Database {
     // `columns`: "Sys_PK, Sys_GUID, ..." in the order the fields are added.
     virtual std::unique_ptr<BulkInsert> StartBulkInsert(std::string_view table,
                                                         std::string_view columns) = 0;
+
+    // The text split into words and folded by the engine's own rules, the same ones its search
+    // indexes use, and written as its queries.
+    virtual SearchTerms PrepareSearch(std::u16string_view text) = 0;
+    // SQL that holds for a row of `table` (columns unqualified) whose kind of match is `kind`,
+    // given that kind's query as the parameter of its number (?1 exact, ?2 prefix, ?3 word).
+    virtual std::string SearchCondition(std::string_view table, MatchKind kind) const = 0;
+    virtual std::unique_ptr<DeferredSearchIndex> DeferSearchIndex() = 0;
 };
 
 // One transaction: rolled back when it goes out of scope without Commit.

@@ -3,9 +3,11 @@
 #include "nubex/backend/open_database.h"
 #include "nubex/com/abi.h"
 #include "nubex/com/module.h"
+#include "nubex/com/search_rows.h"
 #include "nubex/com/view_object.h"
 #include "nubex/errors.h"
 #include "nubex/nubex.h"
+#include "nubex/store/place_search.h"
 #include "nubex/store/record_store.h"
 
 namespace nubex::com {
@@ -17,7 +19,7 @@ namespace {
 nubex::View* NewView(const ConnectionObject& connection, const store::TableInfo& table,
                      LONG parentPk) {
     std::vector<store::Row> rows = store::Children(*connection.database(), table, parentPk);
-    return rt::MakeObject<ViewObject>(table, std::move(rows)).Detach();
+    return rt::MakeObject<ViewObject>(TableRows(table, std::move(rows))).Detach();
 }
 
 }  // namespace
@@ -68,6 +70,14 @@ const rt::DispatchTableBase& CatalogObject::Table() {
          {},
          VT_EMPTY,
          [](CatalogObject& s, Frame&) { return s.CloseByName(); }},
+        {u"V_Buscar",
+         7,
+         MemberKind::Get,
+         {rt::Str(u"Texto"), rt::OptLong(u"Maximo", kDefaultSearchLimit)},
+         VT_DISPATCH,
+         [](CatalogObject& s, Frame& f) {
+             return s.V_Buscar(f.Str(0), f.Long(1), f.RetObj<nubex::View>());
+         }},
     };
     return table;
 }
@@ -113,6 +123,15 @@ HRESULT CatalogObject::V_EdoProv(LONG* sysPk, nubex::View** result) {
 HRESULT CatalogObject::V_Ciudades(LONG* sysPk, nubex::View** result) {
     if (!sysPk) return E_POINTER;
     return Produce(result, [&] { return NewView(RequireOpen(), store::kCiudadTable, *sysPk); });
+}
+
+HRESULT CatalogObject::V_Buscar(BSTR* texto, LONG* maximo, nubex::View** result) {
+    if (!texto || !maximo) return E_POINTER;
+    return Produce(result, [&] {
+        std::vector<SearchHit> hits =
+            store::FindPlaces(*RequireOpen().database(), TextOf(*texto), *maximo);
+        return rt::MakeObject<ViewObject>(SearchRows(std::move(hits))).Detach();
+    });
 }
 
 }  // namespace nubex::com

@@ -1,5 +1,6 @@
-// The catalog (Nubex.Catalog): one open database, its connection ADOCnn and the three views.
-// Open and Close are reached by name (and from C++); the rest is the Catalog interface.
+// The catalog (Nubex.Catalog): one open database, its connection ADOCnn, the three views and the
+// search. Open, Close and the search's view V_Buscar are reached by name (and from C++); the rest
+// is the Catalog interface.
 #pragma once
 
 #include <string>
@@ -26,6 +27,9 @@ class CatalogObject final : public mundor::rt::DispatchObject<CatalogObject, nub
     // errors.
     void Open(const std::string& path, int busyTimeoutMs);
     void Close() { connection_.reset(); }
+    // V_Buscar(Texto [, Maximo]): the hits of a search (nubex/search.h) as a view
+    // (com/search_rows.h).
+    HRESULT V_Buscar(BSTR* texto, LONG* maximo, nubex::View** result);
 
   private:
     HRESULT OpenByName(BSTR* path, LONG* busyTimeoutMs);

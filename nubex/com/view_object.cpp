@@ -11,32 +11,49 @@ namespace rt = mundor::rt;
 
 namespace {
 
-[[noreturn]] void RaiseNoSuchField(std::u16string_view name) {
+class TableViewRows final : public ViewRows {
+  public:
+    TableViewRows(const store::TableInfo& table, std::vector<store::Row> rows)
+        : table_(table), rows_(std::move(rows)) {}
+
+    std::size_t size() const override { return rows_.size(); }
+
+    rt::Variant Field(std::size_t index, std::u16string_view name) const override {
+        const store::Row& row = rows_[index];
+        if (rt::SameMemberName(name, u"Sys_PK")) return rt::Variant(row.pk);
+        if (rt::SameMemberName(name, u"Sys_GUID")) return rt::Variant(row.guid);
+        if (rt::SameMemberName(name, u"Codigo")) return rt::Variant(row.codigo);
+        if (rt::SameMemberName(name, u"Nombre")) return rt::Variant(row.nombre);
+        if (table_.hasCodigoTel && rt::SameMemberName(name, u"CodigoTel")) {
+            return rt::Variant(row.codigoTel);
+        }
+        if (table_.HasParent()) {
+            const std::u16string parentColumn(table_.parentColumn.begin(),
+                                              table_.parentColumn.end());
+            if (rt::SameMemberName(name, parentColumn)) return rt::Variant(row.parentPk);
+        }
+        RaiseNoSuchField(name);
+    }
+
+  private:
+    const store::TableInfo& table_;
+    std::vector<store::Row> rows_;
+};
+
+}  // namespace
+
+void RaiseNoSuchField(std::u16string_view name) {
     rt::Raise(err::kNoSuchField.number,
               std::u16string(err::kNoSuchField.text) + std::u16string(name));
 }
 
-// The value of a row's field, its name matched without regard to case.
-rt::Variant FieldValue(const store::TableInfo& table, const store::Row& row,
-                       std::u16string_view name) {
-    if (rt::SameMemberName(name, u"Sys_PK")) return rt::Variant(row.pk);
-    if (rt::SameMemberName(name, u"Sys_GUID")) return rt::Variant(row.guid);
-    if (rt::SameMemberName(name, u"Codigo")) return rt::Variant(row.codigo);
-    if (rt::SameMemberName(name, u"Nombre")) return rt::Variant(row.nombre);
-    if (table.hasCodigoTel && rt::SameMemberName(name, u"CodigoTel")) {
-        return rt::Variant(row.codigoTel);
-    }
-    if (table.HasParent()) {
-        const std::u16string parentColumn(table.parentColumn.begin(), table.parentColumn.end());
-        if (rt::SameMemberName(name, parentColumn)) return rt::Variant(row.parentPk);
-    }
-    RaiseNoSuchField(name);
+std::unique_ptr<const ViewRows> TableRows(const store::TableInfo& table,
+                                          std::vector<store::Row> rows) {
+    return std::make_unique<TableViewRows>(table, std::move(rows));
 }
 
-}  // namespace
-
-ViewObject::ViewObject(const store::TableInfo& table, std::vector<store::Row> rows)
-    : DispatchObject(Module()), table_(table), rows_(std::move(rows)) {}
+ViewObject::ViewObject(std::unique_ptr<const ViewRows> rows)
+    : DispatchObject(Module()), rows_(std::move(rows)) {}
 
 const rt::DispatchTableBase& ViewObject::Table() {
     static const rt::DispatchTable<ViewObject> table{
@@ -62,15 +79,15 @@ const rt::DispatchTableBase& ViewObject::Table() {
     return table;
 }
 
-const store::Row& ViewObject::CurrentRow() const {
-    if (position_ >= rows_.size()) {
+std::size_t ViewObject::CurrentRow() const {
+    if (position_ >= rows_->size()) {
         rt::Raise(err::kNoCurrentRow.number, std::u16string(err::kNoCurrentRow.text));
     }
-    return rows_[position_];
+    return position_;
 }
 
 HRESULT ViewObject::get_EOF(VARIANT_BOOL* result) {
-    return Produce(result, [&] { return ToBool(position_ >= rows_.size()); });
+    return Produce(result, [&] { return ToBool(position_ >= rows_->size()); });
 }
 
 HRESULT ViewObject::MoveNext() {
@@ -85,7 +102,7 @@ HRESULT ViewObject::Item(VARIANT* fieldName, VARIANT* result) {
     return rt::Guard([&] {
         rt::Variant name;
         rt::ThrowIfFailed(VariantCopyInd(name.put(), fieldName));
-        rt::Variant value = FieldValue(table_, CurrentRow(), name.AsString());
+        rt::Variant value = rows_->Field(CurrentRow(), name.AsString());
         *result = value.Detach();
     });
 }

@@ -1,8 +1,9 @@
 // Loads the world dataset into a catalog, SQLite or PostgreSQL, through nubex's own backend: the
 // whole file in one write transaction, every row inserted when its Sys_GUID is new and updated
 // when it is there already with other values, so that loading twice leaves one copy. New rows go
-// in by the engine's bulk load (PostgreSQL: COPY). A failure rolls everything back; the catalog
-// is then as it was before the call.
+// in by the engine's bulk load (PostgreSQL: COPY), and the search indexes follow in the same
+// transaction (after a large load SQLite rebuilds them whole). A failure rolls everything back;
+// the catalog is then as it was before the call.
 #pragma once
 
 #include <cstdint>

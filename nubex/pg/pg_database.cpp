@@ -1,10 +1,12 @@
 #include "nubex/pg/pg_database.h"
 
+#include <algorithm>
 #include <charconv>
 
 #include "nubex/errors.h"
 #include "nubex/pg/pg_bulk_insert.h"
 #include "nubex/pg/pg_error.h"
+#include "nubex/pg/pg_search.h"
 #include "nubex/pg/pg_statement.h"
 #include "nubex/pg/schema.h"
 #include "runtime/bstr.h"
@@ -69,7 +71,11 @@ void PgDatabase::ConfigureSession() {
     // lock_timeout 0 would mean "wait for ever"; the busy timeout 0 means "do not wait".
     const std::string timeout = std::to_string(busyTimeoutMs_ > 0 ? busyTimeoutMs_ : 1);
     const char* values[] = {timeout.c_str()};
-    PgResult result(PQexecParams(connection_.get(), "SELECT set_config('lock_timeout', $1, false)",
+    // No parallel plans: the library's statements are small, workers would only add latency,
+    // and the search's parts must run one after another (store/place_search.cpp).
+    PgResult result(PQexecParams(connection_.get(),
+                                 "SELECT set_config('lock_timeout', $1, false), "
+                                 "set_config('max_parallel_workers_per_gather', '0', false)",
                                  1, nullptr, values, nullptr, nullptr, 0));
     if (PQresultStatus(result.get()) != PGRES_TUPLES_OK) Fail(result.get());
 }
@@ -96,6 +102,8 @@ void PgDatabase::CheckOrCreateSchema() {
     if (marked > 0) {
         const std::int64_t version = QueryInt("SELECT max(Version) FROM Nubex_Esquema");
         if (version > kSchemaVersion) RaiseError(err::kNewerCatalog);
+        // A catalog from before the search gets its indexes, built from its rows.
+        if (version == 1) return Execute(std::string(SearchSql()).c_str());
         if (version != kSchemaVersion) RaiseError(err::kNotACatalogSchema);
         return;
     }
@@ -215,6 +223,32 @@ std::int64_t PgDatabase::ReserveKeys(std::string_view table, std::int64_t count)
     statement->Bind(2, count);
     if (!statement->Step()) throw db::DbError(db::Failure::Other, "no key sequence");
     return statement->Int(0) - count + 1;
+}
+
+db::SearchTerms PgDatabase::PrepareSearch(std::u16string_view text) {
+    auto fold = Prepare(kFoldSql);
+    fold->Bind(1, text);
+    std::vector<std::string> words;
+    if (fold->Step()) {
+        const std::string folded = fold->TextUtf8(0);
+        for (std::size_t start = 0; start < folded.size();) {
+            const std::size_t end = std::min(folded.find(' ', start), folded.size());
+            if (end > start) words.push_back(folded.substr(start, end - start));
+            start = end + 1;
+        }
+    }
+    return TsQueryTerms(words);
+}
+
+std::string PgDatabase::SearchCondition(std::string_view, MatchKind kind) const {
+    return TsQueryCondition(kind);
+}
+
+std::unique_ptr<db::DeferredSearchIndex> PgDatabase::DeferSearchIndex() {
+    struct InStep final : db::DeferredSearchIndex {
+        void Finish() override {}
+    };
+    return std::make_unique<InStep>();
 }
 
 std::unique_ptr<db::BulkInsert> PgDatabase::StartBulkInsert(std::string_view table,

@@ -24,7 +24,8 @@ namespace nubex::pg {
 
 class PgDatabase final : public db::Database {
   public:
-    // Connects and creates the catalog's schema when the current schema has no tables yet.
+    // Connects and creates the catalog's schema when the current schema has no tables yet, or
+    // brings a catalog of an older version up to date.
     // Raises the library's run-time errors (cannot open, not a catalog, newer catalog, busy).
     static std::unique_ptr<PgDatabase> Open(const std::string& location, int busyTimeoutMs);
     ~PgDatabase() override;
@@ -39,6 +40,11 @@ class PgDatabase final : public db::Database {
     std::int64_t ReserveKeys(std::string_view table, std::int64_t count) override;
     std::unique_ptr<db::BulkInsert> StartBulkInsert(std::string_view table,
                                                     std::string_view columns) override;
+    db::SearchTerms PrepareSearch(std::u16string_view text) override;
+    std::string SearchCondition(std::string_view table, MatchKind kind) const override;
+    // The server keeps its GIN indexes in step row by row about as fast as it would build them
+    // again, and dropping one would lock readers out: nothing to defer.
+    std::unique_ptr<db::DeferredSearchIndex> DeferSearchIndex() override;
 
     // Runs a statement with its parameters (null: SQL NULL), preparing it on this session
     // first when needed. Raises DbError.

@@ -58,8 +58,10 @@ int RegisterSpanishCollation(sqlite3* connection) {
     UErrorCode status = U_ZERO_ERROR;
     UCollator* collator = ucol_open("es", &status);
     if (U_FAILURE(status)) collator = nullptr;
-    const int rc = sqlite3_create_collation_v2(connection, "nubex_es", SQLITE_UTF16, collator,
-                                               &Compare, &CloseCollator);
+    // Aligned: a sort compares records where they lie in a page, and UTF-16 there may start at
+    // an odd address, which char16_t (and ICU) must not be read from.
+    const int rc = sqlite3_create_collation_v2(connection, "nubex_es", SQLITE_UTF16_ALIGNED,
+                                               collator, &Compare, &CloseCollator);
     // SQLite calls CloseCollator only for a collation it has taken.
     if (rc != SQLITE_OK) CloseCollator(collator);
     return rc;

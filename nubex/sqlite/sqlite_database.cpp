@@ -49,6 +49,7 @@ std::unique_ptr<SqliteDatabase> SqliteDatabase::Open(const std::string& path, in
     }
     std::unique_ptr<SqliteDatabase> database(new SqliteDatabase(handle.release()));
     try {
+        database->search_ = std::make_unique<Fts5Search>(database->connection_);
         database->Configure();
     } catch (const db::DbError& error) {
         RaiseOpenFailure(error);
@@ -60,6 +61,7 @@ SqliteDatabase::SqliteDatabase(sqlite3* connection) : connection_(connection) {}
 
 SqliteDatabase::~SqliteDatabase() {
     for (auto& [sql, statement] : idle_) sqlite3_finalize(statement);
+    search_.reset();
     sqlite3_close(connection_);
 }
 
@@ -81,10 +83,14 @@ void SqliteDatabase::EnsureSchema() {
     if (version > kSchemaVersion) {
         mundor::rt::Raise(err::kNewerCatalog.number, std::u16string(err::kNewerCatalog.text));
     }
-    if (version != 0 || QueryInt("SELECT count(*) FROM sqlite_schema") != 0) {
+    if (version == 1) {
+        // A catalog from before the search: it gets its indexes, filled from its rows.
+        Execute(std::string(SearchSql()).c_str());
+    } else if (version == 0 && QueryInt("SELECT count(*) FROM sqlite_schema") == 0) {
+        Execute(std::string(SchemaSql()).c_str());
+    } else {
         mundor::rt::Raise(err::kNotACatalog.number, std::u16string(err::kNotACatalog.text));
     }
-    Execute(std::string(SchemaSql()).c_str());
     transaction.Commit();
 }
 
@@ -145,6 +151,18 @@ std::int64_t SqliteDatabase::ReserveKeys(std::string_view table, std::int64_t /*
         name + "), 0)) + 1");
     statement->BindUtf8(1, name);
     return statement->Step() ? statement->Int(0) : 1;
+}
+
+db::SearchTerms SqliteDatabase::PrepareSearch(std::u16string_view text) {
+    return Fts5Terms(search_->Words(mundor::rt::Utf16ToUtf8(text)));
+}
+
+std::string SqliteDatabase::SearchCondition(std::string_view table, MatchKind kind) const {
+    return Fts5Condition(table, kind);
+}
+
+std::unique_ptr<db::DeferredSearchIndex> SqliteDatabase::DeferSearchIndex() {
+    return std::make_unique<Fts5Rebuild>(*this);
 }
 
 std::unique_ptr<db::BulkInsert> SqliteDatabase::StartBulkInsert(std::string_view table,

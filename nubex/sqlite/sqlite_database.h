@@ -1,6 +1,6 @@
 // The SQLite backend: one connection to a catalog file (or ":memory:") with foreign keys on,
-// WAL journaling, a busy timeout, UTF-16 text in and out, the Spanish name collation and a cache
-// of prepared statements.
+// WAL journaling, a busy timeout, UTF-16 text in and out, the Spanish name collation, the FTS5
+// search (fts5_search.h) and a cache of prepared statements.
 #pragma once
 
 #include <memory>
@@ -9,6 +9,7 @@
 #include <unordered_map>
 
 #include "nubex/backend/database.h"
+#include "nubex/sqlite/fts5_search.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
@@ -17,8 +18,9 @@ namespace nubex::sqlite {
 
 class SqliteDatabase final : public db::Database {
   public:
-    // Opens the file, creating it with the catalog schema when it is new. Raises the library's
-    // run-time errors (cannot open, not a catalog, newer catalog, busy).
+    // Opens the file, creating it with the catalog schema when it is new and bringing a catalog
+    // of an older version up to date. Raises the library's run-time errors (cannot open, not a
+    // catalog, newer catalog, busy).
     static std::unique_ptr<SqliteDatabase> Open(const std::string& path, int busyTimeoutMs);
     ~SqliteDatabase() override;
     SqliteDatabase(const SqliteDatabase&) = delete;
@@ -32,18 +34,23 @@ class SqliteDatabase final : public db::Database {
     std::int64_t ReserveKeys(std::string_view table, std::int64_t count) override;
     std::unique_ptr<db::BulkInsert> StartBulkInsert(std::string_view table,
                                                     std::string_view columns) override;
+    db::SearchTerms PrepareSearch(std::u16string_view text) override;
+    std::string SearchCondition(std::string_view table, MatchKind kind) const override;
+    std::unique_ptr<db::DeferredSearchIndex> DeferSearchIndex() override;
 
     // A finished statement comes back here, reset, for the next Prepare of the same text.
     void Recycle(std::string sql, sqlite3_stmt* statement) noexcept;
+    // Runs fixed SQL, several statements allowed, that returns no rows.
+    void Execute(const char* sql);
 
   private:
     explicit SqliteDatabase(sqlite3* connection);
     void Configure();
     void EnsureSchema();
-    void Execute(const char* sql);
     std::int64_t QueryInt(const char* sql);
 
     sqlite3* connection_;
+    std::unique_ptr<Fts5Search> search_;
     std::unordered_multimap<std::string, sqlite3_stmt*> idle_;
 };
 

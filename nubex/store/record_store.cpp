@@ -3,9 +3,9 @@
 #include <string>
 
 #include "nubex/errors.h"
+#include "nubex/store/db_errors.h"
 #include "nubex/store/identifier.h"
 #include "nubex/store/table_sql.h"
-#include "runtime/bstr.h"
 #include "runtime/error.h"
 
 namespace nubex::store {
@@ -14,33 +14,6 @@ namespace {
 
 [[noreturn]] void Refuse(const err::ErrorText& error) {
     mundor::rt::Raise(error.number, std::u16string(error.text));
-}
-
-[[noreturn]] void RaiseWithDetail(const err::ErrorText& error, const char* detail) {
-    mundor::rt::Raise(error.number, std::u16string(error.text) + mundor::rt::Utf8ToUtf16(detail));
-}
-
-// The engine's failures as the library reports them.
-[[noreturn]] void RaiseDbError(const db::DbError& error) {
-    switch (error.failure()) {
-        case db::Failure::Busy:
-            Refuse(err::kBusy);
-        case db::Failure::UnstorableText:
-            Refuse(err::kUnstorableText);
-        case db::Failure::ConnectionLost:
-            RaiseWithDetail(err::kConnectionLost, error.what());
-        default:
-            RaiseWithDetail(err::kDatabaseError, error.what());
-    }
-}
-
-template <class Work>
-auto Translating(Work&& work) {
-    try {
-        return work();
-    } catch (const db::DbError& error) {
-        RaiseDbError(error);
-    }
 }
 
 Row ReadRow(const db::Statement& statement) {

@@ -9,6 +9,8 @@
 #include "nubex/import/import_error.h"
 #include "nubex/import/world_loader.h"
 #include "nubex/nubex.h"
+#include "nubex/search.h"
+#include "runtime/bstr.h"
 #include "runtime/variant.h"
 #include "test_world.h"
 
@@ -141,6 +143,13 @@ TEST_F(LoadWorldTest, RefreshedFileUpdatesChangedRowsInPlaceAndAddsNewOnes) {
     EXPECT_EQ(db.Text("SELECT Nombre || '|' || Sys_Version FROM Ciudad WHERE Sys_PK = " +
                       std::to_string(calvilloPk)),
               "Calvillo Centro|2");
+    // The search follows the rows a small import writes one by one.
+    const rt::Ref<nubex::Catalog> opened = nubex::OpenCatalog(catalog);
+    for (const char16_t* text : {u"calvillo c", u"jesus"}) {
+        const std::vector<nubex::SearchHit> hits = nubex::Search(opened.get(), text);
+        ASSERT_EQ(hits.size(), 1u) << rt::Utf16ToUtf8(text);
+        EXPECT_EQ(hits[0].path.back(), u"México");
+    }
 }
 
 TEST_F(LoadWorldTest, RowsKeepTheirSysGuidFromOneCatalogToAnother) {

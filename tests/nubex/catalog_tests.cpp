@@ -73,7 +73,7 @@ TEST_F(Opening, FilesThatAreNotCatalogsAreRefused) {
 TEST_F(Opening, ACatalogFromANewerLibraryIsRefused) {
     const std::string path = dir_.File("c.db");
     nubex::OpenCatalog(path);
-    RawDb(path).Exec("PRAGMA user_version = 2");
+    RawDb(path).Exec("PRAGMA user_version = " + std::to_string(nubex::sqlite::kSchemaVersion + 1));
     ExpectOpenRefused(path, nubex::err::kNewerCatalog);
 }
 

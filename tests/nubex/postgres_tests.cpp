@@ -9,6 +9,7 @@
 #include <memory>
 #include <random>
 
+#include "nubex/pg/schema.h"
 #include "test_support.h"
 
 namespace nubex_test {
@@ -59,7 +60,7 @@ bool StartsWith(const std::u16string& text, std::u16string_view prefix) {
 
 TEST_F(PostgresCatalog, ANewSchemaGetsTheTablesTheVersionAndTheSpanishCollation) {
     RawDb raw(path_);
-    EXPECT_EQ(raw.QueryInt("SELECT Version FROM Nubex_Esquema"), 1);
+    EXPECT_EQ(raw.QueryInt("SELECT Version FROM Nubex_Esquema"), nubex::pg::kSchemaVersion);
     EXPECT_EQ(raw.QueryInt("SELECT count(*) FROM pg_tables WHERE schemaname = current_schema() "
                            "AND tablename IN ('pais', 'edoprov', 'ciudad')"),
               3);
@@ -86,7 +87,9 @@ TEST(PostgresOpening, SchemasThatAreNotCatalogsAreRefusedAndLeftAlone) {
 
     const mundor::test::ScratchCatalog newer;
     nubex::OpenCatalog(newer.location());
-    RawDb(newer.location()).Exec("UPDATE Nubex_Esquema SET Version = 2");
+    RawDb(newer.location())
+        .Exec("UPDATE Nubex_Esquema SET Version = " +
+              std::to_string(nubex::pg::kSchemaVersion + 1));
     EXPECT_EQ(OpenFailure(newer.location()).number(), nubex::err::kNewerCatalog.number);
 }
 

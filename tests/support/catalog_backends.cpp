@@ -269,6 +269,10 @@ std::string RawCatalog::QueryText(const std::string& sql) {
     return rows.empty() || rows[0].empty() ? std::string() : rt::Utf16ToUtf8(rows[0][0]);
 }
 
+std::vector<std::vector<std::u16string>> RawCatalog::Rows(const std::string& sql) {
+    return engine_->Rows(sql);
+}
+
 long long RawCatalog::QueryInt(const std::string& sql) {
     return std::stoll(QueryText(sql));
 }

@@ -58,6 +58,7 @@ class RawCatalog {
     void Exec(const std::string& sql, const std::vector<std::string>& values = {});
     std::string QueryText(const std::string& sql);  // first column of the first row
     long long QueryInt(const std::string& sql);
+    std::vector<std::vector<std::u16string>> Rows(const std::string& sql);
     // Every row of the three tables in key order, and the key counters, text exactly: equal
     // dumps mean nothing was written.
     std::u16string Dump();

@@ -1,0 +1,308 @@
+// The search over the catalog as a host sees it, typed (nubex::Search) and by name (V_Buscar):
+// what a text finds and in which order, the paths, staying in step with every store, rename
+// and delete (the library's and plain SQL's), texts no query language should choke on, and a
+// catalog from before the search.
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "nubex/pg/pg_search.h"
+#include "nubex/search.h"
+#include "runtime/call_by_name.h"
+#include "test_support.h"
+
+namespace nubex_test {
+namespace {
+
+using nubex::MatchKind;
+using nubex::PlaceLevel;
+
+// "palabra: São José dos Campos — São Paulo — Brasil": what the host shows for a hit.
+std::string Shown(const nubex::SearchHit& hit) {
+    static const char* const kinds[] = {"", "exacta", "inicio", "palabra"};
+    return std::string(kinds[static_cast<int>(hit.match)]) + ": " + rt::Utf16ToUtf8(hit.PathText());
+}
+
+class Search : public FileCatalogTest {
+  protected:
+    Search() {
+        const LONG mx = Pk(AddPais(cnn_.get(), u"MX", u"México").get());
+        const LONG br = Pk(AddPais(cnn_.get(), u"BR", u"Brasil", u"55").get());
+        const LONG es = Pk(AddPais(cnn_.get(), u"ES", u"España", u"34").get());
+        const LONG cl = Pk(AddPais(cnn_.get(), u"CL", u"Chile", u"56").get());
+        AddPais(cnn_.get(), u"KN", u"San Cristóbal y Nieves", u"1869");
+        jalisco_ = Pk(AddEdoProv(cnn_.get(), mx, u"JAL", u"Jalisco").get());
+        AddEdoProv(cnn_.get(), mx, u"CMX", u"Ciudad de México");
+        const LONG zac = Pk(AddEdoProv(cnn_.get(), mx, u"ZAC", u"Zacatecas").get());
+        const LONG sp = Pk(AddEdoProv(cnn_.get(), br, u"SP", u"São Paulo").get());
+        const LONG gu = Pk(AddEdoProv(cnn_.get(), es, u"GU", u"Guadalajara").get());
+        AddEdoProv(cnn_.get(), cl, u"LI", u"O'Higgins");
+        guadalajara_ = AddCiudad(cnn_.get(), jalisco_, u"GDL", u"Guadalajara");
+        AddCiudad(cnn_.get(), jalisco_, u"ZAP", u"Zapopan");
+        AddCiudad(cnn_.get(), zac, u"NIE", u"Nieves");
+        AddCiudad(cnn_.get(), sp, u"3550308", u"São Paulo", u"11");
+        AddCiudad(cnn_.get(), sp, u"3549904", u"São José dos Campos", u"12");
+        AddCiudad(cnn_.get(), gu, u"19130", u"Guadalajara", u"949");
+    }
+
+    std::vector<std::string> Found(std::u16string_view text,
+                                   int limit = nubex::kDefaultSearchLimit) {
+        std::vector<std::string> shown;
+        for (const nubex::SearchHit& hit : nubex::Search(catalog_.get(), text, limit)) {
+            shown.push_back(Shown(hit));
+        }
+        return shown;
+    }
+
+    LONG jalisco_ = 0;
+    Ref<nubex::Ciudad> guadalajara_;
+};
+
+struct Expected {
+    const char16_t* text;
+    std::vector<std::string> shown;
+};
+
+// Kinds first (whole name or code, beginning, words elsewhere), then countries, states and
+// cities, each by name and then by key; case and accents never count.
+const Expected kRanking[] = {
+    {u"mexico", {"exacta: México", "palabra: Ciudad de México — México"}},
+    {u"MÉXICO", {"exacta: México", "palabra: Ciudad de México — México"}},
+    {u"guadal",
+     {"inicio: Guadalajara — España", "inicio: Guadalajara — Jalisco — México",
+      "inicio: Guadalajara — Guadalajara — España"}},
+    {u"sao",
+     {"inicio: São Paulo — Brasil", "inicio: São José dos Campos — São Paulo — Brasil",
+      "inicio: São Paulo — São Paulo — Brasil"}},
+    {u"Sao  PAULO", {"exacta: São Paulo — Brasil", "exacta: São Paulo — São Paulo — Brasil"}},
+    {u"paulo", {"palabra: São Paulo — Brasil", "palabra: São Paulo — São Paulo — Brasil"}},
+    // A city that is the whole text comes before a country that only has it as a word.
+    {u"nieves", {"exacta: Nieves — Zacatecas — México", "palabra: San Cristóbal y Nieves"}},
+    // Every word must match; all but the last as whole words.
+    {u"jose cam", {"palabra: São José dos Campos — São Paulo — Brasil"}},
+    {u"jos campos", {}},
+    {u"ciudad de", {"inicio: Ciudad de México — México"}},
+    // Codes: Jalisco's is JAL; its name only begins with the text.
+    {u"jal", {"exacta: Jalisco — México"}},
+    {u"gdl", {"exacta: Guadalajara — Jalisco — México"}},
+    {u"355", {"inicio: São Paulo — São Paulo — Brasil"}},
+    // Anything that is not a letter or a digit separates words.
+    {u"o'hig", {"inicio: O'Higgins — Chile"}},
+    {u"higgins", {"palabra: O'Higgins — Chile"}},
+    {u"¡¿ — !", {}},
+    {u"", {}},
+};
+
+TEST_F(Search, FindsByNameOrCodeRankedWithEachPlacesPath) {
+    for (const Expected& expected : kRanking) {
+        EXPECT_EQ(Found(expected.text), expected.shown) << rt::Utf16ToUtf8(expected.text);
+    }
+}
+
+TEST_F(Search, HitsCarryTheirKeysAndTheFirstHitsComeFirstWhateverTheLimit) {
+    const std::vector<nubex::SearchHit> hits = nubex::Search(catalog_.get(), u"guadal");
+    ASSERT_EQ(hits.size(), 3u);
+    const nubex::SearchHit& city = hits[1];
+    EXPECT_EQ(city.level, PlaceLevel::Ciudad);
+    EXPECT_EQ(city.sysPk, Pk(guadalajara_.get()));
+    EXPECT_EQ(city.sysGuid, Guid(guadalajara_.get()));
+    EXPECT_EQ(city.codigo, u"GDL");
+    EXPECT_EQ(city.nombre, u"Guadalajara");
+    EXPECT_EQ(city.estadoPk, jalisco_);
+    EXPECT_EQ(city.path, (std::vector<std::u16string>{u"Guadalajara", u"Jalisco", u"México"}));
+    EXPECT_EQ(hits[0].level, PlaceLevel::EdoProv);
+    EXPECT_EQ(hits[0].estadoPk, 0);
+    EXPECT_EQ(hits[0].paisPk, hits[2].paisPk);
+
+    // A limit keeps the first hits, across levels and kinds alike.
+    for (const char16_t* text : {u"s", u"nieves"}) {
+        const std::vector<std::string> all = Found(text);
+        ASSERT_GE(all.size(), 2u);
+        for (std::size_t limit = 0; limit <= all.size(); ++limit) {
+            EXPECT_EQ(Found(text, static_cast<int>(limit)),
+                      std::vector<std::string>(all.begin(), all.begin() + limit));
+        }
+        EXPECT_TRUE(Found(text, -3).empty());
+    }
+}
+
+TEST_F(Search, StaysInStepWithEveryStoreRenameAndDelete) {
+    Ref<nubex::Ciudad> added = AddCiudad(cnn_.get(), jalisco_, u"TLQ", u"Tlaquepaque");
+    EXPECT_EQ(Found(u"tlaq"), (std::vector<std::string>{"inicio: Tlaquepaque — Jalisco — México"}));
+
+    Write(added.get(), &nubex::Ciudad::put_Nombre, u"San Pedro Tlaquepaque");
+    Write(added.get(), &nubex::Ciudad::put_Codigo, u"SPT");
+    ASSERT_TRUE(Save(added.get()));
+    EXPECT_EQ(Found(u"tlaq"),
+              (std::vector<std::string>{"palabra: San Pedro Tlaquepaque — Jalisco — México"}));
+    EXPECT_TRUE(Found(u"tlq").empty());
+    EXPECT_EQ(Found(u"spt").size(), 1u);
+
+    // A parent renamed shows in its children's paths at once.
+    Ref<nubex::EdoProv> jalisco = NewEdoProv();
+    ASSERT_TRUE(LoadByKey(jalisco.get(), jalisco_, cnn_.get()));
+    Write(jalisco.get(), &nubex::EdoProv::put_Nombre, u"Estado de Jalisco");
+    ASSERT_TRUE(Save(jalisco.get()));
+    EXPECT_EQ(Found(u"gdl"),
+              (std::vector<std::string>{"exacta: Guadalajara — Estado de Jalisco — México"}));
+
+    ASSERT_EQ(Delete(added.get()), S_OK);
+    EXPECT_TRUE(Found(u"tlaquepaque").empty());
+
+    // Another program writing plain SQL is followed too.
+    RawDb other(path_);
+    other.Exec(
+        "INSERT INTO Ciudad (Estado, Codigo, Nombre, CodigoTel) VALUES (?1, 'TON', "
+        "'Tonalá', '33')",
+        {std::to_string(jalisco_)});
+    EXPECT_EQ(Found(u"tonala"),
+              (std::vector<std::string>{"exacta: Tonalá — Estado de Jalisco — México"}));
+    other.Exec("UPDATE Ciudad SET Nombre = 'Tonalá de los Ángeles' WHERE Codigo = 'TON'");
+    EXPECT_EQ(Found(u"angeles").size(), 1u);
+    other.Exec("DELETE FROM Ciudad WHERE Codigo = 'TON'");
+    EXPECT_TRUE(Found(u"tonala").empty());
+}
+
+TEST_F(Search, IsAViewReachedByName) {
+    const rt::Variant rows =
+        rt::CallByName(catalog_.get(), u"V_Buscar", rt::CallType::Get, u"GUADAL");
+    Ref<IDispatch> view = rows.AsDispatch();
+    auto field = [&](const char16_t* name) {
+        return rt::CallByName(view.get(), u"Item", rt::CallType::Get, name);
+    };
+    std::vector<std::u16string> paths;
+    while (!rt::CallByName(view.get(), u"EOF", rt::CallType::Get).AsBool()) {
+        paths.push_back(field(u"Ruta").AsString());
+        if (field(u"Sys_PK").AsLong() == Pk(guadalajara_.get())) {
+            EXPECT_EQ(field(u"Nivel").AsLong(), 3);
+            EXPECT_EQ(field(u"coincidencia").AsLong(), 2);
+            EXPECT_EQ(field(u"Sys_GUID").AsString(), Guid(guadalajara_.get()));
+            EXPECT_EQ(field(u"Nombre").AsString(), u"Guadalajara");
+            EXPECT_EQ(field(u"Codigo").AsString(), u"GDL");
+            EXPECT_EQ(field(u"Estado").AsLong(), jalisco_);
+            EXPECT_GT(field(u"IPais").AsLong(), 0);
+            EXPECT_THROW(field(u"CodigoTel"), rt::RuntimeError);
+        }
+        rt::CallByName(view.get(), u"MoveNext", rt::CallType::Method);
+    }
+    EXPECT_EQ(paths, (std::vector<std::u16string>{u"Guadalajara — España",
+                                                  u"Guadalajara — Jalisco — México",
+                                                  u"Guadalajara — Guadalajara — España"}));
+
+    const rt::Variant two =
+        rt::CallByName(catalog_.get(), u"V_Buscar", rt::CallType::Get, u"guadal", LONG{2});
+    Ref<IDispatch> limited = two.AsDispatch();
+    rt::CallByName(limited.get(), u"MoveNext", rt::CallType::Method);
+    rt::CallByName(limited.get(), u"MoveNext", rt::CallType::Method);
+    EXPECT_TRUE(rt::CallByName(limited.get(), u"EOF", rt::CallType::Get).AsBool());
+
+    rt::CallByName(catalog_.get(), u"Close", rt::CallType::Method);
+    try {
+        nubex::Search(catalog_.get(), u"guadal");
+        ADD_FAILURE() << "a closed catalog was searched";
+    } catch (const rt::RuntimeError& error) {
+        EXPECT_EQ(error.number(), nubex::err::kCatalogNotOpen.number);
+    }
+}
+
+// What a user may type is never taken for query syntax (FTS5's, tsquery's, SQL's): it finds
+// what its words say, or nothing, and never fails.
+TEST_F(Search, TextsThatLookLikeQuerySyntaxAreJustWords) {
+    AddCiudad(cnn_.get(), jalisco_, u"Q", u"Quote \"Don't\" AND (x) OR y* NOT z: ^a' \\ -");
+    const std::u16string longText(5000, u'a');
+    const struct {
+        std::u16string text;
+        std::size_t hits;
+    } texts[] = {
+        {u"\"don't\" and (x", 1},
+        {u"quote \"don't\" and (x) or y* not z: ^a' \\ -", 1},
+        {u"NOT", 1},
+        {u"near(guadalajara zapopan)", 0},
+        {u"guadal*", 3},
+        {u"{Nombre Codigo} : jal", 0},
+        {u"'jal':* | 'x'", 0},
+        {u"jal'); DROP TABLE Ciudad; --", 0},
+        {u"\\'jal", 1},
+        {std::u16string(u"jal\0isco", 8), 0},
+        {std::u16string{u'j', u'a', u'l', 0xD800, u'i'}, 0},
+        {std::u16string{0xDC00, u'g', u'd', u'l'}, 1},
+        {longText, 0},
+    };
+    for (const auto& [text, hits] : texts) {
+        EXPECT_EQ(Found(text).size(), hits) << rt::Utf16ToUtf8(text.substr(0, 60));
+    }
+    EXPECT_EQ(RawDb(path_).QueryInt("SELECT count(*) FROM Ciudad"), 7);
+}
+
+// A catalog written by the library before the search, exactly as its schema made it: opened,
+// it gets the search over the rows it already has and loses nothing.
+TEST(SearchUpgrade, ACatalogFromBeforeTheSearchGetsItAndKeepsItsRows) {
+    const mundor::test::ScratchCatalog scratch;
+    const bool postgres = scratch.backend() == mundor::test::Backend::Postgres;
+    std::ifstream file(std::filesystem::path(NUBEX_SOURCE_DIR) /
+                       (postgres ? "pg/schema.sql" : "sqlite/schema.sql"));
+    std::stringstream version1;
+    version1 << file.rdbuf();
+    {
+        RawDb raw(scratch.location());
+        raw.Exec(version1.str());
+        raw.Exec("INSERT INTO Pais (Codigo, Nombre, CodigoTel) VALUES ('MX', 'México', '52')");
+        raw.Exec("INSERT INTO EdoProv (IPais, Codigo, Nombre) VALUES (1, 'JAL', 'Jalisco')");
+        raw.Exec(
+            "INSERT INTO Ciudad (Estado, Codigo, Nombre, CodigoTel) VALUES (1, 'GDL', "
+            "'Guadalajara', '33')");
+        ASSERT_EQ(
+            raw.QueryInt(postgres ? "SELECT Version FROM Nubex_Esquema" : "PRAGMA user_version"),
+            1);
+    }
+    const std::u16string before = Dump(scratch.location());
+
+    Ref<nubex::Catalog> catalog = nubex::OpenCatalog(scratch.location());
+    const std::vector<nubex::SearchHit> hits = nubex::Search(catalog.get(), u"guadal");
+    ASSERT_EQ(hits.size(), 1u);
+    EXPECT_EQ(hits[0].PathText(), u"Guadalajara — Jalisco — México");
+    EXPECT_EQ(Dump(scratch.location()), before);
+    RawDb raw(scratch.location());
+    EXPECT_EQ(raw.QueryInt(postgres ? "SELECT Version FROM Nubex_Esquema" : "PRAGMA user_version"),
+              2);
+    // Stores after the upgrade are followed as well.
+    AddCiudad(ConnectionOf(catalog.get()).get(), 1, u"ZAP", u"Zapopan");
+    EXPECT_EQ(nubex::Search(catalog.get(), u"zapopan").size(), 1u);
+}
+
+// Folded words hold letters and digits only, but the tsquery texts quote any word: a quote, a
+// backslash or an operator stays part of its lexeme.
+TEST(PostgresSearch, QueriesKeepAnyWordOneLexeme) {
+    const mundor::test::ScratchCatalog scratch;
+    RawDb raw(scratch.location());
+    raw.Exec("CREATE TABLE Lexemas (Coincide boolean)");
+    const std::vector<std::string> words{"o'hara", "a\\b", "x&!y:*"};
+    const nubex::db::SearchTerms terms = nubex::pg::TsQueryTerms(words);
+    const struct {
+        const std::string& query;
+        std::vector<std::string> lexemes;
+        bool matches;
+    } cases[] = {
+        {terms.exact, {">o'hara a\\b x&!y:*"}, true},
+        {terms.prefix, {">o'hara a\\b x&!y:*"}, false},
+        {terms.prefix, {">o'hara a\\b x&!y:*z"}, true},
+        {terms.word, {"o'hara", "a\\b", "x&!y:*zz"}, true},
+        {terms.word, {"o'hara", "x&!y:*zz"}, false},
+    };
+    for (const auto& [query, lexemes, matches] : cases) {
+        std::string array = "ARRAY[";
+        std::vector<std::string> values{query};
+        for (const std::string& lexeme : lexemes) {
+            values.push_back(lexeme);
+            array += (values.size() > 2 ? ", ?" : "?") + std::to_string(values.size()) + "::text";
+        }
+        raw.Exec("DELETE FROM Lexemas");
+        raw.Exec(
+            "INSERT INTO Lexemas SELECT array_to_tsvector(" + array + "]) @@ CAST(?1 AS tsquery)",
+            values);
+        EXPECT_EQ(raw.QueryText("SELECT Coincide FROM Lexemas"), matches ? "t" : "f") << query;
+    }
+}
+
+}  // namespace
+}  // namespace nubex_test
