@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <type_traits>
 
 using HRESULT = std::int32_t;
 using SCODE = std::int32_t;
@@ -40,6 +42,8 @@ using REFCLSID = const CLSID&;
 using REFGUID = const GUID&;
 
 constexpr bool operator==(const GUID& a, const GUID& b) {
+    // At run time the 16 bytes are compared at once: every QueryInterface and Invoke asks.
+    if (!std::is_constant_evaluated()) return std::memcmp(&a, &b, sizeof(GUID)) == 0;
     if (a.Data1 != b.Data1 || a.Data2 != b.Data2 || a.Data3 != b.Data3) return false;
     for (int i = 0; i < 8; ++i) {
         if (a.Data4[i] != b.Data4[i]) return false;

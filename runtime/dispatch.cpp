@@ -1,9 +1,12 @@
 #include "runtime/dispatch.h"
 
+#include <algorithm>
+#include <array>
 #include <optional>
 
 #include "runtime/error.h"
 #include "runtime/log.h"
+#include "runtime/ref.h"
 #include "runtime/text.h"
 
 namespace mundor::rt {
@@ -15,6 +18,33 @@ std::size_t Length(const OLECHAR* s) {
     while (s[n] != 0) ++n;
     return n;
 }
+
+// FNV-1a over the case-folded units: names that differ only in case hash alike.
+std::uint32_t FoldedHash(std::u16string_view name) {
+    std::uint32_t hash = 2166136261u;
+    for (const char16_t unit : name) {
+        hash = (hash ^ FoldCase(unit)) * 16777619u;
+    }
+    return hash;
+}
+
+// Per-parameter bookkeeping of one call, kept on the stack for the usual few parameters.
+template <class T>
+class CallSlots {
+  public:
+    CallSlots(std::size_t count, T value)
+        : heap_(count > kInline ? std::make_unique<T[]>(count) : nullptr),
+          slots_(heap_ ? heap_.get() : inline_.data()) {
+        std::fill(slots_, slots_ + count, value);
+    }
+    T& operator[](std::size_t i) { return slots_[i]; }
+
+  private:
+    static constexpr std::size_t kInline = 8;
+    std::array<T, kInline> inline_;  // filled by the constructor, as far as it is used
+    std::unique_ptr<T[]> heap_;
+    T* slots_;
+};
 
 // The VARIANT a by-reference argument points at, or null when the argument is by value.
 bool IsByRef(const VARIANT& v) {
@@ -136,8 +166,7 @@ void WriteBack(const VARIANT& slot, VARIANT& arg) {
 
 // Where each declared parameter's argument sits in rgvarg, or nothing when omitted.
 HRESULT MapArguments(const MemberInfo& m, const DISPPARAMS& dp,
-                     std::vector<std::optional<UINT>>& where) {
-    where.assign(m.params.size(), std::nullopt);
+                     CallSlots<std::optional<UINT>>& where) {
     if (dp.cNamedArgs > dp.cArgs) return E_INVALIDARG;
     if (dp.cNamedArgs > 0 && !dp.rgdispidNamedArgs) return E_INVALIDARG;
     const UINT positional = dp.cArgs - dp.cNamedArgs;
@@ -169,32 +198,62 @@ bool SameMemberName(std::u16string_view a, std::u16string_view b) {
     return EqualsIgnoringCase(a, b);
 }
 
-Frame::Frame(std::size_t params, VARTYPE resultType) : args_(params) {
-    for (VARIANT& v : args_) VariantInit(&v);
+Frame::Frame(std::size_t params, VARTYPE resultType)
+    : heap_(params > kInlineSlots ? std::make_unique<VARIANT[]>(params) : nullptr),
+      args_(heap_ ? heap_.get() : inline_),
+      size_(params) {
+    for (std::size_t i = 0; i < size_; ++i) VariantInit(&args_[i]);
     VariantInit(&result_);
     result_.vt = resultType == VT_VARIANT ? VARTYPE{VT_EMPTY} : resultType;
 }
 
 Frame::~Frame() {
-    for (VARIANT& v : args_) VariantClear(&v);
+    for (std::size_t i = 0; i < size_; ++i) VariantClear(&args_[i]);
     VariantClear(&result_);
 }
 
 DispatchTableBase::DispatchTableBase(std::vector<MemberInfo> members)
-    : members_(std::move(members)) {}
+    : members_(std::move(members)) {
+    IndexNames();
+}
+
+void DispatchTableBase::IndexNames() {
+    std::size_t capacity = 8;
+    while (capacity < members_.size() * 2) capacity *= 2;
+    nameSlots_.assign(capacity, 0);
+    const std::size_t mask = capacity - 1;
+    for (std::size_t index = 0; index < members_.size(); ++index) {
+        const MemberInfo& m = members_[index];
+        std::size_t slot = FoldedHash(m.name) & mask;
+        while (nameSlots_[slot] != 0 &&
+               !SameMemberName(members_[nameSlots_[slot] - 1].name, m.name)) {
+            slot = (slot + 1) & mask;
+        }
+        const std::uint32_t current = nameSlots_[slot];
+        // Prefer the entry that carries the argument names (the method or the property read).
+        if (current == 0 || members_[current - 1].kind == MemberKind::Put) {
+            nameSlots_[slot] = static_cast<std::uint32_t>(index + 1);
+        }
+    }
+}
+
+const MemberInfo* DispatchTableBase::FindByName(const OLECHAR* name) const {
+    const std::u16string_view wanted(name, Length(name));
+    const std::size_t mask = nameSlots_.size() - 1;
+    for (std::size_t slot = FoldedHash(wanted) & mask; nameSlots_[slot] != 0;
+         slot = (slot + 1) & mask) {
+        const MemberInfo& m = members_[nameSlots_[slot] - 1];
+        if (SameMemberName(m.name, wanted)) return &m;
+    }
+    return nullptr;
+}
 
 HRESULT DispatchTableBase::GetIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) const {
     if (count == 0) return S_OK;
     if (!names || !ids) return E_INVALIDARG;
     for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
     if (!names[0]) return E_INVALIDARG;
-    const std::u16string_view wanted(names[0], Length(names[0]));
-    const MemberInfo* found = nullptr;
-    for (const MemberInfo& m : members_) {
-        if (!SameMemberName(m.name, wanted)) continue;
-        // Prefer the entry that carries the argument names (the method or the property read).
-        if (!found || found->kind == MemberKind::Put) found = &m;
-    }
+    const MemberInfo* found = FindByName(names[0]);
     if (!found) return DISP_E_UNKNOWNNAME;
     ids[0] = found->id;
     HRESULT hr = S_OK;
@@ -228,18 +287,20 @@ const MemberInfo* DispatchTableBase::Find(DISPID id, WORD flags) const {
     return (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) ? fallback : nullptr;
 }
 
-HRESULT DispatchTableBase::Invoke(void* self, DISPID id, WORD flags, DISPPARAMS* params,
-                                  VARIANT* result, EXCEPINFO* excep, UINT* argErr) const {
+HRESULT DispatchTableBase::Invoke(void* self, IUnknown* lifetime, DISPID id, WORD flags,
+                                  DISPPARAMS* params, VARIANT* result, EXCEPINFO* excep,
+                                  UINT* argErr) const {
     DISPPARAMS none{nullptr, nullptr, 0, 0};
     const DISPPARAMS& dp = params ? *params : none;
     if (dp.cArgs > 0 && !dp.rgvarg) return E_INVALIDARG;
     const MemberInfo* m = Find(id, flags);
     if (!m) return DISP_E_MEMBERNOTFOUND;
-    std::vector<std::optional<UINT>> where;
+    const Ref<IUnknown> keepAlive(m->kind == MemberKind::Get ? nullptr : lifetime);
+    CallSlots<std::optional<UINT>> where(m->params.size(), std::nullopt);
     if (HRESULT hr = MapArguments(*m, dp, where); FAILED(hr)) return hr;
 
     Frame frame(m->params.size(), m->result);
-    std::vector<bool> supplied(m->params.size(), false);
+    CallSlots<bool> supplied(m->params.size(), false);
     for (std::size_t i = 0; i < m->params.size(); ++i) {
         const Param& p = m->params[i];
         const bool omitted = !where[i] || IsOmitted(dp.rgvarg[*where[i]]);
@@ -270,20 +331,23 @@ HRESULT DispatchTableBase::Invoke(void* self, DISPID id, WORD flags, DISPPARAMS*
     if (const HRESULT thrown = Guard([&] { hr = m->call(self, frame); }); FAILED(thrown)) {
         hr = thrown;
     }
-    // The error is taken first: writing back may release a replaced object, whose own code
-    // could record errors of its own.
-    std::optional<RuntimeError> error;
-    if (FAILED(hr)) error.emplace(ErrorFromHResult(hr));
     // The member worked on the caller's variables, as it does through the vtable, so what it
     // left in them goes back whether or not it then failed.
-    for (std::size_t i = 0; i < m->params.size(); ++i) {
-        if (m->params[i].byRef && supplied[i]) WriteBack(frame.arg(i), dp.rgvarg[*where[i]]);
-    }
-    if (error) {
-        RecordError(*error);
-        FillExcepInfo(excep, *error);
+    const auto writeBack = [&] {
+        for (std::size_t i = 0; i < m->params.size(); ++i) {
+            if (m->params[i].byRef && supplied[i]) WriteBack(frame.arg(i), dp.rgvarg[*where[i]]);
+        }
+    };
+    if (FAILED(hr)) {
+        // The error is taken first: writing back may release a replaced object, whose own code
+        // could record errors of its own.
+        const RuntimeError error = ErrorFromHResult(hr);
+        writeBack();
+        RecordError(error);
+        FillExcepInfo(excep, error);
         return DISP_E_EXCEPTION;
     }
+    writeBack();
     if (result) {
         VariantInit(result);
         if (m->result != VT_EMPTY) {

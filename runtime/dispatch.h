@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -94,10 +95,16 @@ class MUNDOR_API Frame {
 
     VARIANT& arg(std::size_t i) { return args_[i]; }
     VARIANT& result() { return result_; }
-    std::size_t size() const { return args_.size(); }
+    std::size_t size() const { return size_; }
 
   private:
-    std::vector<VARIANT> args_;
+    // Members take a handful of parameters: their slots live in the frame itself, so that a call
+    // by name allocates nothing of its own; a longer list goes to the heap.
+    static constexpr std::size_t kInlineSlots = 6;
+    VARIANT inline_[kInlineSlots];
+    std::unique_ptr<VARIANT[]> heap_;
+    VARIANT* args_;
+    std::size_t size_;
     VARIANT result_;
 };
 
@@ -117,13 +124,22 @@ class MUNDOR_API DispatchTableBase {
   public:
     explicit DispatchTableBase(std::vector<MemberInfo> members);
     HRESULT GetIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) const;
-    HRESULT Invoke(void* self, DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result,
-                   EXCEPINFO* excep, UINT* argErr) const;
+    // `lifetime` is the object's own IUnknown: held while a method or a property write runs, so
+    // that a member that drops the last outside reference does not pull the object from under
+    // itself. A property read cannot, and is spared the two atomic counts.
+    HRESULT Invoke(void* self, IUnknown* lifetime, DISPID id, WORD flags, DISPPARAMS* params,
+                   VARIANT* result, EXCEPINFO* excep, UINT* argErr) const;
     const std::vector<MemberInfo>& members() const { return members_; }
 
   private:
     const MemberInfo* Find(DISPID id, WORD flags) const;
+    const MemberInfo* FindByName(const OLECHAR* name) const;
+    void IndexNames();
+
     std::vector<MemberInfo> members_;
+    // An open-addressing index of the members' case-folded names: each slot holds 1 + the index
+    // of the member a name resolves to, or 0 when empty. Built once with the table.
+    std::vector<std::uint32_t> nameSlots_;
 };
 
 // A typed table for class T: handlers receive the object and the typed frame.

@@ -8,7 +8,12 @@ namespace mundor::rt {
 
 namespace {
 
+// The record is only meaningful while tErrorRecorded is set. Every call by name clears it, so
+// clearing must cost no more than a store: a plain flag, whose thread-local slot needs no
+// constructor, rather than rewriting the record's strings.
 thread_local ErrorRecord tLastError;
+thread_local bool tErrorRecorded = false;
+const ErrorRecord kNoError{};
 
 constexpr std::uint32_t kPlatformFacility = 0x800A0000u;
 
@@ -106,15 +111,16 @@ LONG ErrorNumberForDispatchFailure(HRESULT hr) {
 }
 
 const ErrorRecord& LastError() {
-    return tLastError;
+    return tErrorRecorded ? tLastError : kNoError;
 }
 
 void ClearLastError() {
-    tLastError = ErrorRecord{};
+    tErrorRecorded = false;
 }
 
 void RecordError(const RuntimeError& error) {
     tLastError = ErrorRecord{error.number(), error.description(), error.source(), error.hresult()};
+    tErrorRecorded = true;
 }
 
 void Raise(LONG number, std::u16string description, std::u16string source) {
@@ -126,8 +132,9 @@ void RaiseObjectNotSet() {
 }
 
 RuntimeError ErrorFromHResult(HRESULT hr) {
-    if (tLastError.hresult == hr && tLastError.number != 0) {
-        return RuntimeError(tLastError.number, tLastError.description, tLastError.source);
+    const ErrorRecord& last = LastError();
+    if (last.hresult == hr && last.number != 0) {
+        return RuntimeError(last.number, last.description, last.source);
     }
     return RuntimeError(ErrorNumberFromHResult(hr), u"");
 }

@@ -89,11 +89,8 @@ class DispatchObject : public Primary {
     HRESULT Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                    EXCEPINFO* excep, UINT* argErr) override {
         if (!(riid == IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-        // Keeps the object alive while a member runs, even if the member drops the last
-        // outside reference.
-        Ref<Primary> self(static_cast<Primary*>(this));
-        return Derived::Table().Invoke(static_cast<Derived*>(this), id, flags, params, result,
-                                       excep, argErr);
+        return Derived::Table().Invoke(static_cast<Derived*>(this), static_cast<Primary*>(this), id,
+                                       flags, params, result, excep, argErr);
     }
 
     // Derived may answer further interfaces that are not in its primary chain.
