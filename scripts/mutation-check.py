@@ -429,7 +429,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0],
                                      formatter_class=argparse.RawDescriptionHelpFormatter,
                                      epilog=__doc__.split("\n\n", 1)[1])
-    parser.add_argument("--seed", type=int, default=14)
+    parser.add_argument("--seed", type=int, default=14,
+                        help="draws the sample; the same seed draws the same mutants")
     parser.add_argument("--count", type=int, default=120, help="mutants that compile")
     parser.add_argument("--build", default=str(ROOT / "build"), help="existing build folder")
     parser.add_argument("--jobs", type=int, default=2, help="test programs run at once")
@@ -438,7 +439,8 @@ def main():
     parser.add_argument("--all-killers", action="store_true",
                         help="run every test program on each mutant and record every test that "
                         "fails (slower; tells which tests alone catch a mutant)")
-    parser.add_argument("--compare", nargs=2, metavar=("BEFORE", "AFTER"))
+    parser.add_argument("--compare", nargs=2, metavar=("BEFORE", "AFTER"),
+                        help="two --report files: the mutants one run killed and the other not")
     parser.add_argument("--version", action="version", version="mutation-check 1")
     args = parser.parse_args()
 
