@@ -4,26 +4,66 @@
 
 #include <algorithm>
 #include <string>
+#include <vector>
 
 #include "common/file_extension.h"
+#include "error_from.h"
 #include "runtime/bstr.h"
 #include "runtime/error.h"
 #include "temp_folder.h"
 
 namespace {
 
-using common_test::TempFolder;
 using mundor::common::FindFileExtension;
+using mundor::test::TempFolder;
 namespace rt = mundor::rt;
 
-TEST(FindFileExtension, GivesTheExtensionAsWrittenOnDisk) {
-    TempFolder lower;
-    lower.AddFile("Mundor.dll");
-    EXPECT_EQ(FindFileExtension(lower.Text(), u"Mundor"), u".dll");
+// A folder's entries, the base name asked for, and the extension that comes back.
+struct Listing {
+    const char* what;
+    std::vector<std::string> files;
+    std::u16string baseName;
+    std::u16string extension;
+    std::vector<std::string> folders = {};
+    std::vector<std::string> deadLinks = {};
+};
 
-    TempFolder upper;
-    upper.AddFile("Mundor.DLL");
-    EXPECT_EQ(FindFileExtension(upper.Text(), u"Mundor"), u".DLL");
+const Listing kListings[] = {
+    {"as written on disk", {"Mundor.dll"}, u"Mundor", u".dll"},
+    {"as written on disk, capitals", {"Mundor.DLL"}, u"Mundor", u".DLL"},
+    {"the name compares case-sensitively", {"mundor.dll", "MUNDOR.tlb"}, u"Mundor", u""},
+    // Beside "Mundor", the other characters of "Mundor.so" are "Mundo", not the base name.
+    {"a file named exactly like the base name", {"Mundor", "Mundor.so"}, u"Mundor", u""},
+    {"names shorter than four characters", {"a", "ab", "abc"}, u"", u""},
+    {"four characters, all of them the extension", {"abc", "abcd"}, u"", u"abcd"},
+    {"any four last characters", {"Mundor_old"}, u"Mundor", u"_old"},
+    {"characters, not bytes", {"Módulo.día"}, u"Módulo", u".día"},
+    {"folders and links that lead nowhere are no files",
+     {},
+     u"Mundor",
+     u"",
+     {"Mundor.dir"},
+     {"Mundor.lnk"}},
+    {"a plain file beside them",
+     {"Mundor.dll"},
+     u"Mundor",
+     u".dll",
+     {"Mundor.dir"},
+     {"Mundor.lnk"}},
+};
+
+class FindFileExtensionIn : public ::testing::TestWithParam<Listing> {};
+
+INSTANTIATE_TEST_SUITE_P(Folders, FindFileExtensionIn, ::testing::ValuesIn(kListings));
+
+TEST_P(FindFileExtensionIn, GivesTheExtensionOfTheFirstMatchingPlainFile) {
+    const Listing& listing = GetParam();
+    SCOPED_TRACE(listing.what);
+    TempFolder folder;
+    for (const std::string& name : listing.files) folder.AddFile(name);
+    for (const std::string& name : listing.folders) folder.AddFolder(name);
+    for (const std::string& name : listing.deadLinks) folder.AddLink(name, "no-such-target");
+    EXPECT_EQ(FindFileExtension(folder.Text(), listing.baseName), listing.extension);
 }
 
 TEST(FindFileExtension, TheFileListedFirstWins) {
@@ -39,65 +79,14 @@ TEST(FindFileExtension, TheFileListedFirstWins) {
     EXPECT_EQ(FindFileExtension(folder.Text(), u"Mundor"), rt::Utf8ToUtf16(first->substr(6)));
 }
 
-TEST(FindFileExtension, ComparesTheNameCaseSensitively) {
-    TempFolder folder;
-    folder.AddFile("mundor.dll");
-    folder.AddFile("MUNDOR.tlb");
-    EXPECT_EQ(FindFileExtension(folder.Text(), u"Mundor"), u"");
-}
-
-TEST(FindFileExtension, AFileNamedExactlyLikeTheBaseNameDoesNotMatch) {
-    TempFolder folder;
-    folder.AddFile("Mundor");
-    folder.AddFile("Mundor.so");  // the other characters are "Mundo", not the base name
-    EXPECT_EQ(FindFileExtension(folder.Text(), u"Mundor"), u"");
-}
-
-TEST(FindFileExtension, NamesShorterThanFourCharactersAreSkippedWithoutError) {
-    TempFolder shortOnly;
-    for (const char* name : {"a", "ab", "abc"}) shortOnly.AddFile(name);
-    EXPECT_EQ(FindFileExtension(shortOnly.Text(), u""), u"");
-
-    // Four characters is the shortest name that can match: all of it is the extension.
-    TempFolder withFour;
-    withFour.AddFile("abc");
-    withFour.AddFile("abcd");
-    EXPECT_EQ(FindFileExtension(withFour.Text(), u""), u"abcd");
-}
-
-TEST(FindFileExtension, AnyFourLastCharactersCount) {
-    TempFolder folder;
-    folder.AddFile("Mundor_old");
-    EXPECT_EQ(FindFileExtension(folder.Text(), u"Mundor"), u"_old");
-}
-
-TEST(FindFileExtension, CountsCharactersNotBytes) {
-    TempFolder folder;
-    folder.AddFile("Módulo.día");
-    EXPECT_EQ(FindFileExtension(folder.Text(), u"Módulo"), u".día");
-}
-
-TEST(FindFileExtension, WalksPlainFilesOnly) {
-    TempFolder folder;
-    folder.AddFolder("Mundor.dir");
-    folder.AddLink("Mundor.lnk", "no-such-target");  // a link that leads nowhere is no file
-    EXPECT_EQ(FindFileExtension(folder.Text(), u"Mundor"), u"");
-
-    folder.AddFile("Mundor.dll");
-    EXPECT_EQ(FindFileExtension(folder.Text(), u"Mundor"), u".dll");
-}
-
 TEST(FindFileExtension, AFolderThatCannotBeListedRaisesPathNotFound) {
     TempFolder folder;
     const std::u16string missing = folder.Text() + u"/no-existe";
-    try {
-        FindFileExtension(missing, u"Mundor");
-        FAIL() << "a missing folder was listed";
-    } catch (const rt::RuntimeError& error) {
-        EXPECT_EQ(error.number(), mundor::common::kPathNotFound);
-        EXPECT_NE(error.description().find(missing), std::u16string::npos)
-            << rt::Utf16ToUtf8(error.description());
-    }
+    const rt::RuntimeError error =
+        mundor::testing::ErrorFrom([&] { FindFileExtension(missing, u"Mundor"); });
+    EXPECT_EQ(error.number(), mundor::common::kPathNotFound);
+    EXPECT_NE(error.description().find(missing), std::u16string::npos)
+        << rt::Utf16ToUtf8(error.description());
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ class DialogProtocolTest : public ::testing::Test {
     }
     std::string Screen() const { return toolkit_.transcript().Text(); }
 
-    common_test::TempFolder folder_;
+    mundor::test::TempFolder folder_;
     ui::headless::HeadlessToolkit toolkit_;
     ui::ScopedThreadToolkit installed_{toolkit_};
     std::shared_ptr<CallLog> log_ = std::make_shared<CallLog>();

@@ -2,61 +2,34 @@
 // application object the runtime reports for it, and its version record.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
+#include "error_from.h"
 #include "raw_client.h"
+#include "run_program.h"
 #include "runtime/app_object.h"
 #include "runtime/error.h"
 #include "runtime/project.h"
 #include "runtime/registry.h"
 #include "runtime/version_record.h"
+#include "temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using namespace mundor;
 
-std::string ReadFile(const fs::path& p) {
-    std::ifstream in(p);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Runs a command and returns its exit code and standard output.
-std::pair<int, std::string> RunCommand(const std::string& command) {
-    std::string output;
-    FILE* pipe = ::popen(command.c_str(), "r");
-    if (!pipe) return {-1, {}};
-    std::array<char, 256> buffer{};
-    while (std::fgets(buffer.data(), buffer.size(), pipe)) output += buffer.data();
-    const int status = ::pclose(pipe);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, output};
-}
+using mundor::test::ReadFile;
 
 class RegistrationTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        dir_ = fs::temp_directory_path() /
-               ("mundor-reg-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-        registry_ = dir_ / "registry.ini";
-        rt::SetRegistryPath(registry_.string());
-    }
-    void TearDown() override {
-        rt::SetRegistryPath({});
-        fs::remove_all(dir_);
-    }
+    RegistrationTest() { rt::SetRegistryPath(registry_.string()); }
+    ~RegistrationTest() override { rt::SetRegistryPath({}); }
 
-    fs::path dir_;
-    fs::path registry_;
+    mundor::test::TempFolder dir_;
+    fs::path registry_ = dir_ / "registry.ini";
     rawcom::Library lib_{MUNDOR_LIBRARY_PATH};
 };
 
@@ -87,25 +60,21 @@ TEST_F(RegistrationTest, UnregisterRemovesExactlyWhatRegisterWrote) {
     EXPECT_EQ(store.find("C8185A22"), std::string::npos);
     EXPECT_EQ(store.find("E00B7085"), std::string::npos);
     EXPECT_NE(store.find("[ProgID Otro.Componente]"), std::string::npos);
-    try {
-        rt::CreateObject(u"Mundor.MundorFx");
-        FAIL() << "created an unregistered class";
-    } catch (const rt::RuntimeError& e) {
-        EXPECT_EQ(e.number(), rt::err::kCannotCreateObject);
-    }
+    EXPECT_EQ(mundor::testing::ErrorFrom([] { rt::CreateObject(u"Mundor.MundorFx"); }).number(),
+              rt::err::kCannotCreateObject);
 }
 
 TEST_F(RegistrationTest, AnotherProcessCreatesTheClassByProgIdAlone) {
     ASSERT_EQ(lib_.Register(), S_OK);
-    const auto [code, output] =
-        RunCommand("MUNDOR_REGISTRY='" + registry_.string() + "' '" MUNDOR_PROGID_CLIENT "' 2>&1");
+    const auto [code, output] = mundor::test::RunProgram("MUNDOR_REGISTRY='" + registry_.string() +
+                                                         "' '" MUNDOR_PROGID_CLIENT "' 2>&1");
     EXPECT_EQ(code, 0) << output;
     EXPECT_EQ(output, "code=42 descrip=Desde otro proceso unbound=1\n");
 }
 
 TEST_F(RegistrationTest, ProcessWithoutRegistrationCannotCreateTheClass) {
-    const auto [code, output] =
-        RunCommand("MUNDOR_REGISTRY='" + registry_.string() + "' '" MUNDOR_PROGID_CLIENT "' 2>&1");
+    const auto [code, output] = mundor::test::RunProgram("MUNDOR_REGISTRY='" + registry_.string() +
+                                                         "' '" MUNDOR_PROGID_CLIENT "' 2>&1");
     EXPECT_EQ(code, 2);
     EXPECT_NE(output.find("error 429"), std::string::npos) << output;
 }

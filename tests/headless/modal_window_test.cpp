@@ -220,33 +220,48 @@ TEST_F(ModalWindowTest, AMessageBoxThenAFocusMoveAreRecordedInThatOrder) {
 
 // --- Failures that end a run ---
 
-TEST_F(ModalWindowTest, AWindowLeftShownWhenItsScriptRunsOutRaisesInsteadOfHanging) {
-    user().OnShow(u"dlgPrueba").Type(u"ctrlNombre", u"Jalisco");
+TEST_F(ModalWindowTest, AScriptThatCannotBePlayedOutRaisesAScriptFailureSayingWhy) {
+    const struct {
+        std::function<void(ScriptedUser&)> plan;
+        std::u16string says;
+    } cases[] = {
+        // A window left shown when its script runs out raises instead of hanging, and the
+        // failure carries the transcript so far.
+        {[](ScriptedUser& user) { user.OnShow(u"dlgPrueba").Type(u"ctrlNombre", u"Jalisco"); },
+         u"still shown"},
+        {[](ScriptedUser& user) { user.OnShow(u"dlgPrueba").Type(u"ctrlNombre", u"Jalisco"); },
+         u"user types \"Jalisco\""},
+        {[](ScriptedUser&) {}, u"plans nothing"},
+        {[](ScriptedUser& user) {
+             user.OnShow(u"dlgPrueba").Click(u"cmdAceptar").Type(u"ctrlNombre", u"tarde");
+         },
+         u"after action 1 of 2"},
+        {[](ScriptedUser& user) { user.OnShow(u"dlgPrueba").Click(u"cmdNoExiste"); },
+         u"no button named 'cmdNoExiste'"},
+        {[](ScriptedUser& user) {
+             user.OnShow(u"dlgPrueba").Run(u"bad step", [](Window&) {
+                 rt::Raise(rt::err::kOverflow);
+             });
+         },
+         u"raised error 6"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(rt::Utf16ToUtf8(c.says));
+        HeadlessToolkit toolkit;
+        const ScopedThreadToolkit installed(toolkit);
+        RecordingLogic logic(SampleDialogForm());
+        logic.clicks[u"cmdAceptar"] = [&](Button&) { logic.window().Hide(); };
+        c.plan(toolkit.user());
 
-    const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
+        const rt::RuntimeError error = ErrorFrom([&] { logic.window().ShowModal(); });
 
-    EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"dlgPrueba"), std::u16string::npos);
-    EXPECT_NE(error.description().find(u"still shown"), std::u16string::npos);
-    EXPECT_NE(error.description().find(u"user types \"Jalisco\""), std::u16string::npos)
-        << "the failure carries the transcript so far";
-    EXPECT_FALSE(window().Visible());
-    EXPECT_TRUE(toolkit_.failure().has_value());
-}
-
-TEST_F(ModalWindowTest, AWindowShownWithNothingScriptedRaises) {
-    const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
-    EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"plans nothing"), std::u16string::npos);
-}
-
-TEST_F(ModalWindowTest, ActionsLeftWhenTheWindowHidesAreAScriptFailure) {
-    user().OnShow(u"dlgPrueba").Click(u"cmdAceptar").Type(u"ctrlNombre", u"tarde");
-
-    const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
-
-    EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"after action 1 of 2"), std::u16string::npos);
+        EXPECT_EQ(error.number(), kScriptFailure);
+        EXPECT_NE(error.description().find(c.says), std::u16string::npos)
+            << rt::Utf16ToUtf8(error.description());
+        EXPECT_NE(error.description().find(u"dlgPrueba"), std::u16string::npos);
+        EXPECT_FALSE(logic.window().Visible());
+        EXPECT_TRUE(toolkit.failure().has_value());
+    }
 }
 
 TEST_F(ModalWindowTest, AFailureInANestedWindowReachesTheTestAndNeverTheOuterWindowsLogic) {
@@ -278,13 +293,6 @@ TEST_F(ModalWindowTest, AFailureInANestedWindowReachesTheTestAndNeverTheOuterWin
     }
 }
 
-TEST_F(ModalWindowTest, AStepTheUserCannotDoIsAScriptFailure) {
-    user().OnShow(u"dlgPrueba").Click(u"cmdNoExiste");
-    const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
-    EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"no button named 'cmdNoExiste'"), std::u16string::npos);
-}
-
 TEST_F(ModalWindowTest, AltAndAnAccessKeyPressesThatButtonWhateverTheLettersCase) {
     logic_.clicks[u"cmdCancelar"] = [this](Button&) { logic_.window().Hide(); };
     user().OnShow(u"dlgPrueba").PressAccessKey(u'c');
@@ -303,13 +311,6 @@ TEST_F(ModalWindowTest, AltAndAnAccessKeyPressesThatButtonWhateverTheLettersCase
     const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
     EXPECT_EQ(error.number(), kScriptFailure);
     EXPECT_NE(error.description().find(u"no button whose access key is 'P'"), std::u16string::npos);
-}
-
-TEST_F(ModalWindowTest, AScriptedStepThatRaisesIsAScriptFailureWithItsError) {
-    user().OnShow(u"dlgPrueba").Run(u"bad step", [](Window&) { rt::Raise(rt::err::kOverflow); });
-    const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
-    EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"raised error 6"), std::u16string::npos);
 }
 
 // --- The tree on screen ---

@@ -27,7 +27,7 @@ WorldText NewRows() {
 std::string GzipBytes(const ScratchDir& dir, const std::string& text) {
     const auto path = dir / "packed.gz";
     import_test::WriteGzip(path, text);
-    return import_test::ReadAll(path);
+    return mundor::test::ReadFile(path);
 }
 
 struct BadFile {

@@ -27,8 +27,8 @@ RunResult RunImport(const ScratchDir& dir, const std::string& arguments) {
     const int raw = std::system(command.c_str());
     RunResult result;
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    result.out = import_test::ReadAll(out);
-    result.err = import_test::ReadAll(err);
+    result.out = mundor::test::ReadFile(out);
+    result.err = mundor::test::ReadFile(err);
     return result;
 }
 

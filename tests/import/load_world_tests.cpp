@@ -240,7 +240,7 @@ TEST_F(LoadWorldTest, CatalogThatCannotBeOpenedIsReported) {
     import_test::WritePlain(notADatabase, std::string(4096, 'x'));
     EXPECT_EQ(ImportErrorNumberOf([&] { LoadWorldIntoCatalog(dataset, notADatabase.string()); }),
               static_cast<int>(ImportErrc::kDatabase));
-    EXPECT_EQ(import_test::ReadAll(notADatabase), std::string(4096, 'x'));
+    EXPECT_EQ(mundor::test::ReadFile(notADatabase), std::string(4096, 'x'));
 }
 
 TEST_F(LoadWorldTest, ForeignDatabaseIsNotTouched) {

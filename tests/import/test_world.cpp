@@ -5,7 +5,6 @@
 #include <zlib.h>
 
 #include <fstream>
-#include <sstream>
 
 namespace import_test {
 
@@ -73,24 +72,6 @@ void WriteGzip(const std::filesystem::path& path, const std::string& content) {
 
 void WritePlain(const std::filesystem::path& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
-}
-
-std::string ReadAll(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-ScratchDir::ScratchDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "import_test_XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-}
-
-ScratchDir::~ScratchDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
 }
 
 }  // namespace import_test

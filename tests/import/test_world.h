@@ -1,6 +1,6 @@
-// Helpers for the importer's tests: a small world dataset written by the test itself, a
-// scratch folder, and a look into a catalog (a file or a PostgreSQL schema) through a plain
-// connection of its own.
+// Helpers for the importer's tests: a small world dataset written by the test itself, a scratch
+// folder, and a look into a catalog (a file or a PostgreSQL schema) through a plain connection of
+// its own.
 #pragma once
 
 #include <cstdint>
@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "catalog_backends.h"
+#include "temp_folder.h"
 
 namespace import_test {
 
@@ -44,20 +45,8 @@ WorldText SmallWorld(int countries, int statesPerCountry, int citiesPerState, in
 
 void WriteGzip(const std::filesystem::path& path, const std::string& content);
 void WritePlain(const std::filesystem::path& path, const std::string& content);
-std::string ReadAll(const std::filesystem::path& path);
 
-// A fresh folder under the system's temporary folder, removed with everything in it.
-class ScratchDir {
-  public:
-    ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-  private:
-    std::filesystem::path path_;
-};
+using ScratchDir = mundor::test::TempFolder;
 
 // Reads a catalog through a connection of its own.
 class CatalogFile {

@@ -2,6 +2,7 @@
 // hosts drive the library. Also the library's exports and its registration.
 #include <dlfcn.h>
 
+#include "error_from.h"
 #include "runtime/call_by_name.h"
 #include "runtime/registry.h"
 #include "test_support.h"
@@ -75,14 +76,11 @@ TEST_F(ByName, ARefusedDeleteRaisesItsNumberAndSpanishText) {
     ASSERT_TRUE(
         CallByName(pais.get(), u"LoadRecord", CallType::Method, Pk(mx.get()), u"", Cnn(), LONG{1})
             .AsBool());
-    try {
-        CallByName(pais.get(), u"DeleteRecord", CallType::Method);
-        FAIL() << "the delete went through";
-    } catch (const rt::RuntimeError& error) {
-        EXPECT_EQ(error.number(), 20020);
-        EXPECT_EQ(error.description(),
-                  u"No se puede eliminar el país: tiene estados o provincias registrados.");
-    }
+    const rt::RuntimeError error = mundor::testing::ErrorFrom(
+        [&] { CallByName(pais.get(), u"DeleteRecord", CallType::Method); });
+    EXPECT_EQ(error.number(), 20020);
+    EXPECT_EQ(error.description(),
+              u"No se puede eliminar el país: tiene estados o provincias registrados.");
     EXPECT_TRUE(LoadByKey(NewPais().get(), Pk(mx.get()), cnn_.get()));
 }
 
@@ -132,7 +130,7 @@ TEST_F(ByName, AConnectionFromElsewhereIsRefused) {
 // The registry file and the four exports, as a host that does not link the library uses them.
 class Registration : public ::testing::Test {
   protected:
-    Registration() { rt::SetRegistryPath(dir_.File("registry")); }
+    Registration() { rt::SetRegistryPath((dir_ / "registry").string()); }
     ~Registration() override { rt::SetRegistryPath(""); }
     using Entry = HRESULT (*)();
     template <class Fn>
@@ -145,7 +143,7 @@ class Registration : public ::testing::Test {
         dlclose(library);
         return fn;
     }
-    TempDir dir_;
+    TempFolder dir_;
 };
 
 TEST_F(Registration, DllRegisterServerRecordsTheFourClassesAndUnregisterRemovesThem) {

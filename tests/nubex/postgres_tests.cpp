@@ -9,6 +9,7 @@
 #include <memory>
 #include <random>
 
+#include "error_from.h"
 #include "nubex/pg/schema.h"
 #include "test_support.h"
 
@@ -45,13 +46,7 @@ std::map<std::string, std::string> Settings(const std::string& conninfo) {
 }
 
 rt::RuntimeError OpenFailure(const std::string& location) {
-    try {
-        nubex::OpenCatalog(location);
-    } catch (const rt::RuntimeError& error) {
-        return error;
-    }
-    ADD_FAILURE() << "opened " << location;
-    return rt::RuntimeError(0, u"", u"");
+    return mundor::testing::ErrorFrom([&] { nubex::OpenCatalog(location); });
 }
 
 bool StartsWith(const std::u16string& text, std::u16string_view prefix) {

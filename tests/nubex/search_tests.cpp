@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "error_from.h"
 #include "nubex/pg/pg_search.h"
 #include "nubex/search.h"
 #include "runtime/call_by_name.h"
@@ -197,12 +198,9 @@ TEST_F(Search, IsAViewReachedByName) {
     EXPECT_TRUE(rt::CallByName(limited.get(), u"EOF", rt::CallType::Get).AsBool());
 
     rt::CallByName(catalog_.get(), u"Close", rt::CallType::Method);
-    try {
-        nubex::Search(catalog_.get(), u"guadal");
-        ADD_FAILURE() << "a closed catalog was searched";
-    } catch (const rt::RuntimeError& error) {
-        EXPECT_EQ(error.number(), nubex::err::kCatalogNotOpen.number);
-    }
+    EXPECT_EQ(
+        mundor::testing::ErrorFrom([&] { nubex::Search(catalog_.get(), u"guadal"); }).number(),
+        nubex::err::kCatalogNotOpen.number);
 }
 
 // What a user may type is never taken for query syntax (FTS5's, tsquery's, SQL's): it finds

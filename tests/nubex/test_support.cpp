@@ -21,17 +21,6 @@ class InProcessClasses : public ::testing::Environment {
 
 }  // namespace
 
-TempDir::TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "nubex-test-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-}
-
-TempDir::~TempDir() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
 Ref<nubex::Pais> NewPais() {
     return rt::CreateInstance<nubex::Pais>(nubex::CLSID_Pais);
 }

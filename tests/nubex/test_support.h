@@ -1,11 +1,10 @@
-// Shared helpers for the nubex tests: a temporary folder, a catalog of the test's own on the
+// Shared helpers for the nubex tests: a catalog of the test's own on the
 // process's backend (SQLite or PostgreSQL, support/catalog_backends.h), a plain connection to it
 // with an exact dump, and short forms of the typed record calls.
 #pragma once
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
 #include "catalog_backends.h"
@@ -16,23 +15,14 @@
 #include "runtime/error.h"
 #include "runtime/ref.h"
 #include "runtime/variant.h"
+#include "temp_folder.h"
 
 namespace nubex_test {
 
 namespace rt = mundor::rt;
 using rt::Ref;
 
-class TempDir {
-  public:
-    TempDir();
-    ~TempDir();
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-    std::string File(const std::string& name) const { return (path_ / name).string(); }
-
-  private:
-    std::filesystem::path path_;
-};
+using mundor::test::TempFolder;
 
 // A plain connection to a catalog (a file, created when missing, or a PostgreSQL schema), as
 // another program would have.

@@ -55,36 +55,6 @@ class MessageBoxTest : public QtToolkitTest {
     SeenBox seen_;
 };
 
-TEST_F(MessageBoxTest, Style0IsAPlainBoxWithAceptar) {
-    EXPECT_EQ(ShowAndPress(vbOKOnly, Qt::Key_Return), vbOK);
-    EXPECT_EQ(seen_.icon, QMessageBox::NoIcon);
-    EXPECT_EQ(seen_.captions, QStringList{"Aceptar"});
-    EXPECT_EQ(seen_.defaultCaption, "Aceptar");
-    EXPECT_EQ(seen_.text, QString::fromUtf16(u"¿Seguro desea eliminar este elemento?"));
-}
-
-TEST_F(MessageBoxTest, Style16IsACriticalBoxWithAceptar) {
-    EXPECT_EQ(ShowAndPress(vbCritical, Qt::Key_Return), vbOK);
-    EXPECT_EQ(seen_.icon, QMessageBox::Critical);
-    EXPECT_EQ(seen_.captions, QStringList{"Aceptar"});
-    EXPECT_EQ(seen_.defaultCaption, "Aceptar");
-}
-
-TEST_F(MessageBoxTest, Style64IsAnInformationBoxWithAceptar) {
-    EXPECT_EQ(ShowAndPress(vbInformation, Qt::Key_Return), vbOK);
-    EXPECT_EQ(seen_.icon, QMessageBox::Information);
-    EXPECT_EQ(seen_.captions, QStringList{"Aceptar"});
-}
-
-TEST_F(MessageBoxTest, Style308IsAWarningWithSiAndNoWhereEnterAnswersNo) {
-    EXPECT_EQ(ShowAndPress(308, Qt::Key_Return), vbNo);
-    EXPECT_EQ(seen_.icon, QMessageBox::Warning);
-    EXPECT_EQ(seen_.captions.size(), 2);
-    EXPECT_TRUE(seen_.captions.contains(QString::fromUtf16(u"Sí")));
-    EXPECT_TRUE(seen_.captions.contains("No"));
-    EXPECT_EQ(seen_.defaultCaption, "No");
-}
-
 TEST_F(MessageBoxTest, EscAnswersNoInAYesNoBoxAndAceptarInAnOkBox) {
     EXPECT_EQ(ShowAndPress(308, Qt::Key_Escape), vbNo);
     EXPECT_EQ(ShowAndPress(vbCritical, Qt::Key_Escape), vbOK);
@@ -108,32 +78,32 @@ TEST_F(MessageBoxTest, AltAndTheUnderlinedLetterPressSi) {
     EXPECT_EQ(MsgBox(SampleApp(), u"¿Seguro?", 308), vbYes);
 }
 
-TEST_F(MessageBoxTest, TheOtherStandardCombinationsShowTheirButtonsAndDefaults) {
+// Each style's icon, buttons and default button, and Enter answers with the default button.
+TEST_F(MessageBoxTest, EachStyleShowsItsIconButtonsAndDefault) {
     struct Case {
         LONG style;
         QMessageBox::Icon icon;
         QStringList captions;  // any order: the desktop orders a box's buttons
         QString defaultCaption;
     };
+    const QString si = QString::fromUtf16(u"Sí");
     const Case cases[] = {
+        {vbOKOnly, QMessageBox::NoIcon, {"Aceptar"}, "Aceptar"},
+        {vbCritical, QMessageBox::Critical, {"Aceptar"}, "Aceptar"},
+        {vbInformation, QMessageBox::Information, {"Aceptar"}, "Aceptar"},
+        {308, QMessageBox::Warning, {si, "No"}, "No"},  // the delete confirmation
         {vbOKCancel + vbQuestion, QMessageBox::Question, {"Aceptar", "Cancelar"}, "Aceptar"},
         {vbOKCancel + vbDefaultButton2, QMessageBox::NoIcon, {"Aceptar", "Cancelar"}, "Cancelar"},
         {vbAbortRetryIgnore + vbDefaultButton3,
          QMessageBox::NoIcon,
          {"Anular", "Reintentar", "Omitir"},
          "Omitir"},
-        {vbYesNoCancel + vbExclamation,
-         QMessageBox::Warning,
-         {QString::fromUtf16(u"Sí"), "No", "Cancelar"},
-         QString::fromUtf16(u"Sí")},
+        {vbYesNoCancel + vbExclamation, QMessageBox::Warning, {si, "No", "Cancelar"}, si},
         {vbRetryCancel + vbCritical,
          QMessageBox::Critical,
          {"Reintentar", "Cancelar"},
          "Reintentar"},
-        {vbYesNo + vbDefaultButton3,
-         QMessageBox::NoIcon,
-         {QString::fromUtf16(u"Sí"), "No"},
-         QString::fromUtf16(u"Sí")},
+        {vbYesNo + vbDefaultButton3, QMessageBox::NoIcon, {si, "No"}, si},
     };
     for (const Case& expected : cases) {
         const LONG answer = ShowAndPress(expected.style, Qt::Key_Return);
@@ -147,6 +117,7 @@ TEST_F(MessageBoxTest, TheOtherStandardCombinationsShowTheirButtonsAndDefaults) 
         EXPECT_EQ(QString(CaptionForAnswer(answer)).remove(u'&'), expected.defaultCaption)
             << "Enter answers with the default button, style " << expected.style;
     }
+    EXPECT_EQ(seen_.text, QString::fromUtf16(u"¿Seguro desea eliminar este elemento?"));
 }
 
 TEST_F(MessageBoxTest, ABoxWithoutATitleShowsTheApplicationTitle) {

@@ -77,38 +77,50 @@ class TreeExpandTest : public QtToolkitTest {
     std::vector<bool> shownOpenInHandler_;
 };
 
-TEST_F(TreeExpandTest, AClickOnTheBranchSignAsksTheLogicBeforeTheNodeOpens) {
-    WhileShown([&] {
-        QTest::mouseClick(widget().viewport(), Qt::LeftButton, {}, BranchSignOf(u"(52) México"));
-    });
-    ExpectMexicoLoadedAndOpen();
-    EXPECT_EQ(tree().SelectedItem(), nullptr) << "the branch sign does not select";
-}
+// One way the user opens a node, and what it leaves selected.
+enum class Selects { Nothing, TheNode, NotChecked };
+struct OpeningWay {
+    const char* name;
+    void (*open)(TreeExpandTest& test);
+    Selects selects;
+};
 
-TEST_F(TreeExpandTest, TheRightArrowOnTheCurrentNodeAsksTheLogicBeforeTheNodeOpens) {
-    WhileShown([&] {
-        tree().SetFocus();
-        widget().setCurrentItem(ItemOf(u"(52) México"));
-        PressKey(Qt::Key_Right);
-    });
-    ExpectMexicoLoadedAndOpen();
-}
+class TreeOpeningWays : public TreeExpandTest, public ::testing::WithParamInterface<OpeningWay> {
+  public:
+    static void ClickBranchSign(TreeExpandTest& test) {
+        auto& self = static_cast<TreeOpeningWays&>(test);
+        QTest::mouseClick(self.widget().viewport(), Qt::LeftButton, {},
+                          self.BranchSignOf(u"(52) México"));
+    }
+    static void DoubleClick(TreeExpandTest& test) {
+        auto& self = static_cast<TreeOpeningWays&>(test);
+        QTest::mouseDClick(self.widget().viewport(), Qt::LeftButton, {},
+                           self.TextOf(u"(52) México"));
+    }
+    template <Qt::Key key>
+    static void PressOnCurrent(TreeExpandTest& test) {
+        auto& self = static_cast<TreeOpeningWays&>(test);
+        self.tree().SetFocus();
+        self.widget().setCurrentItem(self.ItemOf(u"(52) México"));
+        PressKey(key);
+    }
+};
 
-TEST_F(TreeExpandTest, PlusOnTheCurrentNodeAsksTheLogicBeforeTheNodeOpens) {
-    WhileShown([&] {
-        tree().SetFocus();
-        widget().setCurrentItem(ItemOf(u"(52) México"));
-        PressKey(Qt::Key_Plus);
-    });
-    ExpectMexicoLoadedAndOpen();
-}
+INSTANTIATE_TEST_SUITE_P(
+    Ways, TreeOpeningWays,
+    ::testing::Values(OpeningWay{"BranchSign", &TreeOpeningWays::ClickBranchSign, Selects::Nothing},
+                      OpeningWay{"RightArrow", &TreeOpeningWays::PressOnCurrent<Qt::Key_Right>,
+                                 Selects::NotChecked},
+                      OpeningWay{"Plus", &TreeOpeningWays::PressOnCurrent<Qt::Key_Plus>,
+                                 Selects::NotChecked},
+                      OpeningWay{"DoubleClick", &TreeOpeningWays::DoubleClick, Selects::TheNode}),
+    [](const auto& way) { return std::string(way.param.name); });
 
-TEST_F(TreeExpandTest, ADoubleClickOnTheNodeAsksTheLogicBeforeTheNodeOpensAndSelectsIt) {
-    WhileShown([&] {
-        QTest::mouseDClick(widget().viewport(), Qt::LeftButton, {}, TextOf(u"(52) México"));
-    });
+TEST_P(TreeOpeningWays, AskTheLogicBeforeTheNodeOpens) {
+    WhileShown([&] { GetParam().open(*this); });
     ExpectMexicoLoadedAndOpen();
-    EXPECT_EQ(tree().SelectedItem(), mexico_);
+    if (GetParam().selects == Selects::Nothing) EXPECT_EQ(tree().SelectedItem(), nullptr);
+    if (GetParam().selects == Selects::TheNode) EXPECT_EQ(tree().SelectedItem(), mexico_);
 }
 
 TEST_F(TreeExpandTest, ANodeWithoutChildrenOffersNothingToOpen) {

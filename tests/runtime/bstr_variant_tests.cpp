@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "error_from.h"
 #include "runtime/bstr.h"
 #include "runtime/error.h"
 #include "runtime/registry.h"
@@ -244,13 +245,8 @@ TEST(VariantFunctions, HostileValuesFailCleanly) {
 }
 
 TEST(VariantReaders, RaiseTypeMismatchOrOverflow) {
-    const auto numberOf = [](auto&& read) {
-        try {
-            read();
-        } catch (const rt::RuntimeError& e) {
-            return e.number();
-        }
-        return LONG{0};
+    const auto numberOf = [](const std::function<void()>& read) {
+        return mundor::testing::ErrorFrom(read).number();
     };
     auto object = rt::MakeObject<TestThing>();
     EXPECT_EQ(numberOf([] { (void)rt::Variant(u"abc").AsLong(); }), 13);

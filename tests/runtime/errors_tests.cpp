@@ -5,6 +5,7 @@
 #include <stdexcept>
 #include <thread>
 
+#include "error_from.h"
 #include "runtime/error.h"
 
 namespace rt_test {
@@ -70,13 +71,10 @@ TEST(ErrorFromHResult, UsesTheRecordOnlyWhenItMatches) {
     EXPECT_EQ(rt::ErrorFromHResult(hr).number(), 3001);
     EXPECT_EQ(rt::ErrorFromHResult(hr).description(),
               u"Error definido por la aplicación o el objeto");
-    try {
-        rt::ThrowIfFailed(rt::Guard([] { rt::Raise(5, u"Argumento raro"); }));
-        ADD_FAILURE() << "ThrowIfFailed did not throw";
-    } catch (const rt::RuntimeError& e) {
-        EXPECT_EQ(e.number(), 5);
-        EXPECT_EQ(e.description(), u"Argumento raro");
-    }
+    const rt::RuntimeError thrown = mundor::testing::ErrorFrom(
+        [] { rt::ThrowIfFailed(rt::Guard([] { rt::Raise(5, u"Argumento raro"); })); });
+    EXPECT_EQ(thrown.number(), 5);
+    EXPECT_EQ(thrown.description(), u"Argumento raro");
 }
 
 TEST(ErrorRecord, EachThreadSeesItsOwn) {

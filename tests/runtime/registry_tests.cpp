@@ -17,9 +17,11 @@
 #include <thread>
 #include <vector>
 
+#include "error_from.h"
 #include "runtime/error.h"
 #include "runtime/project.h"
 #include "runtime/registry.h"
+#include "temp_folder.h"
 #include "test_thing.h"
 
 namespace rt_test {
@@ -61,17 +63,10 @@ const rt::RegistrySection* Section(const std::vector<rt::RegistrySection>& all,
 
 class RegistryTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/mundor-registry-XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern), nullptr);
-        dir = pattern;
-        rt::SetRegistryPath(dir + "/registry.ini");
-    }
-    void TearDown() override {
-        rt::SetRegistryPath("");
-        std::filesystem::remove_all(dir);
-    }
-    std::string dir;
+    RegistryTest() { rt::SetRegistryPath((folder / "registry.ini").string()); }
+    ~RegistryTest() override { rt::SetRegistryPath(""); }
+    mundor::test::TempFolder folder;
+    std::string dir = folder.path().string();
 };
 
 TEST(GuidText, RoundTripsAndRejectsMalformedText) {
@@ -138,13 +133,8 @@ TEST_F(RegistryTest, UnregisterServerRemovesOnlyItsOwnSections) {
 }
 
 TEST_F(RegistryTest, CreateObjectRaises429WhenItCannotCreate) {
-    const auto numberOf = [](auto&& create) {
-        try {
-            create();
-        } catch (const rt::RuntimeError& e) {
-            return e.number();
-        }
-        return LONG{0};
+    const auto numberOf = [](const std::function<void()>& create) {
+        return mundor::testing::ErrorFrom(create).number();
     };
     TestProject project(3);
     EXPECT_EQ(numberOf([] { rt::CreateObject(u"Pruebas.NoExiste"); }), 429);

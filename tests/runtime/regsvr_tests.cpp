@@ -1,57 +1,32 @@
 // mundor-regsvr as an installer or a person runs it: it registers and unregisters a component in
 // the user's or the system's registry and says what it did; it refuses what it cannot do.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <array>
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
+
+#include "run_program.h"
+#include "temp_folder.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct ProgramRun {
-    int status = -1;
-    std::string output;  // standard output and error together
-};
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
+using mundor::test::ProgramRun;
+using mundor::test::ReadFile;
 
 class RegsvrTest : public ::testing::Test {
   protected:
-    RegsvrTest() {
-        dir_ = fs::temp_directory_path() /
-               ("mundor-regsvr-" + std::to_string(::getpid()) + "-" +
-                ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(dir_);
-    }
-    ~RegsvrTest() override { fs::remove_all(dir_); }
-
-    // Runs the program with the user's data folder and the system registry inside dir_.
+    // Runs the program with the user's data folder and the system registry inside the folder.
     ProgramRun Regsvr(const std::string& arguments) const {
-        const std::string command = "env -u MUNDOR_REGISTRY XDG_DATA_HOME='" + dir_.string() +
-                                    "' MUNDOR_SYSTEM_REGISTRY='" + SystemRegistry().string() +
-                                    "' '" MUNDOR_REGSVR "' " + arguments + " 2>&1";
-        ProgramRun run;
-        FILE* pipe = ::popen(command.c_str(), "r");
-        if (!pipe) return run;
-        std::array<char, 256> buffer{};
-        while (std::fgets(buffer.data(), buffer.size(), pipe)) run.output += buffer.data();
-        const int status = ::pclose(pipe);
-        run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return run;
+        return mundor::test::RunProgram("env -u MUNDOR_REGISTRY XDG_DATA_HOME='" +
+                                        dir_.path().string() + "' MUNDOR_SYSTEM_REGISTRY='" +
+                                        SystemRegistry().string() + "' '" MUNDOR_REGSVR "' " +
+                                        arguments + " 2>&1");
     }
     fs::path UserRegistry() const { return dir_ / "mundor" / "registry.ini"; }
     fs::path SystemRegistry() const { return dir_ / "sistema" / "registry.ini"; }
 
-    fs::path dir_;
+    mundor::test::TempFolder dir_;
 };
 
 constexpr const char* kClass = "Mundor.MundorFx {E00B7085-B889-41DD-B459-0FAC1480F3FB}";

@@ -14,8 +14,6 @@
 
 namespace mundor::test {
 
-namespace fs = std::filesystem;
-
 namespace {
 
 constexpr const char* kDefaultConninfo =
@@ -37,12 +35,6 @@ std::string UniqueName(const char* prefix) {
     std::random_device random;
     return prefix + std::to_string(::getpid()) + "_" + std::to_string(++counter) + "_" +
            std::to_string(random() % 1000000);
-}
-
-fs::path NewFolder() {
-    std::string pattern = (fs::temp_directory_path() / "mundor-catalog-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create " + pattern);
-    return pattern;
 }
 
 struct PgConnectionCloser {
@@ -107,7 +99,7 @@ std::string ServerUnavailableReason() {
     return reason;
 }
 
-ScratchCatalog::ScratchCatalog(Backend backend) : backend_(backend), folder_(NewFolder()) {
+ScratchCatalog::ScratchCatalog(Backend backend) : backend_(backend) {
     if (backend_ == Backend::Sqlite) {
         location_ = (folder_ / "catalogo.db").string();
         return;
@@ -118,8 +110,6 @@ ScratchCatalog::ScratchCatalog(Backend backend) : backend_(backend), folder_(New
 }
 
 ScratchCatalog::~ScratchCatalog() {
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
     if (schema_.empty()) return;
     try {
         ExecPg(ConnectPg(ServerConninfo()).get(), "DROP SCHEMA IF EXISTS " + schema_ + " CASCADE");

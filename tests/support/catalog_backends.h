@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "temp_folder.h"
+
 namespace mundor::test {
 
 enum class Backend { Sqlite, Postgres };
@@ -35,11 +37,11 @@ class ScratchCatalog {
     Backend backend() const { return backend_; }
     const std::string& location() const { return location_; }
     // A folder of its own for files the test needs beside the catalog.
-    const std::filesystem::path& folder() const { return folder_; }
+    const std::filesystem::path& folder() const { return folder_.path(); }
 
   private:
     Backend backend_;
-    std::filesystem::path folder_;
+    TempFolder folder_;
     std::string schema_;  // PostgreSQL
     std::string location_;
 };

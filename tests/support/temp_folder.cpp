@@ -4,18 +4,19 @@
 #include <stdlib.h>
 
 #include <fstream>
+#include <iterator>
 #include <memory>
 #include <stdexcept>
 #include <string_view>
 
 #include "runtime/bstr.h"
 
-namespace common_test {
+namespace mundor::test {
 
 namespace fs = std::filesystem;
 
 TempFolder::TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "mundor_common_XXXXXX").string();
+    std::string pattern = (fs::temp_directory_path() / "mundor_test_XXXXXX").string();
     if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create " + pattern);
     path_ = pattern;
 }
@@ -52,4 +53,9 @@ std::vector<std::string> TempFolder::ListedNames() const {
     return names;
 }
 
-}  // namespace common_test
+std::string ReadFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+}  // namespace mundor::test

@@ -1,12 +1,13 @@
-// A fresh folder under the system's temporary folder, removed with everything in it, and the
-// names in it in the order the file system lists them, read with readdir.
+// A fresh folder under the system's temporary folder, removed with everything in it, for every
+// suite that needs files of its own; and the names in it in the order the file system lists
+// them, read with readdir.
 #pragma once
 
 #include <filesystem>
 #include <string>
 #include <vector>
 
-namespace common_test {
+namespace mundor::test {
 
 class TempFolder {
   public:
@@ -16,6 +17,7 @@ class TempFolder {
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
     std::u16string Text() const;  // the folder as the application object reports one
     void AddFile(const std::string& name) const;
     void AddFolder(const std::string& name) const;
@@ -27,4 +29,7 @@ class TempFolder {
     std::filesystem::path path_;
 };
 
-}  // namespace common_test
+// The whole content of a file; empty when it cannot be read.
+std::string ReadFile(const std::filesystem::path& path);
+
+}  // namespace mundor::test
