@@ -12,6 +12,7 @@ packages=(
   nlohmann-json3-dev libcli11-dev
   qt6-base-dev xvfb xauth imagemagick
   libicu-dev locales
+  iso-codes npm
 )
 # scripts/package-check.sh also builds the Debian packages and looks at them.
 if [ "${1:-}" = "--packaging" ]; then
@@ -37,3 +38,7 @@ fi
 if ! locale -a 2>/dev/null | grep -qi '^es_ES\.utf-\?8$'; then
   "${sudo_cmd[@]}" localedef -i es_ES -f UTF-8 es_ES.UTF-8
 fi
+
+# The pinned sources of the world file (data/sources/package-lock.json), which its test checks
+# the shipped file against: installed into data/sources/node_modules, which git ignores.
+npm ci --prefix "$(dirname "$0")/../data/sources" --no-audit --no-fund --ignore-scripts --silent

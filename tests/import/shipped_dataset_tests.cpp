@@ -47,9 +47,9 @@ TEST(ShippedDatasetTest, TheSearchFindsAnyPlaceAsTheUserTypesAndFollowsLaterStor
     nubex::import::LoadWorldIntoCatalog(WORLD_DATASET, scratch.location());
     const mundor::rt::Ref<nubex::Catalog> catalog = nubex::OpenCatalog(scratch.location());
 
-    EXPECT_EQ(Paths(catalog.get(), u"guadal", 4),
+    EXPECT_EQ(Paths(catalog.get(), u"guadal", 5),
               (std::vector<std::string>{"Guadalupe", "Guadalajara — España",
-                                        "Guadalcanal — Islas Salomón",
+                                        "Guadalcanal — Islas Salomón", "Guadalupe — Francia",
                                         "Guadalajara — Jalisco — México"}));
     EXPECT_EQ(Paths(catalog.get(), u"mexico", 1), std::vector<std::string>{"México"});
     EXPECT_EQ(Paths(catalog.get(), u"sao paulo", 3),
