@@ -12,6 +12,7 @@ packages=(
   nlohmann-json3-dev libcli11-dev
   qt6-base-dev xvfb xauth imagemagick
   libicu-dev locales
+  iso-codes
 )
 # scripts/package-check.sh also builds the Debian packages and looks at them.
 if [ "${1:-}" = "--packaging" ]; then
@@ -22,6 +23,9 @@ missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
+# npm fetches the world file's pinned sources (below); a Node.js that is not Debian's brings its
+# own npm, and Debian's would clash with it.
+command -v npm >/dev/null || missing+=(npm)
 sudo_cmd=()
 [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
 if [ ${#missing[@]} -eq 0 ]; then
@@ -37,3 +41,7 @@ fi
 if ! locale -a 2>/dev/null | grep -qi '^es_ES\.utf-\?8$'; then
   "${sudo_cmd[@]}" localedef -i es_ES -f UTF-8 es_ES.UTF-8
 fi
+
+# The pinned sources of the world file (data/sources/package-lock.json), which its test checks
+# the shipped file against: installed into data/sources/node_modules, which git ignores.
+npm ci --prefix "$(dirname "$0")/../data/sources" --no-audit --no-fund --ignore-scripts --silent

@@ -15,6 +15,7 @@ enum class ImportErrc : int {
     kDatabase = 20053,           // the catalog cannot be opened, read or written
     kConflict = 20054,           // a row's code is taken by another row of the catalog
     kCancelled = 20055,          // the caller's progress callback asked to stop
+    kNotConfirmed = 20056,       // overwriting the users' changes was not confirmed
 };
 
 class ImportError : public std::runtime_error {

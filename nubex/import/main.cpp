@@ -1,11 +1,13 @@
 // nubex-import: loads the world dataset (countries, states, cities) into a Nubex catalog, a SQLite
 // file or a PostgreSQL database, creating the catalog when it does not exist. Importing again
-// updates the rows in place.
+// updates the rows still as imported and leaves the users' changes alone, unless told to
+// overwrite them.
 #include <unistd.h>
 
 #include <CLI/CLI.hpp>
 #include <chrono>
 #include <cstdio>
+#include <iostream>
 #include <optional>
 #include <string>
 
@@ -22,6 +24,7 @@ using nubex::import::ImportErrc;
 // Exit statuses besides 0 (done) and CLI11's own for a bad command line.
 constexpr int kExitDatasetProblem = 2;
 constexpr int kExitCatalogProblem = 3;
+constexpr int kExitNotConfirmed = 4;
 
 int ExitStatusFor(ImportErrc code) {
     switch (code) {
@@ -36,17 +39,43 @@ int ExitStatusFor(ImportErrc code) {
 
 void PrintSummary(const std::string& catalog, const nubex::import::ImportSummary& summary,
                   double seconds) {
+    const auto n = [](std::int64_t value) { return static_cast<long long>(value); };
     std::printf(
-        "Catálogo %s: %lld países, %lld estados y %lld ciudades "
-        "(%lld nuevas, %lld actualizadas, %lld sin cambios) en %.2f s.\n",
-        catalog.c_str(), static_cast<long long>(summary.counts.paises),
-        static_cast<long long>(summary.counts.estados),
-        static_cast<long long>(summary.counts.ciudades), static_cast<long long>(summary.added),
-        static_cast<long long>(summary.updated), static_cast<long long>(summary.unchanged),
-        seconds);
+        "Catálogo %s: %lld países, %lld estados y %lld ciudades en el archivo "
+        "(%lld nuevas, %lld actualizadas, %lld sin cambios, %lld cambiadas por los usuarios "
+        "y respetadas, %lld borradas por los usuarios y no repuestas, %lld repuestas del "
+        "archivo; %lld agregadas por los usuarios, intactas) en %.2f s.\n",
+        catalog.c_str(), n(summary.counts.paises), n(summary.counts.estados),
+        n(summary.counts.ciudades), n(summary.added), n(summary.updated), n(summary.unchanged),
+        n(summary.keptUserChanges), n(summary.notRestored), n(summary.restored),
+        n(summary.usersRows), seconds);
 }
 
-int Run(const std::string& dataset, const std::string& catalog) {
+// --overwrite undoes users' work: on a terminal the user confirms it by typing "si"; elsewhere
+// (a script, a pipe) only --yes confirms it.
+bool OverwriteConfirmed(bool yes) {
+    constexpr int kNumber = static_cast<int>(ImportErrc::kNotConfirmed);
+    if (yes) return true;
+    if (!isatty(STDIN_FILENO)) {
+        std::fprintf(stderr,
+                     "Error %d: --overwrite sin terminal necesita también --yes; no se importó "
+                     "nada.\n",
+                     kNumber);
+        return false;
+    }
+    std::fprintf(stderr,
+                 "Se repondrán los valores del archivo en los países, estados y ciudades que "
+                 "los usuarios cambiaron, y volverán los que borraron. ¿Continuar? Escriba "
+                 "\"si\": ");
+    std::string answer;
+    std::getline(std::cin, answer);
+    if (answer == "si" || answer == "sí" || answer == "SI" || answer == "SÍ") return true;
+    std::fprintf(stderr, "Error %d: no se confirmó --overwrite; el catálogo no cambió.\n", kNumber);
+    return false;
+}
+
+int Run(const std::string& dataset, const std::string& catalog,
+        const nubex::import::ImportOptions& options) {
     // The bar goes to stderr and only on a terminal; logs and pipes get the summary alone.
     std::optional<nubex::import::ProgressBar> bar;
     if (isatty(STDERR_FILENO)) bar.emplace(stderr);
@@ -56,7 +85,8 @@ int Run(const std::string& dataset, const std::string& catalog) {
     };
     const auto start = std::chrono::steady_clock::now();
     try {
-        const auto summary = nubex::import::LoadWorldIntoCatalog(dataset, catalog, progress);
+        const auto summary =
+            nubex::import::LoadWorldIntoCatalog(dataset, catalog, progress, options);
         if (bar) bar->Finish();
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         PrintSummary(nubex::db::Describe(catalog), summary, took.count());
@@ -78,8 +108,10 @@ int main(int argc, char** argv) {
     CLI::App app{
         "Carga los países, estados y ciudades del archivo de datos del mundo en un catálogo "
         "Nubex: un archivo SQLite o una base de datos PostgreSQL. Crea el catálogo si no existe; "
-        "si ya tiene los datos, los actualiza sin duplicarlos. Todo se escribe en una sola "
-        "transacción: si algo falla, el catálogo queda como estaba.",
+        "si ya tiene los datos, los actualiza sin duplicarlos y respeta el trabajo de los "
+        "usuarios: actualiza solo lo que sigue como se importó, deja como están los registros "
+        "que los usuarios cambiaron, no repone los que borraron y nunca toca los que agregaron. "
+        "Todo se escribe en una sola transacción: si algo falla, el catálogo queda como estaba.",
         "nubex-import"};
     std::string catalog;
     std::string dataset = nubex::import::ShippedWorldDataset().string();
@@ -90,7 +122,18 @@ int main(int argc, char** argv) {
         ->required();
     app.add_option("-d,--dataset", dataset, "Archivo de datos del mundo (.tsv.gz)")
         ->capture_default_str();
+    nubex::import::ImportOptions options;
+    bool yes = false;
+    app.add_flag("--overwrite", options.overwrite,
+                 "Repone los valores del archivo también en los registros que los usuarios "
+                 "cambiaron y vuelve a agregar los que borraron (los que agregaron no se tocan). "
+                 "En una terminal pide confirmación");
+    app.add_flag("-y,--yes", yes,
+                 "Confirma --overwrite sin preguntar; sin terminal (un script, una tubería), "
+                 "--overwrite solo se acepta con --yes");
     app.set_help_flag("-h,--help", "Muestra esta ayuda y termina");
+    app.set_version_flag("-V,--version", "nubex-import " MUNDOR_VERSION,
+                         "Muestra la versión y termina");
     app.footer(
         "PostgreSQL: las tablas se crean en el esquema actual de la conexión (el primero de su "
         "search_path; otro esquema con options=-csearch_path=nombre). Valen las variables de "
@@ -99,7 +142,8 @@ int main(int argc, char** argv) {
         "muestra nunca. Ejemplo:\n"
         "  nubex-import postgresql://mundor@db.ejemplo.com/mundor\n"
         "Salida: 0 listo; 2 el archivo de datos falta, está dañado o es de otra versión; "
-        "3 el catálogo no se pudo abrir o escribir.");
+        "3 el catálogo no se pudo abrir o escribir; 4 --overwrite no se confirmó.");
     CLI11_PARSE(app, argc, argv);
-    return Run(dataset, catalog);
+    if (options.overwrite && !OverwriteConfirmed(yes)) return kExitNotConfirmed;
+    return Run(dataset, catalog, options);
 }

@@ -9,6 +9,7 @@
 
 #include "nubex/import/catalog_database.h"
 #include "nubex/import/import_error.h"
+#include "nubex/import/import_memory.h"
 #include "nubex/import/world_guid.h"
 
 namespace nubex::import {
@@ -77,91 +78,181 @@ StoredRows ReadStored(db::Database& db, const Level& level) {
 }
 
 // What the import does with one row of the file.
+enum class Action {
+    kInsert,  // new to the catalog (or, when overwriting, deleted by a user and brought back)
+    kUpdate,  // there, and gets the file's values
+    kKeep,    // there, and stays as it is
+    kSkip,    // deleted by a user, or under a row that is: not brought back
+};
+
 struct PlannedRow {
     const WorldRow* row = nullptr;
     std::string guid;
-    std::int64_t pk = 0;
+    std::int64_t pk = 0;  // 0 for a row that is skipped
     std::int64_t parentPk = 0;
-    enum class Action { kInsert, kUpdate, kKeep } action = Action::kInsert;
+    Action action = Action::kInsert;
 };
 
-bool Differs(const Level& level, const StoredRow& stored, const PlannedRow& planned) {
-    const WorldRow& row = *planned.row;
-    return stored.parentPk != planned.parentPk || stored.codigo != row.codigo ||
-           stored.nombre != row.nombre ||
-           (level.codigoTelInDataset && stored.codigoTel != row.codigoTel);
-}
-
-// The file's rows sorted into inserts, updates and rows to keep, with every key and parent key
-// known before anything is written: new rows get keys the database reserved for them.
+// The file's rows sorted into inserts, updates, rows to keep and rows to skip, with every key and
+// parent key known before anything is written: new rows get keys the database reserved for them.
+// A row still as the last import wrote it takes the file's values; a row a user changed keeps
+// the user's, and a row a user deleted stays deleted, unless the caller asked to overwrite.
 class Plan {
   public:
-    Plan(db::Database& db, const WorldData& data) {
+    Plan(db::Database& db, const WorldData& data, const ImportOptions& options,
+         ImportSummary& summary)
+        : memory_(db), overwrite_(options.overwrite), summary_(summary) {
         for (std::size_t level = 0; level < kLevels.size(); ++level) {
             stored_[level] = ReadStored(db, kLevels[level]);
+            for (const auto& [guid, stored] : stored_[level]) guidOf_[level][stored.pk] = guid;
         }
         const WorldGuid guids(data.guidNamespace);
-        std::array<std::int64_t, 3> newRows{};
         rows_.reserve(data.rows.size());
         for (const WorldRow& row : data.rows) {
             PlannedRow& planned = rows_.emplace_back();
             planned.row = &row;
             planned.guid = guids.For(row.kind, row.id);
-            const std::size_t level = LevelOf(row.kind);
-            if (auto found = stored_[level].find(planned.guid); found != stored_[level].end()) {
-                found->second.inFile = true;
-                planned.pk = found->second.pk;
-                planned.action = PlannedRow::Action::kKeep;
-            } else {
-                ++newRows[level];
-            }
         }
+        std::array<std::int64_t, 3> newRows{};
+        Decide(newRows);
         for (std::size_t level = 0; level < kLevels.size(); ++level) {
             nextKey_[level] = db.ReserveKeys(kLevels[level].table, newRows[level]);
         }
-        LinkRows();
+        AssignNewKeys();
+        CheckCodes();
+        CountUsersRows();
     }
 
     const std::vector<PlannedRow>& rows() const { return rows_; }
+    const ImportMemory& memory() const { return memory_; }
     std::int64_t RowsToWrite() const {
         return std::count_if(rows_.begin(), rows_.end(), [](const PlannedRow& planned) {
-            return planned.action != PlannedRow::Action::kKeep;
+            return planned.action == Action::kInsert || planned.action == Action::kUpdate;
         });
     }
 
   private:
-    // Keys for new rows and parent keys for all, in file order: a country, its states, each
-    // state followed by its cities.
-    void LinkRows() {
-        std::array<std::int64_t, 3> current{};
-        const auto taken = CodesOfRowsNotInFile();
+    // In file order (a country, its states, each state followed by its cities), so that each
+    // row's parent is decided before it.
+    void Decide(std::array<std::int64_t, 3>& newRows) {
+        std::array<const PlannedRow*, 3> current{};
         for (PlannedRow& planned : rows_) {
             const std::size_t level = LevelOf(planned.row->kind);
-            planned.parentPk = level == 0 ? 0 : current[level - 1];
-            if (planned.action == PlannedRow::Action::kInsert) planned.pk = nextKey_[level]++;
-            current[level] = planned.pk;
-            CheckCodeFree(level, planned, taken[level]);
-            if (planned.action == PlannedRow::Action::kKeep &&
-                Differs(kLevels[level], stored_[level].at(planned.guid), planned)) {
-                planned.action = PlannedRow::Action::kUpdate;
+            const PlannedRow* parent = level == 0 ? nullptr : current[level - 1];
+            current[level] = &planned;
+            const std::int64_t digest = FileDigest(level, planned, parent);
+            const ImportMemory::Key key{static_cast<int>(level + 1), planned.row->id};
+            const auto found = stored_[level].find(planned.guid);
+            if (found != stored_[level].end()) found->second.inFile = true;
+            if (parent != nullptr && parent->action == Action::kSkip) {
+                planned.action = Action::kSkip;
+                planned.pk = found == stored_[level].end() ? 0 : found->second.pk;
+                ++(planned.pk ? summary_.keptUserChanges : summary_.notRestored);
+                continue;
             }
+            planned.parentPk = parent ? parent->pk : 0;
+            if (found == stored_[level].end()) {
+                DecideAbsent(planned, key, digest, newRows[level]);
+            } else {
+                planned.pk = found->second.pk;
+                DecidePresent(level, planned, found->second, key, digest);
+            }
+        }
+    }
+
+    void DecideAbsent(PlannedRow& planned, const ImportMemory::Key& key, std::int64_t digest,
+                      std::int64_t& newRows) {
+        const bool deletedByUser = memory_.Find(key) != nullptr;
+        if (deletedByUser && !overwrite_) {
+            planned.action = Action::kSkip;
+            ++summary_.notRestored;
+            return;
+        }
+        planned.action = Action::kInsert;
+        ++(deletedByUser ? summary_.restored : summary_.added);
+        ++newRows;
+        memory_.Remember(key, digest);
+    }
+
+    void DecidePresent(std::size_t level, PlannedRow& planned, const StoredRow& stored,
+                       const ImportMemory::Key& key, std::int64_t digest) {
+        const std::int64_t* imported = memory_.Find(key);
+        const std::int64_t now = StoredDigest(level, stored);
+        if (now == digest) {
+            planned.action = Action::kKeep;
+            ++summary_.unchanged;
+        } else if (imported != nullptr && *imported == now) {
+            planned.action = Action::kUpdate;
+            ++summary_.updated;
+        } else if (overwrite_) {
+            planned.action = Action::kUpdate;
+            ++summary_.restored;
+        } else {
+            // Changed by a user, or there before the catalog remembered its imports: the values
+            // in the catalog are the user's, and stay.
+            planned.action = Action::kKeep;
+            ++summary_.keptUserChanges;
+            return;
+        }
+        memory_.Remember(key, digest);
+    }
+
+    std::int64_t FileDigest(std::size_t level, const PlannedRow& planned,
+                            const PlannedRow* parent) const {
+        const WorldRow& row = *planned.row;
+        return RowDigest(row.codigo, row.nombre,
+                         kLevels[level].codigoTelInDataset ? row.codigoTel : std::string_view(),
+                         parent ? std::string_view(parent->guid) : std::string_view());
+    }
+
+    std::int64_t StoredDigest(std::size_t level, const StoredRow& stored) const {
+        std::string_view parentGuid;
+        if (level > 0) {
+            const auto& parents = guidOf_[level - 1];
+            if (auto found = parents.find(stored.parentPk); found != parents.end()) {
+                parentGuid = found->second;
+            }
+        }
+        return RowDigest(stored.codigo, stored.nombre, stored.codigoTel, parentGuid);
+    }
+
+    void AssignNewKeys() {
+        std::array<const PlannedRow*, 3> current{};
+        for (PlannedRow& planned : rows_) {
+            const std::size_t level = LevelOf(planned.row->kind);
+            if (planned.action == Action::kInsert) planned.pk = nextKey_[level]++;
+            if (level > 0 && planned.action != Action::kKeep && planned.action != Action::kSkip) {
+                planned.parentPk = current[level - 1]->pk;
+            }
+            current[level] = &planned;
         }
     }
 
     using TakenCodes = std::set<std::pair<std::int64_t, std::string>>;  // (parent key, code)
 
-    // Codes the import must not repeat: those of rows the user added, which the file does not
-    // have. (Rows the file has take the file's codes.)
-    std::array<TakenCodes, 3> CodesOfRowsNotInFile() const {
-        std::array<TakenCodes, 3> taken;
+    // The rows the import writes must not take a code that a row it leaves alone keeps: a row
+    // users added (the file does not have it) or a row it keeps or skips. Rows it writes give
+    // up their old codes.
+    void CheckCodes() const {
+        std::array<std::set<std::string>, 3> written;
+        for (const PlannedRow& planned : rows_) {
+            if (planned.action == Action::kInsert || planned.action == Action::kUpdate) {
+                written[LevelOf(planned.row->kind)].insert(planned.guid);
+            }
+        }
         for (std::size_t level = 0; level < kLevels.size(); ++level) {
+            TakenCodes taken;
             for (const auto& [guid, stored] : stored_[level]) {
-                if (!stored.inFile && !stored.codigo.empty()) {
-                    taken[level].emplace(stored.parentPk, stored.codigo);
+                if (!written[level].count(guid) && !stored.codigo.empty()) {
+                    taken.emplace(stored.parentPk, stored.codigo);
+                }
+            }
+            for (const PlannedRow& planned : rows_) {
+                if (LevelOf(planned.row->kind) == level && written[level].count(planned.guid)) {
+                    CheckCodeFree(level, planned, taken);
                 }
             }
         }
-        return taken;
     }
 
     static void CheckCodeFree(std::size_t level, const PlannedRow& planned,
@@ -175,7 +266,18 @@ class Plan {
                               std::string(row.nombre) + "); no se importó nada.");
     }
 
+    void CountUsersRows() {
+        for (const StoredRows& level : stored_) {
+            summary_.usersRows += std::count_if(
+                level.begin(), level.end(), [](const auto& entry) { return !entry.second.inFile; });
+        }
+    }
+
+    ImportMemory memory_;
+    const bool overwrite_;
+    ImportSummary& summary_;
     std::array<StoredRows, 3> stored_;
+    std::array<std::unordered_map<std::int64_t, std::string>, 3> guidOf_;  // Sys_PK -> Sys_GUID
     std::array<std::int64_t, 3> nextKey_{};
     std::vector<PlannedRow> rows_;
 };
@@ -214,30 +316,27 @@ std::string InsertColumns(const Level& level) {
 
 // Writes one level: updates first, so that a code a row gives up is free for a new row.
 void WriteLevel(db::Database& db, std::size_t level, const std::vector<PlannedRow>& rows,
-                ImportSummary& summary, ProgressReporter& progress) {
+                ProgressReporter& progress) {
     const Level& info = kLevels[level];
     const auto ofLevel = [level](const PlannedRow& planned) {
         return LevelOf(planned.row->kind) == level;
     };
     auto update = db.Prepare(UpdateSql(info));
     for (const PlannedRow& planned : rows) {
-        if (!ofLevel(planned) || planned.action == PlannedRow::Action::kInsert) continue;
-        if (planned.action == PlannedRow::Action::kKeep) {
-            ++summary.unchanged;
-        } else {
+        if (!ofLevel(planned) || planned.action == Action::kInsert) continue;
+        if (planned.action == Action::kUpdate) {
             update->Bind(1, planned.pk);
             update->BindUtf8(2, planned.row->codigo);
             update->BindUtf8(3, planned.row->nombre);
             update->BindUtf8(4, planned.row->codigoTel);
             update->Bind(5, planned.parentPk);
             update->Step();
-            ++summary.updated;
         }
         progress.RowDone();
     }
     auto insert = db.StartBulkInsert(info.table, InsertColumns(info));
     for (const PlannedRow& planned : rows) {
-        if (!ofLevel(planned) || planned.action != PlannedRow::Action::kInsert) continue;
+        if (!ofLevel(planned) || planned.action != Action::kInsert) continue;
         insert->Add(planned.pk);
         insert->AddUtf8(planned.guid);
         insert->AddUtf8(planned.row->codigo);
@@ -245,7 +344,6 @@ void WriteLevel(db::Database& db, std::size_t level, const std::vector<PlannedRo
         if (info.codigoTelInDataset) insert->AddUtf8(planned.row->codigoTel);
         if (info.parentColumn) insert->Add(planned.parentPk);
         insert->EndRow();
-        ++summary.added;
         progress.RowDone();
     }
     insert->Finish();
@@ -262,17 +360,19 @@ void WriteLevel(db::Database& db, std::size_t level, const std::vector<PlannedRo
 
 }  // namespace
 
-ImportSummary LoadWorld(const WorldData& data, db::Database& db, const ProgressCallback& progress) {
+ImportSummary LoadWorld(const WorldData& data, db::Database& db, const ProgressCallback& progress,
+                        const ImportOptions& options) {
     try {
         db::Transaction transaction(db, db::TransactionKind::Write);
-        const Plan plan(db, data);
+        ImportSummary summary;
+        const Plan plan(db, data, options, summary);
         std::unique_ptr<db::DeferredSearchIndex> search;
         if (plan.RowsToWrite() >= kRebuildSearchFrom) search = db.DeferSearchIndex();
-        ImportSummary summary;
         ProgressReporter reporter(progress, data.counts.total());
         for (std::size_t level = 0; level < kLevels.size(); ++level) {
-            WriteLevel(db, level, plan.rows(), summary, reporter);
+            WriteLevel(db, level, plan.rows(), reporter);
         }
+        plan.memory().Save(db);
         if (search) search->Finish();
         reporter.Report();
         transaction.Commit();
@@ -284,10 +384,10 @@ ImportSummary LoadWorld(const WorldData& data, db::Database& db, const ProgressC
 }
 
 ImportSummary LoadWorldIntoCatalog(const std::string& datasetPath, const std::string& location,
-                                   const ProgressCallback& progress) {
+                                   const ProgressCallback& progress, const ImportOptions& options) {
     const WorldData data = ReadWorldFile(datasetPath);
     const std::unique_ptr<db::Database> db = OpenCatalogDatabase(location);
-    return LoadWorld(data, *db, progress);
+    return LoadWorld(data, *db, progress, options);
 }
 
 }  // namespace nubex::import

@@ -102,10 +102,12 @@ void PgDatabase::CheckOrCreateSchema() {
     if (marked > 0) {
         const std::int64_t version = QueryInt("SELECT max(Version) FROM Nubex_Esquema");
         if (version > kSchemaVersion) RaiseError(err::kNewerCatalog);
-        // A catalog from before the search gets its indexes, built from its rows.
-        if (version == 1) return Execute(std::string(SearchSql()).c_str());
-        if (version != kSchemaVersion) RaiseError(err::kNotACatalogSchema);
-        return;
+        if (version == kSchemaVersion) return;
+        if (version != 1 && version != 2) RaiseError(err::kNotACatalogSchema);
+        // An older catalog gets what it lacks, in order: the search indexes, built from its
+        // rows (version 1), then the importer's memory, empty (version 2).
+        if (version == 1) Execute(std::string(SearchSql()).c_str());
+        return Execute(std::string(ImportMemorySql()).c_str());
     }
     const std::int64_t tables = QueryInt(
         "SELECT count(*) FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace n ON "

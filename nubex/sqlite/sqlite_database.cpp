@@ -83,9 +83,11 @@ void SqliteDatabase::EnsureSchema() {
     if (version > kSchemaVersion) {
         mundor::rt::Raise(err::kNewerCatalog.number, std::u16string(err::kNewerCatalog.text));
     }
-    if (version == 1) {
-        // A catalog from before the search: it gets its indexes, filled from its rows.
-        Execute(std::string(SearchSql()).c_str());
+    if (version == 1 || version == 2) {
+        // An older catalog gets what it lacks, in order: the search indexes, filled from its
+        // rows (version 1), then the importer's memory, empty (version 2).
+        if (version == 1) Execute(std::string(SearchSql()).c_str());
+        Execute(std::string(ImportMemorySql()).c_str());
     } else if (version == 0 && QueryInt("SELECT count(*) FROM sqlite_schema") == 0) {
         Execute(std::string(SchemaSql()).c_str());
     } else {

@@ -102,4 +102,22 @@ TEST(PostgresImportCommandTest, FillsACatalogOnAServer) {
     EXPECT_EQ(CatalogFile(server.location()).Count("Ciudad"), 8);
 }
 
+// --overwrite undoes users' work: a script must confirm it with --yes.
+TEST(ImportCommandTest, OverwriteWithoutATerminalNeedsYes) {
+    ScratchDir dir;
+    import_test::WriteGzip(dir / "w.tsv.gz", import_test::SmallWorld(1, 1, 1).Text());
+    const std::string files = Quoted(dir / "w.tsv.gz") + " " + Quoted(dir / "c.db");
+
+    const RunResult refused = RunImport(dir, "--overwrite -d " + files);
+    EXPECT_EQ(refused.status, 4);
+    EXPECT_NE(refused.err.find("Error 20056: --overwrite sin terminal necesita también --yes"),
+              std::string::npos)
+        << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(dir / "c.db"));
+
+    const RunResult done = RunImport(dir, "--overwrite --yes -d " + files);
+    EXPECT_EQ(done.status, 0) << done.err;
+    EXPECT_NE(done.out.find("3 nuevas"), std::string::npos) << done.out;
+}
+
 }  // namespace

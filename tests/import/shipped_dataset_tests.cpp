@@ -44,9 +44,9 @@ TEST(ShippedDatasetTest, ImportsEveryRowOfTheFileAndTheSearchFindsAnyPlaceAsTheU
 
     const mundor::rt::Ref<nubex::Catalog> opened = nubex::OpenCatalog(catalog.location());
 
-    EXPECT_EQ(Paths(opened.get(), u"guadal", 4),
+    EXPECT_EQ(Paths(opened.get(), u"guadal", 5),
               (std::vector<std::string>{"Guadalupe", "Guadalajara — España",
-                                        "Guadalcanal — Islas Salomón",
+                                        "Guadalcanal — Islas Salomón", "Guadalupe — Francia",
                                         "Guadalajara — Jalisco — México"}));
     EXPECT_EQ(Paths(opened.get(), u"mexico", 1), std::vector<std::string>{"México"});
     EXPECT_EQ(Paths(opened.get(), u"sao paulo", 3),
