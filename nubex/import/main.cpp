@@ -3,12 +3,12 @@
 // updates the rows in place.
 #include <unistd.h>
 
-#include <CLI/CLI.hpp>
 #include <chrono>
 #include <cstdio>
 #include <optional>
 #include <string>
 
+#include "cli/spanish_cli.h"
 #include "nubex/backend/location.h"
 #include "nubex/import/import_error.h"
 #include "nubex/import/progress_bar.h"
@@ -19,9 +19,12 @@ namespace {
 
 using nubex::import::ImportErrc;
 
-// Exit statuses besides 0 (done) and CLI11's own for a bad command line.
+// How the program ends; its help lists them and scripts test them.
+constexpr int kExitDone = 0;
+constexpr int kExitUnexpected = 1;
 constexpr int kExitDatasetProblem = 2;
 constexpr int kExitCatalogProblem = 3;
+constexpr int kExitCommandLine = 4;
 
 int ExitStatusFor(ImportErrc code) {
     switch (code) {
@@ -60,15 +63,16 @@ int Run(const std::string& dataset, const std::string& catalog) {
         if (bar) bar->Finish();
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         PrintSummary(nubex::db::Describe(catalog), summary, took.count());
-        return 0;
+        return kExitDone;
     } catch (const nubex::import::ImportError& error) {
         if (bar) bar->Finish();
         std::fprintf(stderr, "Error %d: %s\n", error.number(), error.what());
         return ExitStatusFor(error.code());
     } catch (const std::exception& error) {
         if (bar) bar->Finish();
-        std::fprintf(stderr, "Error: %s\n", error.what());
-        return 1;
+        std::fprintf(stderr, "No se pudo cargar el mundo en el catálogo %s: %s\n",
+                     nubex::db::Describe(catalog).c_str(), error.what());
+        return kExitUnexpected;
     }
 }
 
@@ -81,16 +85,18 @@ int main(int argc, char** argv) {
         "si ya tiene los datos, los actualiza sin duplicarlos. Todo se escribe en una sola "
         "transacción: si algo falla, el catálogo queda como estaba.",
         "nubex-import"};
+    mundor::cli::SpeakSpanish(app);
     std::string catalog;
     std::string dataset = nubex::import::ShippedWorldDataset().string();
-    app.add_option("catalogo", catalog,
+    app.add_option("CATÁLOGO", catalog,
                    "El catálogo: la ruta de un archivo SQLite, o un servidor PostgreSQL dado como "
                    "URI (postgresql://usuario@servidor:puerto/base) o como pares clave=valor "
                    "(\"host=servidor dbname=base user=usuario\")")
-        ->required();
+        ->required()
+        ->type_name("");
     app.add_option("-d,--dataset", dataset, "Archivo de datos del mundo (.tsv.gz)")
-        ->capture_default_str();
-    app.set_help_flag("-h,--help", "Muestra esta ayuda y termina");
+        ->capture_default_str()
+        ->type_name("ARCHIVO");
     app.footer(
         "PostgreSQL: las tablas se crean en el esquema actual de la conexión (el primero de su "
         "search_path; otro esquema con options=-csearch_path=nombre). Valen las variables de "
@@ -98,8 +104,10 @@ int main(int argc, char** argv) {
         "~/.pgpass y los servicios (service=nombre en ~/.pg_service.conf); la contraseña no se "
         "muestra nunca. Ejemplo:\n"
         "  nubex-import postgresql://mundor@db.ejemplo.com/mundor\n"
-        "Salida: 0 listo; 2 el archivo de datos falta, está dañado o es de otra versión; "
-        "3 el catálogo no se pudo abrir o escribir.");
-    CLI11_PARSE(app, argc, argv);
+        "Salida: 0 listo; 1 otro fallo; 2 el archivo de datos falta, está dañado o es de otra "
+        "versión; 3 el catálogo no se pudo abrir o escribir; 4 línea de órdenes incorrecta.");
+    if (const auto status = mundor::cli::Parse(app, {argv, argv + argc}, kExitCommandLine)) {
+        return *status;
+    }
     return Run(dataset, catalog);
 }

@@ -1,10 +1,11 @@
-// Renders mundor-host to PNG files for a person to look at: the main window after a few calls
-// (host.png), the component's delete confirmation shown over it (confirm.png, style 308) and
-// the component's error box shown over it (error.png, style 16). Everything runs for real: a
-// world catalog in a temporary folder, the libraries registered in a temporary registry,
-// Mundor.MundorFx created by its ProgID, the boxes raised by the component through the Qt
-// toolkit. Windows get a plain title bar (WithTitleBar), so captions show without a window
-// manager.
+// Renders mundor-host to PNG files for a person to look at: the main window after typing
+// "guadal" (host.png) and "sao p" (host-sao.png), the component's city dialog opened by
+// Modificar… over it (modify.png), the component's delete confirmation over it (confirm.png,
+// style 308), the member console after a few calls (console.png) and the component's error box
+// over the console (error.png, style 16). Everything runs for real: a world catalog in a
+// temporary folder, the libraries registered in a temporary registry, Mundor.MundorFx created by
+// its ProgID, the windows and boxes raised by the component through the Qt toolkit. Windows get
+// a plain title bar (WithTitleBar), so captions show without a window manager.
 //
 //   xvfb-run -a build/bin/host_screenshots docs/screenshots
 #include <QApplication>
@@ -12,17 +13,22 @@
 #include <QDir>
 #include <QPainter>
 #include <QPushButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 #include <cstdio>
 #include <cstdlib>
 
 #include "facade/mundor_client.h"
 #include "host/catalog_preparation.h"
 #include "host/component_registration.h"
-#include "host/host_window.h"
+#include "host/console_window.h"
+#include "host/main_window.h"
+#include "host/qt_spanish.h"
 #include "host/record_lookup.h"
+#include "host/search_pane.h"
 #include "modal_answerer.h"
 #include "nubex/import/shipped_dataset.h"
 #include "nubex/nubex.h"
@@ -73,27 +79,48 @@ void Click(QWidget& window, const char* button) {
     QTest::mouseClick(&Control<QPushButton>(window, button), Qt::LeftButton);
 }
 
-void WaitForCounts(QWidget& host) {
-    auto& window = static_cast<HostWindow&>(host);
-    if (!QTest::qWaitFor([&window] { return window.CountsSettled(); })) {
-        Quit(QStringLiteral("el catálogo no terminó de contarse"));
+void WaitUntilSettled(MainWindow& window) {
+    if (!QTest::qWaitFor([&window] { return window.Settled(); })) {
+        Quit(QStringLiteral("la ventana principal no terminó de buscar y contar"));
     }
     window.repaint();
 }
 
-// A box the component shows over the host, once it has been drawn.
+// A window or box the component shows over the host, once it has been drawn.
 std::function<void(QWidget&)> Photograph(QWidget& host, const QDir& folder, QString fileName,
                                          QString answer) {
     return [&host, &folder, fileName, answer](QWidget& box) {
         if (!QTest::qWaitForWindowExposed(&box)) Quit(QStringLiteral("la caja no se mostró"));
-        WaitForCounts(host);
         box.repaint();
         Save(BoxOverHost(host, box), folder, fileName);
         PressButton(box, answer);
     };
 }
 
-// A few calls, so that the window shows results and a log as it does in use.
+// What typing `text` shows.
+void PhotographSearch(MainWindow& window, const QString& text, const QDir& folder,
+                      const QString& fileName) {
+    window.search().field().clear();
+    QTest::keyClicks(&window.search().field(), text);
+    WaitUntilSettled(window);
+    Save(WithTitleBar(window), folder, fileName);
+}
+
+// Modificar… and Eliminar… on the place found, answered without changing anything.
+void PhotographCommands(MainWindow& window, const QDir& folder) {
+    ModalAnswerer answerer;
+    answerer.Then(
+        Photograph(window, folder, QStringLiteral("modify.png"), QStringLiteral("&Cancelar")));
+    QTest::keyClick(&window, Qt::Key_F2);
+    WaitUntilSettled(window);
+    answerer.Then(Photograph(window, folder, QStringLiteral("confirm.png"), QStringLiteral("&No")));
+    window.search().results().setFocus();
+    QTest::keyClick(&window.search().results(), Qt::Key_Delete);
+    WaitUntilSettled(window);
+    if (answerer.answered() != 2) Quit(QStringLiteral("el componente no mostró sus ventanas"));
+}
+
+// A few calls, so that the console shows results and a log as it does in use.
 void MakeCalls(QWidget& window, LONG mexico, const QDir& folder) {
     Control<QSpinBox>(window, "LastErrorCode.value").setValue(7);
     Click(window, "let_LastErrorCode");
@@ -104,17 +131,13 @@ void MakeCalls(QWidget& window, LONG mexico, const QDir& folder) {
     Click(window, "get_DataObjects");
 
     ModalAnswerer answerer;
-    answerer.Then(Photograph(window, folder, QStringLiteral("confirm.png"), QStringLiteral("&No")));
-    Control<QSpinBox>(window, "DelPais_BySysPK.Sys_PK").setValue(mexico);
-    Click(window, "DelPais_BySysPK");
-
     answerer.Then(
         Photograph(window, folder, QStringLiteral("error.png"), QStringLiteral("Aceptar")));
     auto& ask = Control<QCheckBox>(window, "Ask");
     QTest::mouseClick(&ask, Qt::LeftButton, {}, QPoint(ask.height() / 2, ask.height() / 2));
     Control<QSpinBox>(window, "DelCiudad.Obj").setValue(0);
     Click(window, "DelCiudad");
-    if (answerer.answered() != 2) Quit(QStringLiteral("el componente no mostró sus dos cajas"));
+    if (answerer.answered() != 1) Quit(QStringLiteral("el componente no mostró su caja"));
 }
 
 LONG KeyOfCountry(nubex::Catalog& catalog, std::u16string_view codigo) {
@@ -135,6 +158,8 @@ LONG KeyOfCountry(nubex::Catalog& catalog, std::u16string_view codigo) {
 int Render(const QDir& folder) {
     QTemporaryDir scratch;
     rt::SetRegistryPath(scratch.filePath(QStringLiteral("registry.ini")).toStdString());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       scratch.filePath(QStringLiteral("config")));
     const std::filesystem::path catalogPath =
         scratch.filePath(QStringLiteral("catalog.db")).toStdString();
     if (PrepareCatalogFile(catalogPath, nubex::import::ShippedWorldDataset(), false).status !=
@@ -148,12 +173,20 @@ int Render(const QDir& folder) {
 
     ui::qt::QtToolkit toolkit;
     ui::ScopedThreadToolkit installed(toolkit);
-    HostWindow window(fx, catalog, catalogPath, false);
+    MainWindow window(fx, catalog, catalogPath, false);
+    window.resize(1000, 560);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) Quit(QStringLiteral("la ventana no se mostró"));
-    MakeCalls(window, KeyOfCountry(*catalog, u"MX"), folder);
-    WaitForCounts(window);
-    Save(WithTitleBar(window), folder, QStringLiteral("host.png"));
+    PhotographSearch(window, QStringLiteral("sao p"), folder, QStringLiteral("host-sao.png"));
+    PhotographSearch(window, QStringLiteral("guadal"), folder, QStringLiteral("host.png"));
+    PhotographCommands(window, folder);
+
+    ConsoleWindow console(fx, catalog, false);
+    console.show();
+    if (!QTest::qWaitForWindowExposed(&console)) Quit(QStringLiteral("la consola no se mostró"));
+    MakeCalls(console, KeyOfCountry(*catalog, u"MX"), folder);
+    console.repaint();
+    Save(WithTitleBar(console), folder, QStringLiteral("console.png"));
     return 0;
 }
 
@@ -163,6 +196,7 @@ int Render(const QDir& folder) {
 int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication application(argc, argv);
+    mundor::host::InstallQtSpanish(application);
     const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
     if (!folder.exists() && !QDir().mkpath(folder.path())) return 1;
     try {
