@@ -59,6 +59,8 @@ bool OnAServer(const fs::path& catalog) {
 }
 
 void SaveScreenshot(QWidget& window, const std::string& path) {
+    // The details' rows shown or hidden for the place found take their places first.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     QImageWriter writer(QString::fromStdString(path), "PNG");
     if (!writer.write(window.grab().toImage())) {
         std::cerr << "mundor-host: no se pudo guardar la captura en " << path << ": "

@@ -83,6 +83,8 @@ void WaitUntilSettled(MainWindow& window) {
     if (!QTest::qWaitFor([&window] { return window.Settled(); })) {
         Quit(QStringLiteral("la ventana principal no terminó de buscar y contar"));
     }
+    // The details' rows shown or hidden for the new place take their places first.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     window.repaint();
 }
 
@@ -97,13 +99,25 @@ std::function<void(QWidget&)> Photograph(QWidget& host, const QDir& folder, QStr
     };
 }
 
-// What typing `text` shows.
-void PhotographSearch(MainWindow& window, const QString& text, const QDir& folder,
+// What typing `text` shows, with the result in `row` selected.
+void PhotographSearch(MainWindow& window, const QString& text, int row, const QDir& folder,
                       const QString& fileName) {
     window.search().field().clear();
     QTest::keyClicks(&window.search().field(), text);
     WaitUntilSettled(window);
+    QTreeView& results = window.search().results();
+    results.setCurrentIndex(results.model()->index(row, 0));
+    WaitUntilSettled(window);
     Save(WithTitleBar(window), folder, fileName);
+}
+
+// A key pressed where the keyboard is, with the window active as a user's window is.
+void PressKey(MainWindow& window, Qt::Key key) {
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window)) Quit(QStringLiteral("la ventana no se activó"));
+    QWidget* target = QApplication::focusWidget();
+    QTest::keyClick(target ? target : &window, key);
+    WaitUntilSettled(window);
 }
 
 // Modificar… and Eliminar… on the place found, answered without changing anything.
@@ -111,12 +125,10 @@ void PhotographCommands(MainWindow& window, const QDir& folder) {
     ModalAnswerer answerer;
     answerer.Then(
         Photograph(window, folder, QStringLiteral("modify.png"), QStringLiteral("&Cancelar")));
-    QTest::keyClick(&window, Qt::Key_F2);
-    WaitUntilSettled(window);
+    PressKey(window, Qt::Key_F2);
     answerer.Then(Photograph(window, folder, QStringLiteral("confirm.png"), QStringLiteral("&No")));
     window.search().results().setFocus();
-    QTest::keyClick(&window.search().results(), Qt::Key_Delete);
-    WaitUntilSettled(window);
+    PressKey(window, Qt::Key_Delete);
     if (answerer.answered() != 2) Quit(QStringLiteral("el componente no mostró sus ventanas"));
 }
 
@@ -126,7 +138,11 @@ void MakeCalls(QWidget& window, LONG mexico, const QDir& folder) {
     Click(window, "let_LastErrorCode");
     Click(window, "get_LastErrorCode");
     Control<QSpinBox>(window, "dlgPais_BySysPK.Sys_PK").setValue(mexico);
-    Click(window, "dlgPais_BySysPK");
+    {
+        ModalAnswerer cancel;
+        cancel.ThenPress(QStringLiteral("&Cancelar"));
+        Click(window, "dlgPais_BySysPK");
+    }
     QTest::mouseClick(&Control<QCheckBox>(window, "byName"), Qt::LeftButton);
     Click(window, "get_DataObjects");
 
@@ -177,8 +193,9 @@ int Render(const QDir& folder) {
     window.resize(1000, 560);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) Quit(QStringLiteral("la ventana no se mostró"));
-    PhotographSearch(window, QStringLiteral("sao p"), folder, QStringLiteral("host-sao.png"));
-    PhotographSearch(window, QStringLiteral("guadal"), folder, QStringLiteral("host.png"));
+    PhotographSearch(window, QStringLiteral("sao p"), 0, folder, QStringLiteral("host-sao.png"));
+    // Guadalajara — Jalisco — México, after the country and the two states that start so.
+    PhotographSearch(window, QStringLiteral("guadal"), 3, folder, QStringLiteral("host.png"));
     PhotographCommands(window, folder);
 
     ConsoleWindow console(fx, catalog, false);
