@@ -241,19 +241,21 @@ void MainWindow::AddNew(Level level) {
 }
 
 void MainWindow::ModifySelected() {
-    const nubex::SearchHit* selected = search_->Selected();
-    if (!selected) return;
-    const Level level = LevelOf(selected->level);
-    const LONG key = selected->sysPk;
-    Run(TitleOf(*modify_), [&] { Follow(commands_.Modify(level, key), TitleOf(*modify_)); });
+    RunOnSelected(*modify_, &PlaceCommands::Modify);
 }
 
 void MainWindow::DeleteSelected() {
+    RunOnSelected(*delete_, &PlaceCommands::Delete);
+}
+
+void MainWindow::RunOnSelected(const QAction& action,
+                               CommandResult (PlaceCommands::*command)(Level, LONG)) {
     const nubex::SearchHit* selected = search_->Selected();
     if (!selected) return;
     const Level level = LevelOf(selected->level);
     const LONG key = selected->sysPk;
-    Run(TitleOf(*delete_), [&] { Follow(commands_.Delete(level, key), TitleOf(*delete_)); });
+    const QString title = TitleOf(action);
+    Run(title, [&] { Follow((commands_.*command)(level, key), title); });
 }
 
 void MainWindow::Explore() {

@@ -57,6 +57,8 @@ class MainWindow final : public QMainWindow {
     void AddNew(Level level);
     void ModifySelected();
     void DeleteSelected();
+    // A command on the selected place, titled as `action`; nothing when no place is selected.
+    void RunOnSelected(const QAction& action, CommandResult (PlaceCommands::*command)(Level, LONG));
     void Explore();
     void OpenConsole();
     // Runs a command; a failure the component let through is told in a box. Afterwards the list,

@@ -22,10 +22,6 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Not;
 
-std::string Text(const QString& text) {
-    return text.toStdString();
-}
-
 // Fills a new place's dialog and saves it.
 ModalAnswerer::Answer FillAndSave(QString code, QString name) {
     return [code, name](QWidget& dialog) {

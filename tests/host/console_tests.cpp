@@ -34,10 +34,6 @@ std::string RouteName(const ::testing::TestParamInfo<bool>& info) {
 
 INSTANTIATE_TEST_SUITE_P(Roads, ConsoleCallsTest, ::testing::Bool(), RouteName);
 
-std::string Text(const QString& text) {
-    return text.toStdString();
-}
-
 QString LastLogLine(QWidget& window) {
     const auto* log = window.findChild<QPlainTextEdit*>(QStringLiteral("callLog"));
     return log ? log->toPlainText().split(QLatin1Char('\n')).last() : QString();

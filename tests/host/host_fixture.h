@@ -22,6 +22,11 @@
 
 namespace mundor::host::testing {
 
+// What a QString says, as gtest prints it.
+inline std::string Text(const QString& text) {
+    return text.toStdString();
+}
+
 class HostFixture : public ::testing::Test {
   protected:
     HostFixture();

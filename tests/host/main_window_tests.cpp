@@ -29,10 +29,6 @@ using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
-std::string Text(const QString& text) {
-    return text.toStdString();
-}
-
 std::vector<std::string> Texts(const QStringList& texts) {
     std::vector<std::string> out;
     for (const QString& text : texts) out.push_back(Text(text));
