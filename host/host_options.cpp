@@ -62,7 +62,8 @@ void Describe(CLI::App& app, HostOptions& options) {
                "\nTambién valen las opciones de Qt (-platform, -style, -display...).\nSalida: 0 "
                "normal; 1 el catálogo no se pudo abrir; 2 línea de órdenes incorrecta; 3 se "
                "canceló la primera carga del mundo; 4 no se pudo registrar o crear el "
-               "componente; 5 no se pudo guardar la captura.");
+               "componente; 5 no se pudo guardar la captura; 6 no hay pantalla donde mostrar la "
+               "ventana.");
 }
 
 }  // namespace

@@ -54,6 +54,8 @@ TEST(HostProgramTest, ItsCommandLineIsReadInSpanishWithoutADisplay) {
          {"mundor-host: opción desconocida: --no-such-option", "Vea mundor-host --help."}},
         {{"--catalog"}, kExitCommandLine, {}, {"a --catalog le falta su valor"}},
         {{"-style", "fusion", "sobra"}, kExitCommandLine, {}, {"sobra el argumento sobra"}},
+        // Right, but with no screen: told before Qt's own abort.
+        {{"--by-name"}, kExitNoDisplay, {}, {"mundor-host: no hay pantalla donde mostrar"}},
     };
     for (const CommandLineCase& c : cases) {
         SCOPED_TRACE(Text(c.arguments.join(' ')));
