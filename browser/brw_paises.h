@@ -1,10 +1,13 @@
-// The geography browser window: its tree of countries, states and cities, loaded lazily, and its
-// module banner. The window reaches the catalog only through ThisFx, the facade that opened it.
+// The geography browser window: its tree of countries, states and cities, loaded lazily, its
+// commands to add, modify and delete at each level, and its module banner. The window reaches the
+// catalog and the facade's dialogs and deletes only through ThisFx, the facade that opened it.
 #pragma once
 
 #include <memory>
+#include <string_view>
 #include <utility>
 
+#include "browser/command_context.h"
 #include "contracts/ui/window.h"
 #include "runtime/app_object.h"
 #include "runtime/com_types.h"
@@ -34,12 +37,18 @@ class BrwPaises final : public ui::FormEvents {
     void OnLoad() override;
     void OnClick(ui::Button& button) override;
     void OnExpand(ui::Tree& tree, const ui::NodeRef& node) override;
+    // An error that escaped a command or an expansion: shown in the component's error box, with
+    // the routine it escaped from; the window stays open as it was.
     void OnEventError(const rt::RuntimeError& error) override;
 
   private:
+    CommandContext Context();
+
     rt::AppObject app_;
     rt::Ref<IDispatch> thisFx_;
     std::unique_ptr<ui::Window> window_;
+    // The routine of the handler running now, for the error box of an error that escapes it.
+    std::u16string_view routine_;
 };
 
 }  // namespace mundor::browser

@@ -46,13 +46,17 @@ ViewRows CityRows(IDispatch* thisFx, LONG edoProvSysPk) {
     return ViewRows(ViewOf(thisFx, u"V_Ciudades", edoProvSysPk));
 }
 
+void LoadByGuid(IDispatch* thisFx, IDispatch* record, std::u16string_view sysGuid) {
+    const rt::Ref<IDispatch> catalog = DataObjectsOf(thisFx);
+    const rt::Variant connection = CallByName(catalog.get(), u"ADOCnn", CallType::Get);
+    CallByName(record, u"LoadFromADOConnection", CallType::Method, LONG{0}, rt::Variant(sysGuid),
+               connection);
+}
+
 rt::Ref<IDispatch> LoadRecordByGuid(IDispatch* thisFx, const CLSID& recordClass,
                                     std::u16string_view sysGuid) {
     rt::Ref<IDispatch> record = rt::CreateInstance<IDispatch>(recordClass);
-    const rt::Ref<IDispatch> catalog = DataObjectsOf(thisFx);
-    const rt::Variant connection = CallByName(catalog.get(), u"ADOCnn", CallType::Get);
-    CallByName(record.get(), u"LoadFromADOConnection", CallType::Method, LONG{0},
-               rt::Variant(sysGuid), connection);
+    LoadByGuid(thisFx, record.get(), sysGuid);
     return record;
 }
 

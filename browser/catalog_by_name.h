@@ -34,9 +34,11 @@ ViewRows CountryRows(IDispatch* thisFx);
 ViewRows StateRows(IDispatch* thisFx, LONG paisSysPk);
 ViewRows CityRows(IDispatch* thisFx, LONG edoProvSysPk);
 
-// A new record object of `recordClass`, loaded by LoadFromADOConnection(0, sysGuid,
-// ThisFx.DataObjects.ADOCnn). The load's result is not looked at: the record's properties then
-// describe whatever the library found.
+// record.LoadFromADOConnection(0, sysGuid, ThisFx.DataObjects.ADOCnn). The load's result is not
+// looked at: the record's properties then describe whatever the library found.
+void LoadByGuid(IDispatch* thisFx, IDispatch* record, std::u16string_view sysGuid);
+
+// A new record object of `recordClass`, loaded by LoadByGuid.
 rt::Ref<IDispatch> LoadRecordByGuid(IDispatch* thisFx, const CLSID& recordClass,
                                     std::u16string_view sysGuid);
 

@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "browser/catalog_by_name.h"
+#include "browser/commands_by_name.h"
 #include "browser/node_scheme.h"
 #include "browser/placeholder.h"
-#include "contracts/data_objects.h"
 
 namespace mundor::browser {
 
@@ -19,14 +19,12 @@ struct ChildRows {
 };
 
 ChildRows StatesOfCountry(IDispatch* thisFx, std::u16string_view countryKey) {
-    const rt::Ref<IDispatch> pais =
-        LoadRecordByGuid(thisFx, nubex::CLSID_Pais, IdentifierOfKey(countryKey, kCountryPrefix));
+    const rt::Ref<IDispatch> pais = LoadFromKey(thisFx, NodeLevel::Country, countryKey);
     return {StateRows(thisFx, SysPkOf(pais.get())), kStatePrefix};
 }
 
 ChildRows CitiesOfState(IDispatch* thisFx, std::u16string_view stateKey) {
-    const rt::Ref<IDispatch> edoProv =
-        LoadRecordByGuid(thisFx, nubex::CLSID_EdoProv, IdentifierOfKey(stateKey, kStatePrefix));
+    const rt::Ref<IDispatch> edoProv = LoadFromKey(thisFx, NodeLevel::State, stateKey);
     return {CityRows(thisFx, SysPkOf(edoProv.get())), kCityPrefix};
 }
 

@@ -1,15 +1,13 @@
 // The deletes: ask the user to confirm, then have the record delete itself. The object-based
 // forms report every failure in an error box of their own and answer False; the key-based forms
 // load the record by key and hand it to the object-based form of the same level.
-#include <string>
 
 #include "common/caught_error.h"
+#include "common/error_box.h"
 #include "contracts/ui/message_box.h"
 #include "facade/component.h"
 #include "facade/mundor_fx.h"
 #include "runtime/error.h"
-#include "runtime/log.h"
-#include "runtime/text.h"
 
 namespace mundor {
 
@@ -20,21 +18,6 @@ constexpr LONG kConfirmStyle = ui::vbYesNo + ui::vbExclamation + ui::vbDefaultBu
 
 bool UserConfirms(const rt::AppObject& app) {
     return ui::MsgBox(app, kConfirmPrompt, kConfirmStyle, app.Title) == ui::vbYes;
-}
-
-// Reports a failed delete in the error box. Should the box itself fail, nothing is left to
-// report it with: the delete still answers False, and only the log keeps the box's error.
-void ShowDeleteError(const rt::AppObject& app, const rt::RuntimeError& error,
-                     const char16_t* suffix) noexcept {
-    try {
-        const std::u16string text =
-            u"(" + rt::DecimalText(error.number()) + u") " + error.description() + suffix;
-        ui::MsgBox(app, text, ui::vbCritical, app.Title);
-    } catch (...) {
-        const rt::RuntimeError boxError = common::CaughtError();
-        rt::LogDroppedError("facade", u"al mostrar el cuadro de error" + std::u16string(suffix),
-                            boxError.number(), boxError.description());
-    }
 }
 
 // Asks (unless told not to) and deletes. Every failure, the boxes' own included, ends in the
@@ -51,7 +34,8 @@ bool ConfirmAndDelete(Record** obj, VARIANT_BOOL* ask, const char16_t* suffix) {
         rt::ThrowIfFailed((*obj)->DeleteRecord(&deleted));
         return deleted != VARIANT_FALSE;
     } catch (...) {
-        ShowDeleteError(app, common::CaughtError(), suffix);
+        // Should the box itself fail, the delete still answers False; the log keeps its error.
+        common::ShowErrorBox(app, common::CaughtError(), suffix, "facade");
         return false;
     }
 }

@@ -14,37 +14,16 @@
 #include "cities_catalog.h"
 #include "contracts/ui/toolkit.h"
 #include "expansion_beside_floor.h"
+#include "qt_browser_steps.h"
 #include "ui/qt/qt_toolkit.h"
 
 namespace {
 
 namespace bench = mundor::bench;
+using bench::ClickBranchSign;
+using bench::ItemWithText;
+using bench::WhenBrowserShows;
 using Clock = std::chrono::steady_clock;
-
-QTreeWidgetItem* ItemWithText(QTreeWidget& tree, const QString& text) {
-    const auto found = tree.findItems(text, Qt::MatchExactly | Qt::MatchRecursive);
-    return found.isEmpty() ? nullptr : found.front();
-}
-
-void ClickBranchSign(QTreeWidget& tree, QTreeWidgetItem& item) {
-    const QRect row = tree.visualItemRect(&item);
-    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {},
-                      {row.left() - tree.indentation() / 2, row.center().y()});
-}
-
-// Runs `step` on the browser once it is the modal window in front.
-void WhenBrowserShows(std::function<void(QWidget&)> step) {
-    auto* poll = new QTimer(qApp);
-    poll->setInterval(1);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, step = std::move(step)] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || !modal->isVisible()) return;
-        poll->stop();
-        poll->deleteLater();
-        step(*modal);
-    });
-    poll->start();
-}
 
 bench::Seconds ExpandOnQt(int size) {
     bench::Seconds expansion{0};
@@ -86,14 +65,6 @@ BENCHMARK(BM_ExpandStateQt)
 
 }  // namespace
 
-// The program's one QApplication lives in main, on the offscreen platform unless the environment
-// names one: Qt must be gone before the program's exit handlers run.
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return bench::RunQtBenchmarks(argc, argv);
 }

@@ -118,13 +118,18 @@ NodeRef TreeNodesBase::Add(const NodeRef& relative, LONG relationship, std::u16s
 
 void TreeNodesBase::Remove(LONG index) {
     if (index < 1 || index > Count()) err::RaiseIndexOutOfBounds();
-    const std::shared_ptr<TreeNodeBase> top = order_[static_cast<std::size_t>(index - 1)];
+    const auto from = order_.begin() + (index - 1);
+    const std::shared_ptr<TreeNodeBase> top = *from;
     Unshow(*top);
     const auto parent = top->parent_.lock();
     std::erase(parent ? parent->children_ : roots_, top);
     MarkRemoved(*top);
-    std::erase_if(order_, [](const auto& node) { return node->removed(); });
-    Renumber();
+    // A node is added after everything above it, so the nodes that go and the indexes that move
+    // all lie from the top's index on; the nodes before it keep theirs.
+    order_.erase(
+        std::remove_if(from, order_.end(), [](const auto& node) { return node->removed(); }),
+        order_.end());
+    Renumber(static_cast<std::size_t>(index - 1));
 }
 
 void TreeNodesBase::MarkRemoved(TreeNodeBase& top) {
@@ -138,9 +143,10 @@ void TreeNodesBase::MarkRemoved(TreeNodeBase& top) {
     }
 }
 
-void TreeNodesBase::Renumber() {
-    LONG index = 0;
-    for (const auto& node : order_) node->index_ = ++index;
+void TreeNodesBase::Renumber(std::size_t from) {
+    for (std::size_t at = from; at < order_.size(); ++at) {
+        order_[at]->index_ = static_cast<LONG>(at + 1);
+    }
 }
 
 void TreeNodesBase::Clear() {

@@ -98,7 +98,8 @@ class MUNDOR_API TreeNodesBase : public TreeNodes {
     // The relative as one of this tree's live nodes; 35601 otherwise.
     std::shared_ptr<TreeNodeBase> OwnNode(const NodeRef& node) const;
     void MarkRemoved(TreeNodeBase& top);
-    void Renumber();
+    // Gives the nodes from that place in order_ on their indexes again.
+    void Renumber(std::size_t from);
 
     std::vector<std::shared_ptr<TreeNodeBase>> roots_;
     std::vector<std::shared_ptr<TreeNodeBase>> order_;  // Index - 1

@@ -2,6 +2,7 @@
 
 #include "facade/mundor_client.h"
 #include "installed_component.h"
+#include "runtime/call_by_name.h"
 #include "runtime/text.h"
 #include "tree_outline.h"
 
@@ -29,7 +30,19 @@ ui::NodeRef BrowserTest::NodeOf(ui::Window& window, std::u16string_view key) {
     return window.Get<ui::Tree>(u"tvwPaises").Nodes().Item(key);
 }
 
-void BrowserTest::ExplorerCountry() {
+void PrintTo(HostCall call, std::ostream* out) {
+    *out << (call == HostCall::Typed ? "typed" : "by name");
+}
+
+std::string HostCallName(const ::testing::TestParamInfo<HostCall>& info) {
+    return info.param == HostCall::Typed ? "Typed" : "ByName";
+}
+
+void BrowserTest::ExplorerCountry(HostCall call) {
+    if (call == HostCall::ByName) {
+        rt::CallByName(fx_.get(), u"ExplorerCountry", rt::CallType::Method);
+        return;
+    }
     mundor::MundorClient(fx_.As<mundor::_MundorFx>()).ExplorerCountry();
 }
 
@@ -38,8 +51,8 @@ std::vector<headless::MessageBoxShown> BrowserTest::MessageBoxes() const {
 }
 
 std::u16string FillErrorText(LONG number, std::u16string_view description) {
-    return u"Error " + rt::DecimalText(number) + u" (" +
-           std::u16string(description) + u") in procedure FillLvw of Módulo de clase clsMngProcs";
+    return u"Error " + rt::DecimalText(number) + u" (" + std::u16string(description) +
+           u") in procedure FillLvw of Módulo de clase clsMngProcs";
 }
 
 }  // namespace browser_test

@@ -16,6 +16,11 @@
 
 namespace browser_test {
 
+// The host's two ways of calling: through the typed interface, and by member name.
+enum class HostCall { Typed, ByName };
+void PrintTo(HostCall call, std::ostream* out);
+std::string HostCallName(const ::testing::TestParamInfo<HostCall>& info);
+
 class BrowserTest : public ::testing::Test {
   protected:
     explicit BrowserTest(Identifiers identifiers = Identifiers::Unique);
@@ -27,8 +32,8 @@ class BrowserTest : public ::testing::Test {
     // The browser's tree node under `key`, while the window is shown.
     static mundor::ui::NodeRef NodeOf(mundor::ui::Window& window, std::u16string_view key);
 
-    // ExplorerCountry through the typed interface, as a C++ host calls it.
-    void ExplorerCountry();
+    // ExplorerCountry through the typed interface, as a C++ host calls it, or by name.
+    void ExplorerCountry(HostCall call = HostCall::Typed);
 
     const mundor::ui::headless::Transcript& transcript() const { return toolkit_.transcript(); }
     std::vector<mundor::ui::headless::MessageBoxShown> MessageBoxes() const;
@@ -38,6 +43,20 @@ class BrowserTest : public ::testing::Test {
     TestCatalog catalog_;
     mundor::rt::Ref<IDispatch> fx_;
 };
+
+// The keys of the browser's nodes for a stored record (a Stored or a Named row).
+template <class Row>
+std::u16string Sys(const Row& pais) {
+    return u"Sys" + pais.guid;
+}
+template <class Row>
+std::u16string Edo(const Row& edoProv) {
+    return u"EDO" + edoProv.guid;
+}
+template <class Row>
+std::u16string Cty(const Row& ciudad) {
+    return u"CTY" + ciudad.guid;
+}
 
 // The text of the tree fill's message for an error.
 std::u16string FillErrorText(LONG number, std::u16string_view description);

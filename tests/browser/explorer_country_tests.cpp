@@ -23,18 +23,9 @@ namespace headless = mundor::ui::headless;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// The host's two ways of calling: through the typed interface, and by member name.
-enum class HostCall { Typed, ByName };
-void PrintTo(HostCall call, std::ostream* out) {
-    *out << (call == HostCall::Typed ? "typed" : "by name");
-}
-
 class ExplorerCountryCall : public BrowserTest, public ::testing::WithParamInterface<HostCall> {
   protected:
-    void Call() {
-        if (GetParam() == HostCall::Typed) return ExplorerCountry();
-        rt::CallByName(fx_.get(), u"ExplorerCountry", rt::CallType::Method);
-    }
+    void Call() { ExplorerCountry(GetParam()); }
 };
 
 TEST_P(ExplorerCountryCall, ShowsTheFilledBrowserAndReturnsOnceItIsClosed) {
@@ -68,10 +59,7 @@ TEST_P(ExplorerCountryCall, EachCallShowsANewBrowserWithAFreshTree) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Host, ExplorerCountryCall,
-                         ::testing::Values(HostCall::Typed, HostCall::ByName),
-                         [](const auto& param) {
-                             return param.param == HostCall::Typed ? "Typed" : "ByName";
-                         });
+                         ::testing::Values(HostCall::Typed, HostCall::ByName), HostCallName);
 
 using BrowserWindow = BrowserTest;
 
@@ -208,33 +196,6 @@ TEST_F(BrowserWithoutCatalog, AClosedCatalogShowsItsErrorOnceAndAnEmptyTree) {
 
     EXPECT_EQ(MessageBoxes().size(), 1u) << transcript().Text();
     EXPECT_THAT(outline, IsEmpty());
-}
-
-TEST_F(BrowserWithoutCatalog, AnErrorWhileExpandingReachesTheUserAndLeavesTheNodeUnloaded) {
-    const Stored peru = catalog_.AddPais(u"PE", u"Perú", u"51");
-    catalog_.AddEdoProv(peru.pk, u"LIM", u"Lima");
-    const std::u16string failure =
-        u"Se ha producido el error '" + rt::DecimalText(nubex::err::kCatalogNotOpen.number) +
-        u"' en tiempo de ejecución:\n\n" + std::u16string(nubex::err::kCatalogNotOpen.text);
-    toolkit_.user().AnswerMessageBox(ui::vbOK, failure);
-    std::vector<std::string> outline;
-    OnBrowser()
-        .Run(u"the catalog closes",
-             [&](ui::Window&) {
-                 rt::CallByName(catalog_.catalog().get(), u"Close", rt::CallType::Method);
-             })
-        .ExpandNode(u"tvwPaises", u"Sys" + peru.guid)
-        .Run(u"look at the tree", LookAtTree(outline))
-        .Click(u"cmdCerrar");
-
-    ExplorerCountry();
-
-    const auto boxes = MessageBoxes();
-    ASSERT_EQ(boxes.size(), 1u) << transcript().Text();
-    EXPECT_EQ(boxes[0].style, ui::vbCritical);
-    EXPECT_EQ(boxes[0].title, u"Mundor");
-    EXPECT_THAT(outline,
-                ElementsAre(Line(0, u"Sys" + peru.guid, u"(51) Perú"), PlaceholderLine(1)));
 }
 
 }  // namespace

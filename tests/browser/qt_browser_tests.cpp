@@ -1,9 +1,19 @@
 // The browser on real Qt widgets, end to end: a host with a QApplication and the Qt toolkit opens
-// it with ExplorerCountry over a real catalog, and a person opens a country with a click on its
-// branch sign.
+// it with ExplorerCountry over a real catalog, and a person opens nodes with a click on their
+// branch sign, selects them with a click, presses the buttons and answers the dialogs and boxes.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QScrollBar>
+#include <QSet>
+#include <QTest>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <algorithm>
+#include <functional>
+#include <map>
 
 #include "facade/mundor_client.h"
 #include "installed_component.h"
@@ -58,6 +68,115 @@ TEST_F(BrowserOnQt, ShowsTheCountriesAndReadsAStatesListWhenACountryIsOpened) {
     EXPECT_TRUE(mexicoOpen);
     EXPECT_EQ(states, (QStringList{QStringLiteral("Colima"), QStringLiteral("Jalisco")}));
     EXPECT_TRUE(statesCanOpen);
+}
+
+// What a command must leave as it was on screen: how far the tree is scrolled and which items
+// are open.
+struct View {
+    int scroll = 0;
+    QSet<const QTreeWidgetItem*> open;
+};
+View ViewOf(QTreeWidget& tree) {
+    View view{tree.verticalScrollBar()->value(), {}};
+    for (QTreeWidgetItemIterator it(&tree); *it; ++it) {
+        if ((*it)->isExpanded()) view.open.insert(*it);
+    }
+    return view;
+}
+
+// The user fills the dialog's fields, each typed over what it held, and presses Aceptar.
+std::function<void(QWidget&)> Saves(std::map<QString, QString> fields) {
+    return [fields](QWidget& dialog) {
+        for (const auto& [field, text] : fields) {
+            if (QLineEdit* edit = qtest::EditOf(dialog, field)) edit->clear();
+            qtest::TypeInto(dialog, field, text);
+        }
+        qtest::ClickButton(dialog, QStringLiteral("cmdAceptar"));
+    };
+}
+
+void PressYes(QWidget& box) {
+    for (auto* button : box.findChildren<QAbstractButton*>()) {
+        if (button->text() == QString::fromUtf16(u"&Sí"))
+            return QTest::mouseClick(button, Qt::LeftButton);
+    }
+    ADD_FAILURE() << "the box offers no Sí";
+}
+
+// México has enough states to scroll the tree once it is open.
+TEST_F(BrowserOnQt, AddsRenamesAndDeletesAtEachLevelKeepingTheScrollAndWhatIsOpen) {
+    const Stored mexico = catalog_.AddPais(u"MX", u"México", u"52");
+    for (int i = 10; i < 50; ++i) {
+        const std::u16string number = QString::number(i).toStdU16String();
+        catalog_.AddEdoProv(mexico.pk, u"E" + number, u"Estado " + number);
+    }
+    catalog_.AddPais(u"PE", u"Perú", u"51");
+    const QString zembla = QStringLiteral("(999) Zembla");
+    QStringList added, renamed, after, before;
+    qtest::OnNextModal([&](QWidget& browser) {
+        QTreeWidget& tree = TreeWidgetOf(browser);
+        before = TextsOf(tree);
+        ClickBranchSign(tree, *ItemWithText(tree, QString::fromUtf16(u"(52) México")));
+        tree.verticalScrollBar()->setValue(tree.verticalScrollBar()->maximum() / 2);
+        // One command: the dialog or box it opens answered, then the view as it was, but for
+        // an item that the command removes.
+        const auto command = [&](const QString& button, std::function<void(QWidget&)> answer,
+                                 const QTreeWidgetItem* removed = nullptr) {
+            View expected = ViewOf(tree);
+            expected.open.remove(removed);
+            qtest::OnNextModal(std::move(answer));
+            qtest::ClickButton(browser, button);
+            QCoreApplication::processEvents();
+            const View shown = ViewOf(tree);
+            // A removal at the very bottom brings the end of the list up by a row, no more.
+            const int maximum = tree.verticalScrollBar()->maximum();
+            EXPECT_EQ(shown.scroll, std::min(expected.scroll, maximum)) << button.toStdString();
+            EXPECT_EQ(shown.open, expected.open) << button.toStdString();
+        };
+        const auto item = [&](QStringList path) {
+            QTreeWidgetItem* found = ItemAt(tree, path);
+            if (!found) ADD_FAILURE() << "no item " << path.join(" > ").toStdString();
+            return found;
+        };
+        const auto select = [&](QStringList path) {
+            if (QTreeWidgetItem* found = item(path)) ClickItem(tree, *found);
+        };
+
+        command("cmdAction(0)",
+                Saves({{"ctrlCodigo", "ZB"}, {"ctrlCodigoTel", "999"}, {"ctrlNombre", "Zembla"}}));
+        select({zembla});
+        command("cmdAction(1)", Saves({{"ctrlCodigo", "NO"}, {"ctrlNombre", "Norte"}}));
+        ClickBranchSign(tree, *item({zembla}));
+        select({zembla, "Norte"});
+        command("cmdAction(2)",
+                Saves({{"ctrlCodigo", "CA"}, {"ctrlCodigoTel", "999"}, {"ctrlNombre", "Capital"}}));
+        ClickBranchSign(tree, *item({zembla, "Norte"}));
+        added = ChildTextsOf(*item({zembla})) + ChildTextsOf(*item({zembla, "Norte"}));
+
+        select({zembla, "Norte", "Capital"});
+        command("cmdEdit", Saves({{"ctrlNombre", "Capital Nueva"}}));
+        select({zembla, "Norte"});
+        command("cmdEdit", Saves({{"ctrlNombre", "Norte Grande"}}));
+        select({zembla});
+        command("cmdEdit", Saves({{"ctrlCodigoTel", "998"}, {"ctrlNombre", "Zembla Libre"}}));
+        const QString libre = QStringLiteral("(998) Zembla Libre");
+        renamed = QStringList{item({libre})->text(0)} + ChildTextsOf(*item({libre})) +
+                  ChildTextsOf(*item({libre, "Norte Grande"}));
+
+        for (const QStringList& path : {QStringList{libre, "Norte Grande", "Capital Nueva"},
+                                        QStringList{libre, "Norte Grande"}, QStringList{libre}}) {
+            select(path);
+            command("cmdDel", PressYes, item(path));
+        }
+        after = TextsOf(tree);
+        qtest::ClickButton(browser, QStringLiteral("cmdCerrar"));
+    });
+
+    fx_.ExplorerCountry();
+
+    EXPECT_EQ(added, (QStringList{"Norte", "Capital"}));
+    EXPECT_EQ(renamed, (QStringList{"(998) Zembla Libre", "Norte Grande", "Capital Nueva"}));
+    EXPECT_EQ(after, before);
 }
 
 }  // namespace

@@ -28,10 +28,31 @@ QStringList ChildTextsOf(const QTreeWidgetItem& item) {
     return texts;
 }
 
+QTreeWidgetItem* ItemAt(QTreeWidget& tree, const QStringList& path) {
+    QTreeWidgetItem* item = nullptr;
+    for (const QString& text : path) {
+        const int count = item ? item->childCount() : tree.topLevelItemCount();
+        QTreeWidgetItem* found = nullptr;
+        for (int i = 0; i < count && !found; ++i) {
+            QTreeWidgetItem* candidate = item ? item->child(i) : tree.topLevelItem(i);
+            if (candidate->text(0) == text) found = candidate;
+        }
+        if (!found) return nullptr;
+        item = found;
+    }
+    return item;
+}
+
 void ClickBranchSign(QTreeWidget& tree, QTreeWidgetItem& item) {
+    tree.scrollToItem(&item);
     const QRect row = tree.visualItemRect(&item);
     const QPoint sign(row.left() - tree.indentation() / 2, row.center().y());
     QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, sign);
+}
+
+void ClickItem(QTreeWidget& tree, QTreeWidgetItem& item) {
+    tree.scrollToItem(&item);
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(&item).center());
 }
 
 }  // namespace browser_test

@@ -161,20 +161,51 @@ void TestCatalog::InsertCiudad(std::u16string_view edoProvGuid, std::u16string_v
         {edoProvGuid, guid, nombre});
 }
 
-std::vector<std::u16string> TestCatalog::CountryGuidsInViewOrder() const {
-    rt::Ref<nubex::View> view;
-    rt::ThrowIfFailed(catalog_->V_Pais(view.put()));
-    std::vector<std::u16string> guids;
+namespace {
+
+rt::Variant FieldOf(nubex::View& view, std::u16string_view name) {
+    rt::Variant field(name);
+    rt::Variant value;
+    rt::ThrowIfFailed(view.Item(field.get(), value.put()));
+    return value;
+}
+
+std::vector<Named> RowsOf(rt::Ref<nubex::View> view) {
+    std::vector<Named> rows;
     for (;;) {
         VARIANT_BOOL atEnd = VARIANT_TRUE;
         rt::ThrowIfFailed(view->get_EOF(&atEnd));
-        if (atEnd != VARIANT_FALSE) return guids;
-        rt::Variant field(u"Sys_GUID");
-        rt::Variant value;
-        rt::ThrowIfFailed(view->Item(field.get(), value.put()));
-        guids.push_back(value.AsString());
+        if (atEnd != VARIANT_FALSE) return rows;
+        rows.push_back({FieldOf(*view, u"Sys_PK").AsLong(), FieldOf(*view, u"Sys_GUID").AsString(),
+                        FieldOf(*view, u"Nombre").AsString()});
         rt::ThrowIfFailed(view->MoveNext());
     }
+}
+
+}  // namespace
+
+std::vector<std::u16string> TestCatalog::CountryGuidsInViewOrder() const {
+    std::vector<std::u16string> guids;
+    for (const Named& row : Countries()) guids.push_back(row.guid);
+    return guids;
+}
+
+std::vector<Named> TestCatalog::Countries() const {
+    rt::Ref<nubex::View> view;
+    rt::ThrowIfFailed(catalog_->V_Pais(view.put()));
+    return RowsOf(std::move(view));
+}
+
+std::vector<Named> TestCatalog::StatesOf(LONG paisPk) const {
+    rt::Ref<nubex::View> view;
+    rt::ThrowIfFailed(catalog_->V_EdoProv(&paisPk, view.put()));
+    return RowsOf(std::move(view));
+}
+
+std::vector<Named> TestCatalog::CitiesOf(LONG edoProvPk) const {
+    rt::Ref<nubex::View> view;
+    rt::ThrowIfFailed(catalog_->V_Ciudades(&edoProvPk, view.put()));
+    return RowsOf(std::move(view));
 }
 
 }  // namespace browser_test

@@ -20,6 +20,14 @@ struct Stored {
     std::u16string guid;
 };
 
+// A row of a view: its Sys_PK, Sys_GUID and Nombre.
+struct Named {
+    LONG pk = 0;
+    std::u16string guid;
+    std::u16string nombre;
+    bool operator==(const Named&) const = default;
+};
+
 enum class Identifiers {
     Unique,     // the library's own schema
     NotUnique,  // the same schema without the unique Sys_GUID: an older or hand-edited catalog
@@ -49,6 +57,10 @@ class TestCatalog {
 
     // The Sys_GUIDs of V_Pais, in the view's own order.
     std::vector<std::u16string> CountryGuidsInViewOrder() const;
+    // The rows of V_Pais, V_EdoProv(country) and V_Ciudades(state), in the view's own order.
+    std::vector<Named> Countries() const;
+    std::vector<Named> StatesOf(LONG paisPk) const;
+    std::vector<Named> CitiesOf(LONG edoProvPk) const;
 
   private:
     void ExecuteSql(const char* sql, const std::vector<std::u16string_view>& texts);

@@ -18,16 +18,6 @@ namespace ui = mundor::ui;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-std::u16string Sys(const Stored& pais) {
-    return u"Sys" + pais.guid;
-}
-std::u16string Edo(const Stored& edoProv) {
-    return u"EDO" + edoProv.guid;
-}
-std::u16string Cty(const Stored& ciudad) {
-    return u"CTY" + ciudad.guid;
-}
-
 class TreeLoading : public BrowserTest {};
 
 TEST_F(TreeLoading, CountriesAreTheRootsInTheViewsOrderEachWithAPlaceholder) {

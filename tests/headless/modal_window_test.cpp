@@ -402,5 +402,44 @@ TEST_F(TreeOnScreenTest, RemovingTheSelectedNodeOrItsParentLeavesNothingSelected
     EXPECT_EQ(tree().Nodes().Count(), 1);
 }
 
+TEST_F(TreeOnScreenTest, ANodeIsFoundByTheTextsOnTheWayToItAndAStepCanActAsItGoes) {
+    user()
+        .OnShow(u"brwPrueba")
+        .Run(u"open Mexico now",
+             [](Window& w) { ActNow(w, ShowScript().ExpandPath(u"tvwPaises", {u"(52) México"})); })
+        .SelectPath(u"tvwPaises", {u"(52) México", u"Colima"})
+        .Click(u"cmdCerrar");
+
+    window().ShowModal();
+
+    ASSERT_NE(tree().SelectedItem(), nullptr);
+    EXPECT_EQ(tree().SelectedItem()->Key(), u"EDOCOL");
+    EXPECT_EQ(logic_.events, (Events{u"load", u"expand SysMX", u"click cmdCerrar"}));
+    const UserActed selected{u"brwPrueba", UserActionKind::SelectNode, u"tvwPaises", kNoIndex,
+                             u"",          {u"(52) México", u"Colima"}};
+    EXPECT_NE(transcript().Text().find(Describe(selected)), std::string::npos)
+        << transcript().Text();
+    EXPECT_NE(Describe(selected).find("\"(52) México\" > \"Colima\""), std::string::npos);
+}
+
+// A path, and what the script failure says of it.
+using BadPath = std::pair<TextPath, std::u16string>;
+class TreePathTest : public TreeOnScreenTest, public ::testing::WithParamInterface<BadPath> {};
+
+TEST_P(TreePathTest, APathThatNamesNoVisibleNodeOrTwoIsAScriptFailure) {
+    tree().Nodes().Add(nullptr, tvwLast, u"SysES2", u"(34) España");
+    user().OnShow(u"brwPrueba").SelectPath(u"tvwPaises", GetParam().first);
+    const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
+    EXPECT_EQ(error.number(), kScriptFailure);
+    EXPECT_NE(error.description().find(GetParam().second), std::u16string::npos)
+        << rt::Utf16ToUtf8(error.description());
+}
+
+INSTANTIATE_TEST_SUITE_P(Paths, TreePathTest,
+                         // México is closed: its placeholder child is there, but not on screen.
+                         ::testing::Values(BadPath{{u"(52) México", u""}, u"not on screen"},
+                                           BadPath{{u"(52) México", u"Sonora"}, u"has no node at"},
+                                           BadPath{{u"(34) España"}, u"more than one node"}));
+
 }  // namespace
 }  // namespace mundor::ui::headless::testing

@@ -23,4 +23,24 @@ QImage WithTitleBar(QWidget& window) {
     return framed;
 }
 
+QImage BoxOver(QWidget& window, QWidget& box) {
+    const QImage framedWindow = WithTitleBar(window);
+    const QImage framedBox = WithTitleBar(box);
+    constexpr int kShadow = 4;
+    QImage picture(framedWindow.size().expandedTo(framedBox.size() + QSize(kShadow, kShadow)),
+                   QImage::Format_RGB32);
+    picture.fill(window.palette().color(QPalette::Mid));
+    QPainter painter(&picture);
+    const QPoint windowAt((picture.width() - framedWindow.width()) / 2, 0);
+    painter.drawImage(windowAt, framedWindow);
+    QPoint at = box.geometry().topLeft() - window.geometry().topLeft() + windowAt;
+    const QRect inside =
+        picture.rect().adjusted(0, 0, -framedBox.width() - kShadow, -framedBox.height() - kShadow);
+    if (!inside.contains(at)) at = inside.center();
+    painter.fillRect(picture.rect(), QColor(0, 0, 0, 40));
+    painter.fillRect(QRect(at + QPoint(kShadow, kShadow), framedBox.size()), QColor(0, 0, 0, 70));
+    painter.drawImage(at, framedBox);
+    return picture;
+}
+
 }  // namespace mundor::ui::qt::testing

@@ -25,6 +25,10 @@ void HeadlessWindow::RunModal() {
                            u"' was shown, but the script plans nothing for this showing");
         }
         RunScript(*script);
+        if (Visible()) {
+            FailStillShown(u"window '" + Name() +
+                           u"' is still shown and its script for this showing has no action left");
+        }
     } catch (...) {
         // A window whose run failed leaves the screen quietly, so that nothing waits on it.
         DropVisible();
@@ -43,10 +47,6 @@ void HeadlessWindow::RunScript(const ShowScript& script) {
                        rt::DecimalText(done) + u" of " + rt::DecimalText(actions.size()) +
                        u"; the actions after it were planned for a window that is gone");
     }
-    if (Visible()) {
-        FailStillShown(u"window '" + Name() +
-                       u"' is still shown and its script for this showing has no action left");
-    }
 }
 
 void HeadlessWindow::FailStillShown(std::u16string reason) {
@@ -61,6 +61,16 @@ void HeadlessWindow::HideFromScreen() {
 void HeadlessWindow::MoveFocusTo(Control& control) {
     focused_ = &control;
     session_->transcript().Add(FocusMoved{Name(), control.Name(), control.Index()});
+}
+
+void ActNow(Window& window, const ShowScript& script) {
+    auto* headless = dynamic_cast<HeadlessWindow*>(&window);
+    if (!headless) rt::Raise(rt::err::kInvalidCall, u"ActNow necesita una ventana sin pantalla");
+    if (!headless->Visible()) {
+        headless->session().Fail(u"the user cannot act on window '" + headless->Name() +
+                                 u"': it is not shown");
+    }
+    headless->RunScript(script);
 }
 
 void HeadlessWindow::HandlerErrorEscaped(const rt::RuntimeError& error) {

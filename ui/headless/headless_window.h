@@ -22,6 +22,9 @@ class HeadlessWindow final : public WindowBase, public FocusTarget {
 
     Session& session() { return *session_; }
 
+    // Does the script's actions in order; the window must stay shown until the last of them.
+    void RunScript(const ShowScript& script);
+
   private:
     // A script failure of this run is raised again on every later show.
     void CheckToolkit() override { session_->ThrowIfFailed(); }
@@ -31,7 +34,6 @@ class HeadlessWindow final : public WindowBase, public FocusTarget {
     void PassOnToolkitFailure() override { session_->ThrowIfFailed(); }
     void HandlerErrorEscaped(const rt::RuntimeError& error) override;
 
-    void RunScript(const ShowScript& script);
     [[noreturn]] void FailStillShown(std::u16string reason);
 
     std::shared_ptr<Session> session_;

@@ -17,6 +17,12 @@ ShowScript& ShowScript::Add(UserActionKind kind, std::u16string_view control, LO
     return *this;
 }
 
+ShowScript& ShowScript::AddPath(UserActionKind kind, std::u16string_view tree, TextPath path) {
+    Add(kind, tree, kNoIndex, u"");
+    actions_.back().path = std::move(path);
+    return *this;
+}
+
 ShowScript& ShowScript::Type(std::u16string_view field, std::u16string_view text) {
     return Add(UserActionKind::Type, field, kNoIndex, text);
 }
@@ -33,12 +39,24 @@ ShowScript& ShowScript::SelectNode(std::u16string_view tree, std::u16string_view
     return Add(UserActionKind::SelectNode, tree, kNoIndex, key);
 }
 
+ShowScript& ShowScript::SelectPath(std::u16string_view tree, TextPath path) {
+    return AddPath(UserActionKind::SelectNode, tree, std::move(path));
+}
+
+ShowScript& ShowScript::ExpandPath(std::u16string_view tree, TextPath path) {
+    return AddPath(UserActionKind::ExpandNode, tree, std::move(path));
+}
+
 ShowScript& ShowScript::ExpandNode(std::u16string_view tree, std::u16string_view key) {
     return Add(UserActionKind::ExpandNode, tree, kNoIndex, key);
 }
 
 ShowScript& ShowScript::CollapseNode(std::u16string_view tree, std::u16string_view key) {
     return Add(UserActionKind::CollapseNode, tree, kNoIndex, key);
+}
+
+ShowScript& ShowScript::CollapsePath(std::u16string_view tree, TextPath path) {
+    return AddPath(UserActionKind::CollapseNode, tree, std::move(path));
 }
 
 ShowScript& ShowScript::Close() {

@@ -26,6 +26,7 @@ struct UserAction {
     std::u16string control;
     LONG index = kNoIndex;
     std::u16string text;  // what to type, the node's key, or the step's description
+    TextPath path;        // a node found by its texts instead of its key
     std::function<void(Window&)> step;
 };
 
@@ -42,9 +43,14 @@ class MUNDOR_API ShowScript {
     ShowScript& PressAccessKey(char16_t letter);
     // The node must be on screen: every node above it expanded.
     ShowScript& SelectNode(std::u16string_view tree, std::u16string_view key);
+    // The same, with the node found as a person finds it: by the texts on the way to it, from
+    // its root down. No node with those texts, or more than one, is a script failure.
+    ShowScript& SelectPath(std::u16string_view tree, TextPath path);
     // The node must be on screen, closed and have children (nothing else shows a plus sign).
     ShowScript& ExpandNode(std::u16string_view tree, std::u16string_view key);
+    ShowScript& ExpandPath(std::u16string_view tree, TextPath path);
     ShowScript& CollapseNode(std::u16string_view tree, std::u16string_view key);
+    ShowScript& CollapsePath(std::u16string_view tree, TextPath path);
     // The window's close box.
     ShowScript& Close();
     // Any step of the test's own, run while the window is shown; it must not raise.
@@ -55,8 +61,15 @@ class MUNDOR_API ShowScript {
   private:
     ShowScript& Add(UserActionKind kind, std::u16string_view control, LONG index,
                     std::u16string_view text);
+    ShowScript& AddPath(UserActionKind kind, std::u16string_view tree, TextPath path);
     std::vector<UserAction> actions_;
 };
+
+// For a scripted step (ShowScript::Run) that decides what the user does as it goes, a loop say:
+// does the actions of `script` on `window`, a shown headless window, now and in order, as a
+// planned showing would. The windows and boxes they open take their scripts and answers from
+// the scripted user as usual. A script failure is raised.
+MUNDOR_API void ActNow(Window& window, const ShowScript& script);
 
 struct PlannedAnswer {
     std::optional<LONG> answer;                    // none: press the box's default button

@@ -21,6 +21,17 @@ std::string ControlName(std::u16string_view control, LONG index) {
     return Utf8(control) + "(" + std::to_string(index) + ")";
 }
 
+// The node an action names: its key, or the texts on the way to it.
+std::string NodeName(const UserActed& entry) {
+    if (entry.path.empty()) return "node " + Quoted(entry.text);
+    std::string name = "node ";
+    for (std::size_t i = 0; i < entry.path.size(); ++i) {
+        if (i > 0) name += " > ";
+        name += Quoted(entry.path[i]);
+    }
+    return name;
+}
+
 std::string DescribeAction(const UserActed& entry) {
     const std::string control = ControlName(entry.control, entry.index);
     switch (entry.action) {
@@ -31,11 +42,11 @@ std::string DescribeAction(const UserActed& entry) {
         case UserActionKind::AccessKey:
             return "user presses Alt+" + Utf8(entry.text) + " (" + control + ")";
         case UserActionKind::SelectNode:
-            return "user selects node " + Quoted(entry.text) + " of " + control;
+            return "user selects " + NodeName(entry) + " of " + control;
         case UserActionKind::ExpandNode:
-            return "user expands node " + Quoted(entry.text) + " of " + control;
+            return "user expands " + NodeName(entry) + " of " + control;
         case UserActionKind::CollapseNode:
-            return "user collapses node " + Quoted(entry.text) + " of " + control;
+            return "user collapses " + NodeName(entry) + " of " + control;
         case UserActionKind::Close:
             return "user closes " + Utf8(entry.window);
         case UserActionKind::Run:

@@ -51,12 +51,16 @@ enum class UserActionKind {
     Run
 };
 
+// A node named by the texts on the way to it, from its root down: {"(52) México", "Jalisco"}.
+using TextPath = std::vector<std::u16string>;
+
 struct UserActed {
     std::u16string window{};
     UserActionKind action = UserActionKind::Run;
     std::u16string control{};
     LONG index = kNoIndex;
     std::u16string text{};  // what was typed, the node's key, or the step's description
+    TextPath path{};        // the node's texts, when the user found it by them rather than by key
     bool operator==(const UserActed&) const = default;
 };
 

@@ -23,8 +23,8 @@ std::u16string ControlName(const UserAction& action) {
 }
 
 void Record(HeadlessWindow& window, const UserAction& action) {
-    window.session().transcript().Add(
-        UserActed{window.Name(), action.kind, action.control, action.index, action.text});
+    window.session().transcript().Add(UserActed{window.Name(), action.kind, action.control,
+                                                action.index, action.text, action.path});
 }
 
 // The control the action names, of the kind it needs; a script failure when the window has none.
@@ -85,16 +85,51 @@ void PressAccessKey(HeadlessWindow& window, const UserAction& action) {
                           u" has no button whose access key is " + Quoted(action.text));
 }
 
-// The node under the action's key, which the user must be able to see.
+std::u16string PathText(const TextPath& path) {
+    std::u16string text;
+    for (const std::u16string& step : path) text += (text.empty() ? u"" : u" > ") + Quoted(step);
+    return text;
+}
+
+// The node the action names: under its key, or at the end of its text path.
+std::shared_ptr<HeadlessNode> NamedNode(HeadlessWindow& window, HeadlessTree& tree,
+                                        const UserAction& action) {
+    if (action.path.empty()) {
+        return std::static_pointer_cast<HeadlessNode>(tree.Nodes().Find(action.text));
+    }
+    std::vector<NodeRef> level = tree.Nodes().Roots();
+    NodeRef found;
+    for (const std::u16string& text : action.path) {
+        found = nullptr;
+        for (const NodeRef& node : level) {
+            if (node->Text() != text) continue;
+            if (found) {
+                window.session().Fail(u"tree " + ControlName(action) + u" has more than one node " +
+                                      Quoted(text) + u" on the path " + PathText(action.path));
+            }
+            found = node;
+        }
+        if (!found) return nullptr;
+        level = found->ChildNodes();
+    }
+    return std::static_pointer_cast<HeadlessNode>(found);
+}
+
+std::u16string NodeName(const UserAction& action) {
+    return action.path.empty() ? u"with key " + Quoted(action.text)
+                               : u"at " + PathText(action.path);
+}
+
+// The node the action names, which the user must be able to see.
 std::shared_ptr<HeadlessNode> NodeOnScreen(HeadlessWindow& window, HeadlessTree& tree,
                                            const UserAction& action) {
-    const auto node = std::static_pointer_cast<HeadlessNode>(tree.Nodes().Find(action.text));
+    const auto node = NamedNode(window, tree, action);
     if (!node) {
         window.session().Fail(u"tree " + ControlName(action) + u" of " + Quoted(window.Name()) +
-                              u" has no node with key " + Quoted(action.text));
+                              u" has no node " + NodeName(action));
     }
     if (!node->OnScreen()) {
-        window.session().Fail(u"node " + Quoted(action.text) + u" of tree " + ControlName(action) +
+        window.session().Fail(u"node " + NodeName(action) + u" of tree " + ControlName(action) +
                               u" is not on screen: a node above it is collapsed");
     }
     return node;
@@ -111,11 +146,11 @@ void ExpandNode(HeadlessWindow& window, const UserAction& action) {
     auto& tree = ControlFor<HeadlessTree>(window, action, u"tree");
     const auto node = NodeOnScreen(window, tree, action);
     if (node->Children() == 0) {
-        window.session().Fail(u"node " + Quoted(action.text) +
+        window.session().Fail(u"node " + NodeName(action) +
                               u" has no children, so the user sees nothing to expand");
     }
     if (node->Expanded()) {
-        window.session().Fail(u"node " + Quoted(action.text) + u" is already expanded");
+        window.session().Fail(u"node " + NodeName(action) + u" is already expanded");
     }
     Record(window, action);
     window.RunHandler([&] { window.events().OnExpand(tree, node); });
@@ -127,7 +162,7 @@ void CollapseNode(HeadlessWindow& window, const UserAction& action) {
     auto& tree = ControlFor<HeadlessTree>(window, action, u"tree");
     const auto node = NodeOnScreen(window, tree, action);
     if (!node->Expanded()) {
-        window.session().Fail(u"node " + Quoted(action.text) + u" is not expanded");
+        window.session().Fail(u"node " + NodeName(action) + u" is not expanded");
     }
     Record(window, action);
     tree.Collapse(*node);

@@ -1,0 +1,27 @@
+// What the browser's Qt benchmarks do on screen: wait for the browser to show, find an item by
+// its text, open it with a click on its branch sign, and answer the next modal window at once.
+#pragma once
+
+#include <functional>
+
+#include <QTreeWidget>
+#include <QWidget>
+
+namespace mundor::bench {
+
+// Runs `step` on the browser once it is the modal window in front.
+void WhenBrowserShows(std::function<void(QWidget&)> step);
+
+QTreeWidgetItem* ItemWithText(QTreeWidget& tree, const QString& text);
+void ClickBranchSign(QTreeWidget& tree, QTreeWidgetItem& item);
+
+// Runs `step` on the next modal window to appear above the one in front now, as soon as the
+// event loop turns: a timer of no interval looks for it, so that no poll delay lands in a time.
+void AnswerNextModalAtOnce(std::function<void(QWidget&)> step);
+
+// The main of a Qt benchmark program: its one QApplication, on the offscreen platform unless the
+// environment names one, lives around the benchmarks, so that Qt is gone before the program's
+// exit handlers run.
+int RunQtBenchmarks(int argc, char** argv);
+
+}  // namespace mundor::bench
