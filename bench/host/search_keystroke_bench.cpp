@@ -7,7 +7,7 @@
 // unless the environment names one.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QEventLoop>
 #include <QTimer>
 #include <QTreeView>
@@ -20,6 +20,7 @@
 #include "nubex/search.h"
 #include "runtime/text.h"
 #include "support/beside_floor.h"
+#include "support/qt_benchmarks.h"
 
 namespace {
 
@@ -30,13 +31,16 @@ const char16_t* const kTyped[] = {u"g",     u"gua",    u"guadal",  u"sao",
                                   u"sao p", u"mexico", u"san jose"};
 
 // The shipped world in a SQLite catalog and the search pane over it, made once for the program
-// and gone before the QApplication.
+// and released as the QApplication ends.
 struct SearchedWorld;
 std::unique_ptr<SearchedWorld> theWorld;
 
 struct SearchedWorld {
     static SearchedWorld& Get() {
-        if (!theWorld) theWorld = std::make_unique<SearchedWorld>();
+        if (!theWorld) {
+            theWorld = std::make_unique<SearchedWorld>();
+            qAddPostRoutine([] { theWorld.reset(); });
+        }
         return *theWorld;
     }
     SearchedWorld() : scratch(mundor::test::Backend::Sqlite) {
@@ -100,12 +104,5 @@ BENCHMARK(BM_KeystrokeToPlacesShown)
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    theWorld.reset();
-    return 0;
+    return mundor::bench::RunQtBenchmarks(argc, argv);
 }
