@@ -123,6 +123,9 @@ the pkg-config files.")
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_NAME mundor)
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_SECTION misc)
 set(CPACK_COMPONENT_PROGRAMS_DEPENDS libraries)
+# mundor-host shows Qt's own texts (standard buttons, context menus) from Qt's Spanish
+# translations, which no library of it links to.
+set(CPACK_DEBIAN_PROGRAMS_PACKAGE_DEPENDS "qt6-translations-l10n")
 set(CPACK_DEBIAN_PROGRAMS_PACKAGE_CONTROL_EXTRA
   ${PROJECT_BINARY_DIR}/debian/postinst ${PROJECT_BINARY_DIR}/debian/prerm
   ${PROJECT_BINARY_DIR}/debian/postrm)

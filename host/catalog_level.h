@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "contracts/data_objects.h"
+#include "nubex/search.h"
 
 namespace mundor::host {
 
@@ -33,6 +34,31 @@ inline const LevelInfo& InfoOf(Level level) {
          u"DelCiudad", u"DelCiudad_BySysPK", u"FkEstado"},
     }};
     return infos[static_cast<std::size_t>(level)];
+}
+
+// The same levels as the search names them.
+inline Level LevelOf(nubex::PlaceLevel level) {
+    switch (level) {
+        case nubex::PlaceLevel::EdoProv:
+            return Level::kEdoProv;
+        case nubex::PlaceLevel::Ciudad:
+            return Level::kCiudad;
+        case nubex::PlaceLevel::Pais:
+            break;
+    }
+    return Level::kPais;
+}
+
+inline nubex::PlaceLevel PlaceLevelOf(Level level) {
+    switch (level) {
+        case Level::kEdoProv:
+            return nubex::PlaceLevel::EdoProv;
+        case Level::kCiudad:
+            return nubex::PlaceLevel::Ciudad;
+        case Level::kPais:
+            break;
+    }
+    return nubex::PlaceLevel::Pais;
 }
 
 }  // namespace mundor::host

@@ -29,8 +29,8 @@ CatalogPreparation FillNewCatalog(const fs::path& catalog, const fs::path& datas
                     u"Se canceló la carga del mundo; no se creó el catálogo " +
                         Text(catalog.string()) + u"."};
         case WorldImportResult::Status::kFailed:
-            return Failed(u"No se pudo llenar el catálogo nuevo con el mundo (error " +
-                          rt::DecimalText(imported.errorNumber) + u"): " +
+            return Failed(u"No se pudo llenar el catálogo nuevo " + Text(catalog.string()) +
+                          u" con el mundo. Error " + rt::DecimalText(imported.errorNumber) + u": " +
                           Text(imported.message));
         case WorldImportResult::Status::kDone:
             break;

@@ -1,7 +1,10 @@
 #include "host/host_application.h"
 
 #include <QApplication>
+#include <QImageWriter>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <filesystem>
 #include <functional>
 #include <iostream>
@@ -14,8 +17,9 @@
 #include "host/component_registration.h"
 #include "host/first_paint.h"
 #include "host/host_errors.h"
-#include "host/host_window.h"
+#include "host/main_window.h"
 #include "host/member_controls.h"
+#include "host/search_pane.h"
 #include "host/value_text.h"
 #include "nubex/backend/location.h"
 #include "nubex/import/shipped_dataset.h"
@@ -55,8 +59,12 @@ bool OnAServer(const fs::path& catalog) {
 }
 
 void SaveScreenshot(QWidget& window, const std::string& path) {
-    if (!window.grab().save(QString::fromStdString(path), "PNG")) {
-        std::cerr << "mundor-host: no se pudo guardar la captura en " << path << std::endl;
+    // The details' rows shown or hidden for the place found take their places first.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    QImageWriter writer(QString::fromStdString(path), "PNG");
+    if (!writer.write(window.grab().toImage())) {
+        std::cerr << "mundor-host: no se pudo guardar la captura en " << path << ": "
+                  << writer.errorString().toStdString() << std::endl;
         QCoreApplication::exit(kExitScreenshotFailed);
         return;
     }
@@ -64,12 +72,26 @@ void SaveScreenshot(QWidget& window, const std::string& path) {
     QCoreApplication::exit(kExitOk);
 }
 
+// Runs `action` once the window shows everything it was asked for.
+void WhenSettled(MainWindow& window, std::function<void()> action) {
+    auto* poll = new QTimer(&window);
+    poll->setInterval(10);
+    QObject::connect(poll, &QTimer::timeout, poll, [&window, poll, action = std::move(action)] {
+        if (!window.Settled()) return;
+        poll->stop();
+        poll->deleteLater();
+        action();
+    });
+    poll->start();
+}
+
 // What the host does once its window is on the screen, when it is run unattended.
-std::function<void()> FirstPaintAction(const HostOptions& options, HostWindow& window) {
+std::function<void()> FirstPaintAction(const HostOptions& options, MainWindow& window) {
     if (!options.screenshotPath.empty()) {
-        // The picture shows the window as the user soon sees it: with the catalog counted.
+        // The picture shows the window as the user soon sees it: the catalog counted, the
+        // search answered and the first place's details read.
         return [&window, path = options.screenshotPath] {
-            window.WhenCountsSettled([&window, path] { SaveScreenshot(window, path); });
+            WhenSettled(window, [&window, path] { SaveScreenshot(window, path); });
         };
     }
     return [] {
@@ -82,7 +104,8 @@ int ShowWindow(const HostOptions& options, const rt::Ref<_MundorFx>& fx,
                const rt::Ref<nubex::Catalog>& catalog, const fs::path& catalogPath) {
     ui::qt::QtToolkit toolkit;
     ui::ScopedThreadToolkit installed(toolkit);
-    HostWindow window(fx, catalog, catalogPath, options.byName);
+    MainWindow window(fx, catalog, catalogPath, options.byName);
+    window.search().field().setText(QString::fromStdString(options.searchText));
     std::optional<FirstPaintWatcher> watcher;
     if (!options.Interactive()) watcher.emplace(window, FirstPaintAction(options, window));
     window.show();

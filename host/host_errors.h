@@ -22,6 +22,7 @@ enum ExitStatus : int {
     kExitCatalogNotCreated = 3,     // the first fill with the world was cancelled
     kExitComponentUnavailable = 4,  // the component could not be registered or created
     kExitScreenshotFailed = 5,      // the screenshot could not be saved
+    kExitNoDisplay = 6,             // no display to show the window on
 };
 
 }  // namespace mundor::host

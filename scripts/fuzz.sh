@@ -7,7 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-60}
-targets=(search_fuzz)
+targets=(search_fuzz command_line_fuzz)
 
 launcher=()
 if command -v ccache >/dev/null; then

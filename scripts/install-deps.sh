@@ -10,7 +10,7 @@ packages=(
   libsqlite3-dev sqlite3 zlib1g-dev uuid-dev
   libpq-dev postgresql
   nlohmann-json3-dev libcli11-dev
-  qt6-base-dev xvfb xauth imagemagick
+  qt6-base-dev qt6-translations-l10n xvfb xauth imagemagick
   libicu-dev locales
   iso-codes
 )

@@ -22,6 +22,7 @@
 #include "contracts/ui/toolkit.h"
 #include "expansion_beside_floor.h"
 #include "qt_browser_steps.h"
+#include "support/qt_benchmarks.h"
 #include "ui/qt/qt_toolkit.h"
 
 namespace {

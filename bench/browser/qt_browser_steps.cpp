@@ -1,7 +1,5 @@
 #include "qt_browser_steps.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QApplication>
 #include <QPointer>
 #include <QTest>
@@ -44,16 +42,6 @@ void ClickBranchSign(QTreeWidget& tree, QTreeWidgetItem& item) {
     const QRect row = tree.visualItemRect(&item);
     QTest::mouseClick(tree.viewport(), Qt::LeftButton, {},
                       {row.left() - tree.indentation() / 2, row.center().y()});
-}
-
-int RunQtBenchmarks(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
 }
 
 }  // namespace mundor::bench

@@ -19,9 +19,4 @@ void ClickBranchSign(QTreeWidget& tree, QTreeWidgetItem& item);
 // event loop turns: a timer of no interval looks for it, so that no poll delay lands in a time.
 void AnswerNextModalAtOnce(std::function<void(QWidget&)> step);
 
-// The main of a Qt benchmark program: its one QApplication, on the offscreen platform unless the
-// environment names one, lives around the benchmarks, so that Qt is gone before the program's
-// exit handlers run.
-int RunQtBenchmarks(int argc, char** argv);
-
 }  // namespace mundor::bench

@@ -4,13 +4,13 @@
 // overwrite them.
 #include <unistd.h>
 
-#include <CLI/CLI.hpp>
 #include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <optional>
 #include <string>
 
+#include "cli/spanish_cli.h"
 #include "nubex/backend/location.h"
 #include "nubex/import/import_error.h"
 #include "nubex/import/progress_bar.h"
@@ -21,10 +21,13 @@ namespace {
 
 using nubex::import::ImportErrc;
 
-// Exit statuses besides 0 (done) and CLI11's own for a bad command line.
+// How the program ends; its help lists them and scripts test them.
+constexpr int kExitDone = 0;
+constexpr int kExitUnexpected = 1;
 constexpr int kExitDatasetProblem = 2;
 constexpr int kExitCatalogProblem = 3;
-constexpr int kExitNotConfirmed = 4;
+constexpr int kExitCommandLine = 4;
+constexpr int kExitNotConfirmed = 5;
 
 int ExitStatusFor(ImportErrc code) {
     switch (code) {
@@ -90,15 +93,16 @@ int Run(const std::string& dataset, const std::string& catalog,
         if (bar) bar->Finish();
         const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
         PrintSummary(nubex::db::Describe(catalog), summary, took.count());
-        return 0;
+        return kExitDone;
     } catch (const nubex::import::ImportError& error) {
         if (bar) bar->Finish();
         std::fprintf(stderr, "Error %d: %s\n", error.number(), error.what());
         return ExitStatusFor(error.code());
     } catch (const std::exception& error) {
         if (bar) bar->Finish();
-        std::fprintf(stderr, "Error: %s\n", error.what());
-        return 1;
+        std::fprintf(stderr, "No se pudo cargar el mundo en el catálogo %s: %s\n",
+                     nubex::db::Describe(catalog).c_str(), error.what());
+        return kExitUnexpected;
     }
 }
 
@@ -113,15 +117,18 @@ int main(int argc, char** argv) {
         "que los usuarios cambiaron, no repone los que borraron y nunca toca los que agregaron. "
         "Todo se escribe en una sola transacción: si algo falla, el catálogo queda como estaba.",
         "nubex-import"};
+    mundor::cli::SpeakSpanish(app);
     std::string catalog;
     std::string dataset = nubex::import::ShippedWorldDataset().string();
-    app.add_option("catalogo", catalog,
+    app.add_option("CATÁLOGO", catalog,
                    "El catálogo: la ruta de un archivo SQLite, o un servidor PostgreSQL dado como "
                    "URI (postgresql://usuario@servidor:puerto/base) o como pares clave=valor "
                    "(\"host=servidor dbname=base user=usuario\")")
-        ->required();
+        ->required()
+        ->type_name("");
     app.add_option("-d,--dataset", dataset, "Archivo de datos del mundo (.tsv.gz)")
-        ->capture_default_str();
+        ->capture_default_str()
+        ->type_name("ARCHIVO");
     nubex::import::ImportOptions options;
     bool yes = false;
     app.add_flag("--overwrite", options.overwrite,
@@ -131,9 +138,6 @@ int main(int argc, char** argv) {
     app.add_flag("-y,--yes", yes,
                  "Confirma --overwrite sin preguntar; sin terminal (un script, una tubería), "
                  "--overwrite solo se acepta con --yes");
-    app.set_help_flag("-h,--help", "Muestra esta ayuda y termina");
-    app.set_version_flag("-V,--version", "nubex-import " MUNDOR_VERSION,
-                         "Muestra la versión y termina");
     app.footer(
         "PostgreSQL: las tablas se crean en el esquema actual de la conexión (el primero de su "
         "search_path; otro esquema con options=-csearch_path=nombre). Valen las variables de "
@@ -141,9 +145,12 @@ int main(int argc, char** argv) {
         "~/.pgpass y los servicios (service=nombre en ~/.pg_service.conf); la contraseña no se "
         "muestra nunca. Ejemplo:\n"
         "  nubex-import postgresql://mundor@db.ejemplo.com/mundor\n"
-        "Salida: 0 listo; 2 el archivo de datos falta, está dañado o es de otra versión; "
-        "3 el catálogo no se pudo abrir o escribir; 4 --overwrite no se confirmó.");
-    CLI11_PARSE(app, argc, argv);
+        "Salida: 0 listo; 1 otro fallo; 2 el archivo de datos falta, está dañado o es de otra "
+        "versión; 3 el catálogo no se pudo abrir o escribir; 4 línea de órdenes incorrecta; "
+        "5 --overwrite no se confirmó.");
+    if (const auto status = mundor::cli::Parse(app, {argv, argv + argc}, kExitCommandLine)) {
+        return *status;
+    }
     if (options.overwrite && !OverwriteConfirmed(yes)) return kExitNotConfirmed;
     return Run(dataset, catalog, options);
 }

@@ -1,12 +1,11 @@
-// The host as a user has it: a catalog of the test's own (empty, then filled with a few records;
-// SQLite or PostgreSQL, support/catalog_backends.h),
-// the component and the data library registered and Mundor.MundorFx created by its ProgID, the
-// Qt toolkit installed, and the main window shown. Tests act on the window's controls and read
-// what it shows.
+// The host as a user has it: a catalog of the test's own (SQLite or PostgreSQL,
+// support/catalog_backends.h) with a few places, the component and the data library registered
+// and Mundor.MundorFx created by its ProgID, the Qt toolkit installed, and a window shown: the
+// main window, or the member console. Tests act on the window's controls and read what it shows.
 #pragma once
 
 #include <QString>
-#include <QTemporaryDir>
+#include <QStringList>
 #include <filesystem>
 #include <memory>
 
@@ -16,34 +15,34 @@
 #include "contracts/data_objects.h"
 #include "facade/mundor_fx_interface.h"
 #include "host/catalog_level.h"
-#include "host/host_window.h"
+#include "host/console_window.h"
+#include "host/main_window.h"
 #include "runtime/ref.h"
 #include "ui/qt/qt_toolkit.h"
 
 namespace mundor::host::testing {
 
-class HostWindowTest : public ::testing::Test {
-  protected:
-    HostWindowTest();
-    ~HostWindowTest() override;
+// What a QString says, as gtest prints it.
+inline std::string Text(const QString& text) {
+    return text.toStdString();
+}
 
-    // Records stored through the data-object library, as another program would add them.
-    rt::Ref<nubex::Pais> AddPais(std::u16string_view codigo, std::u16string_view nombre);
+class HostFixture : public ::testing::Test {
+  protected:
+    HostFixture();
+
+    // Places stored through the data-object library, as another program would add them.
+    rt::Ref<nubex::Pais> AddPais(std::u16string_view codigo, std::u16string_view nombre,
+                                 std::u16string_view codigoTel = u"1");
     rt::Ref<nubex::EdoProv> AddEdoProv(nubex::Pais& pais, std::u16string_view codigo,
                                        std::u16string_view nombre);
+    rt::Ref<nubex::Ciudad> AddCiudad(nubex::EdoProv& estado, std::u16string_view codigo,
+                                     std::u16string_view nombre,
+                                     std::u16string_view codigoTel = u"1");
     static LONG KeyOf(nubex::DataRecord& record);
     bool Exists(Level level, LONG key);
-
-    // The user at the window.
-    void UseRoute(bool byName);
-    void SetNumber(const QString& box, int value);
-    void SetText(const QString& edit, const QString& text);
-    void SetAsk(bool ask);
-    void Click(const QString& button);
-    QString Result() const;
-    QString Status() const;
-
-    QWidget& window() const { return *window_; }
+    // The name the catalog holds for that place; empty when it holds none.
+    std::u16string NameIn(Level level, LONG key);
 
     mundor::test::ScratchCatalog scratch_;
     std::filesystem::path catalogPath_;  // the catalog's location: a file or a server
@@ -51,15 +50,65 @@ class HostWindowTest : public ::testing::Test {
     rt::Ref<_MundorFx> fx_;
     ui::qt::QtToolkit toolkit_;
     ui::ScopedThreadToolkit installed_{toolkit_};
-    std::unique_ptr<HostWindow> window_;
+};
+
+// The main window over a small world: México (Jalisco: Guadalajara, Zapopan; Guanajuato:
+// Guanajuato), Brasil (São Paulo: São Paulo, Guarulhos) and España (Andalucía: Sevilla, Sevilla
+// la Nueva, Palacios de Sevilla).
+class MainWindowTest : public HostFixture {
+  protected:
+    MainWindowTest();
+    ~MainWindowTest() override;
+
+    // Types into the search field key by key (ASCII), or sets the text whole, and waits for the
+    // list to answer it.
+    void Type(const QString& text);
+    void SetSearch(const QString& text);
+    // The list as the user reads it: "Guadalajara — Jalisco — México | Ciudad".
+    QStringList Rows() const;
+    QString SelectedRow() const;
+    QString Summary() const;
+    QString Detail(const char* field) const;
+    QString Status() const;
+    // A key pressed on the widget that has the keyboard, then everything it set off shown.
+    void Press(QKeySequence keys);
+    // Waits until the list, the details and the counts answer the catalog as it is.
+    void WaitUntilSettled() const;
+    // Selects the place shown in that row, as a click does.
+    void SelectRow(int row);
+
+    MainWindow& window() const { return *window_; }
+
+    rt::Ref<nubex::Pais> mexico_, brasil_;
+    rt::Ref<nubex::EdoProv> jalisco_;
+    rt::Ref<nubex::Ciudad> guadalajara_;
+    std::unique_ptr<MainWindow> window_;
+};
+
+// The member console on its own.
+class ConsoleTest : public HostFixture {
+  protected:
+    ConsoleTest();
+
+    void UseRoute(bool byName);
+    void SetNumber(const QString& box, int value);
+    void SetText(const QString& edit, const QString& text);
+    void SetAsk(bool ask);
+    void Click(const QString& button);
+    QString Result() const;
+
+    QWidget& window() const { return *window_; }
+
+    std::unique_ptr<ConsoleWindow> window_;
 };
 
 // The same tests once through the typed vtable and once by name.
-class HostCallsTest : public HostWindowTest, public ::testing::WithParamInterface<bool> {
+class ConsoleCallsTest : public ConsoleTest, public ::testing::WithParamInterface<bool> {
   protected:
-    HostCallsTest() { UseRoute(GetParam()); }
+    ConsoleCallsTest() { UseRoute(GetParam()); }
 };
 
-std::string RouteName(const ::testing::TestParamInfo<bool>& info);
+// Replaces a dialog field's text by typing, as a user does over the selected text.
+void Retype(QWidget& dialog, const char* field, const QString& text);
 
 }  // namespace mundor::host::testing

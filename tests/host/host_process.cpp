@@ -12,6 +12,7 @@ QProcessEnvironment HostEnvironment(const QString& folder) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     environment.insert(QStringLiteral("XDG_DATA_HOME"), folder + QStringLiteral("/data"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder + QStringLiteral("/config"));
     environment.insert(QStringLiteral("MUNDOR_REGISTRY"), folder + QStringLiteral("/registry.ini"));
     return environment;
 }

@@ -15,7 +15,8 @@ struct ProgramRun {
     QString err;
 };
 
-// Offscreen, with XDG_DATA_HOME at <folder>/data and the registry at <folder>/registry.ini.
+// Offscreen, with XDG_DATA_HOME at <folder>/data, XDG_CONFIG_HOME at <folder>/config and the
+// registry at <folder>/registry.ini.
 QProcessEnvironment HostEnvironment(const QString& folder);
 
 ProgramRun RunHostProgram(const QStringList& arguments, const QProcessEnvironment& environment);

@@ -1,10 +1,13 @@
 // The host's tests run inside one QApplication on the offscreen platform (unless the environment
-// names another), against a class registry of their own: the user's is never touched.
+// names another), with Qt's Spanish texts as mundor-host has them, against a class registry and
+// user settings of their own: the user's are never touched.
 #include <QApplication>
+#include <QSettings>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include "host/qt_spanish.h"
 #include "runtime/registry.h"
 
 int main(int argc, char** argv) {
@@ -13,9 +16,11 @@ int main(int argc, char** argv) {
     }
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication application(argc, argv);
+    mundor::host::InstallQtSpanish(application);
     ::testing::InitGoogleTest(&argc, argv);
-    QTemporaryDir registryDir;
-    mundor::rt::SetRegistryPath(
-        (registryDir.path() + QStringLiteral("/registry.ini")).toStdString());
+    QTemporaryDir scratch;
+    mundor::rt::SetRegistryPath((scratch.path() + QStringLiteral("/registry.ini")).toStdString());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       scratch.path() + QStringLiteral("/config"));
     return RUN_ALL_TESTS();
 }

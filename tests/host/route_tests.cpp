@@ -12,10 +12,9 @@
 namespace mundor::host::testing {
 namespace {
 
-class RouteTest : public HostWindowTest {
+class RouteTest : public ConsoleTest {
   protected:
-    RouteTest()
-        : spy_(new RouteSpy(fx_)), spied_(rt::Ref<_MundorFx>(spy_), catalog_, catalogPath_, false) {
+    RouteTest() : spy_(new RouteSpy(fx_)), spied_(rt::Ref<_MundorFx>(spy_), catalog_, false) {
         spied_.show();
     }
 
@@ -25,7 +24,7 @@ class RouteTest : public HostWindowTest {
     }
 
     RouteSpy* spy_;  // owned by the references the window holds
-    HostWindow spied_;
+    ConsoleWindow spied_;
 };
 
 TEST_F(RouteTest, CallsTakeTheRoadTheUserChose) {

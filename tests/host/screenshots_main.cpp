@@ -1,27 +1,33 @@
-// Renders mundor-host to PNG files for a person to look at: the main window after a few calls
-// (host.png), the component's delete confirmation shown over it (confirm.png, style 308) and
-// the component's error box shown over it (error.png, style 16). Everything runs for real: a
-// world catalog in a temporary folder, the libraries registered in a temporary registry,
-// Mundor.MundorFx created by its ProgID, the boxes raised by the component through the Qt
-// toolkit. Windows get a plain title bar (WithTitleBar), so captions show without a window
-// manager.
+// Renders mundor-host to PNG files for a person to look at: the main window after typing
+// "guadal" (host.png) and "sao p" (host-sao.png), the component's city dialog opened by
+// Modificar… over it (modify.png), the component's delete confirmation over it (confirm.png,
+// style 308), the member console after a few calls (console.png) and the component's error box
+// over the console (error.png, style 16). Everything runs for real: a world catalog in a
+// temporary folder, the libraries registered in a temporary registry, Mundor.MundorFx created by
+// its ProgID, the windows and boxes raised by the component through the Qt toolkit. Windows get
+// a plain title bar (WithTitleBar), so captions show without a window manager.
 //
 //   xvfb-run -a build/bin/host_screenshots docs/screenshots
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QPushButton>
+#include <QSettings>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 #include <cstdio>
 #include <cstdlib>
 
 #include "facade/mundor_client.h"
 #include "host/catalog_preparation.h"
 #include "host/component_registration.h"
-#include "host/host_window.h"
+#include "host/console_window.h"
+#include "host/main_window.h"
+#include "host/qt_spanish.h"
 #include "host/record_lookup.h"
+#include "host/search_pane.h"
 #include "modal_answerer.h"
 #include "nubex/import/shipped_dataset.h"
 #include "nubex/nubex.h"
@@ -58,27 +64,60 @@ void Click(QWidget& window, const char* button) {
     QTest::mouseClick(&Control<QPushButton>(window, button), Qt::LeftButton);
 }
 
-void WaitForCounts(QWidget& host) {
-    auto& window = static_cast<HostWindow&>(host);
-    if (!QTest::qWaitFor([&window] { return window.CountsSettled(); })) {
-        Quit(QStringLiteral("el catálogo no terminó de contarse"));
+void WaitUntilSettled(MainWindow& window) {
+    if (!QTest::qWaitFor([&window] { return window.Settled(); })) {
+        Quit(QStringLiteral("la ventana principal no terminó de buscar y contar"));
     }
+    // The details' rows shown or hidden for the new place take their places first.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     window.repaint();
 }
 
-// A box the component shows over the host, once it has been drawn.
+// A window or box the component shows over the host, once it has been drawn.
 std::function<void(QWidget&)> Photograph(QWidget& host, const QDir& folder, QString fileName,
                                          QString answer) {
     return [&host, &folder, fileName, answer](QWidget& box) {
         if (!QTest::qWaitForWindowExposed(&box)) Quit(QStringLiteral("la caja no se mostró"));
-        WaitForCounts(host);
         box.repaint();
         Save(BoxOver(host, box), folder, fileName);
         PressButton(box, answer);
     };
 }
 
-// A few calls, so that the window shows results and a log as it does in use.
+// What typing `text` shows, with the result in `row` selected.
+void PhotographSearch(MainWindow& window, const QString& text, int row, const QDir& folder,
+                      const QString& fileName) {
+    window.search().field().clear();
+    QTest::keyClicks(&window.search().field(), text);
+    WaitUntilSettled(window);
+    QTreeView& results = window.search().results();
+    results.setCurrentIndex(results.model()->index(row, 0));
+    WaitUntilSettled(window);
+    Save(WithTitleBar(window), folder, fileName);
+}
+
+// A key pressed where the keyboard is, with the window active as a user's window is.
+void PressKey(MainWindow& window, Qt::Key key) {
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window)) Quit(QStringLiteral("la ventana no se activó"));
+    QWidget* target = QApplication::focusWidget();
+    QTest::keyClick(target ? target : &window, key);
+    WaitUntilSettled(window);
+}
+
+// Modificar… and Eliminar… on the place found, answered without changing anything.
+void PhotographCommands(MainWindow& window, const QDir& folder) {
+    ModalAnswerer answerer;
+    answerer.Then(
+        Photograph(window, folder, QStringLiteral("modify.png"), QStringLiteral("&Cancelar")));
+    PressKey(window, Qt::Key_F2);
+    answerer.Then(Photograph(window, folder, QStringLiteral("confirm.png"), QStringLiteral("&No")));
+    window.search().results().setFocus();
+    PressKey(window, Qt::Key_Delete);
+    if (answerer.answered() != 2) Quit(QStringLiteral("el componente no mostró sus ventanas"));
+}
+
+// A few calls, so that the console shows results and a log as it does in use.
 void MakeCalls(QWidget& window, LONG mexico, const QDir& folder) {
     Control<QSpinBox>(window, "LastErrorCode.value").setValue(7);
     Click(window, "let_LastErrorCode");
@@ -91,19 +130,14 @@ void MakeCalls(QWidget& window, LONG mexico, const QDir& folder) {
     QTest::mouseClick(&Control<QCheckBox>(window, "byName"), Qt::LeftButton);
     Click(window, "get_DataObjects");
 
-    answerer.Then(Photograph(window, folder, QStringLiteral("confirm.png"), QStringLiteral("&No")));
-    Control<QSpinBox>(window, "DelPais_BySysPK.Sys_PK").setValue(mexico);
-    Click(window, "DelPais_BySysPK");
-
     answerer.Then(
         Photograph(window, folder, QStringLiteral("error.png"), QStringLiteral("Aceptar")));
     auto& ask = Control<QCheckBox>(window, "Ask");
     QTest::mouseClick(&ask, Qt::LeftButton, {}, QPoint(ask.height() / 2, ask.height() / 2));
     Control<QSpinBox>(window, "DelCiudad.Obj").setValue(0);
     Click(window, "DelCiudad");
-    if (answerer.answered() != 3) {
-        Quit(QStringLiteral("el componente no mostró su diálogo y sus dos cajas"));
-    }
+    if (answerer.answered() != 2)
+        Quit(QStringLiteral("el componente no mostró su diálogo y su caja"));
 }
 
 LONG KeyOfCountry(nubex::Catalog& catalog, std::u16string_view codigo) {
@@ -124,6 +158,8 @@ LONG KeyOfCountry(nubex::Catalog& catalog, std::u16string_view codigo) {
 int Render(const QDir& folder) {
     QTemporaryDir scratch;
     rt::SetRegistryPath(scratch.filePath(QStringLiteral("registry.ini")).toStdString());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope,
+                       scratch.filePath(QStringLiteral("config")));
     const std::filesystem::path catalogPath =
         scratch.filePath(QStringLiteral("catalog.db")).toStdString();
     if (PrepareCatalogFile(catalogPath, nubex::import::ShippedWorldDataset(), false).status !=
@@ -137,12 +173,21 @@ int Render(const QDir& folder) {
 
     ui::qt::QtToolkit toolkit;
     ui::ScopedThreadToolkit installed(toolkit);
-    HostWindow window(fx, catalog, catalogPath, false);
+    MainWindow window(fx, catalog, catalogPath, false);
+    window.resize(1000, 560);
     window.show();
     if (!QTest::qWaitForWindowExposed(&window)) Quit(QStringLiteral("la ventana no se mostró"));
-    MakeCalls(window, KeyOfCountry(*catalog, u"MX"), folder);
-    WaitForCounts(window);
-    Save(WithTitleBar(window), folder, QStringLiteral("host.png"));
+    PhotographSearch(window, QStringLiteral("sao p"), 0, folder, QStringLiteral("host-sao.png"));
+    // Guadalajara — Jalisco — México, after the country and the two states that start so.
+    PhotographSearch(window, QStringLiteral("guadal"), 3, folder, QStringLiteral("host.png"));
+    PhotographCommands(window, folder);
+
+    ConsoleWindow console(fx, catalog, false);
+    console.show();
+    if (!QTest::qWaitForWindowExposed(&console)) Quit(QStringLiteral("la consola no se mostró"));
+    MakeCalls(console, KeyOfCountry(*catalog, u"MX"), folder);
+    console.repaint();
+    Save(WithTitleBar(console), folder, QStringLiteral("console.png"));
     return 0;
 }
 
@@ -152,6 +197,7 @@ int Render(const QDir& folder) {
 int main(int argc, char** argv) {
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication application(argc, argv);
+    mundor::host::InstallQtSpanish(application);
     const QDir folder(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QDir::currentPath());
     if (!folder.exists() && !QDir().mkpath(folder.path())) return 1;
     try {

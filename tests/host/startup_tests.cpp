@@ -30,26 +30,51 @@ QString WriteNotACatalog(const QTemporaryDir& dir) {
     return path;
 }
 
-TEST(HostProgramTest, HelpDescribesTheOptionsAndTouchesNothing) {
-    QTemporaryDir dir;
-    const ProgramRun run = RunHostProgram({QStringLiteral("--help")}, HostEnvironment(dir.path()));
-    ASSERT_TRUE(run.finished);
-    EXPECT_EQ(run.exitCode, kExitOk) << Text(run.err);
-    for (const char* option : {"--catalog", "--screenshot", "--exit-after-first-paint"}) {
-        EXPECT_THAT(Text(run.out), HasSubstr(option));
-    }
-    EXPECT_THAT(Text(run.out), HasSubstr(Text(dir.path()) + "/data/mundor/catalog.db"));
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("data"))));
-    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("registry.ini"))));
-}
+struct CommandLineCase {
+    QStringList arguments;
+    int status;
+    std::vector<const char*> out;  // all said on stdout
+    std::vector<const char*> err;  // all said on stderr
+};
 
-TEST(HostProgramTest, AnUnknownOptionIsRefused) {
-    QTemporaryDir dir;
-    const ProgramRun run =
-        RunHostProgram({QStringLiteral("--no-such-option")}, HostEnvironment(dir.path()));
-    ASSERT_TRUE(run.finished);
-    EXPECT_EQ(run.exitCode, kExitCommandLine);
-    EXPECT_THAT(Text(run.err), HasSubstr("--no-such-option"));
+// Answered before Qt looks for a display (there is none: the X11 platform would abort), in
+// Spanish, and touching nothing.
+TEST(HostProgramTest, ItsCommandLineIsReadInSpanishWithoutADisplay) {
+    const CommandLineCase cases[] = {
+        {{"--help"},
+         kExitOk,
+         {"Uso: mundor-host [OPCIONES]", "Opciones:", "--catalog CATÁLOGO", "--search TEXTO",
+          "--screenshot", "--exit-after-first-paint", "--version", "/data/mundor/catalog.db",
+          "2 línea de órdenes incorrecta"},
+         {}},
+        {{"--version"}, kExitOk, {"mundor-host (Mundor) 0.9.0.10"}, {}},
+        {{"--no-such-option"},
+         kExitCommandLine,
+         {},
+         {"mundor-host: opción desconocida: --no-such-option", "Vea mundor-host --help."}},
+        {{"--catalog"}, kExitCommandLine, {}, {"a --catalog le falta su valor"}},
+        {{"-style", "fusion", "sobra"}, kExitCommandLine, {}, {"sobra el argumento sobra"}},
+        // Right, but with no screen: told before Qt's own abort.
+        {{"--by-name"}, kExitNoDisplay, {}, {"mundor-host: no hay pantalla donde mostrar"}},
+    };
+    for (const CommandLineCase& c : cases) {
+        SCOPED_TRACE(Text(c.arguments.join(' ')));
+        QTemporaryDir dir;
+        QProcessEnvironment environment = HostEnvironment(dir.path());
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        environment.remove(QStringLiteral("DISPLAY"));
+        environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        const ProgramRun run = RunHostProgram(c.arguments, environment);
+        ASSERT_TRUE(run.finished);
+        EXPECT_EQ(run.exitCode, c.status) << Text(run.err);
+        for (const char* said : c.out) EXPECT_THAT(Text(run.out), HasSubstr(said));
+        for (const char* said : c.err) EXPECT_THAT(Text(run.err), HasSubstr(said));
+        for (const char* english : {"Usage:", "OPTIONS", "Options:", "REQUIRED"}) {
+            EXPECT_THAT(Text(run.out + run.err), Not(HasSubstr(english)));
+        }
+        EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("data"))));
+        EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("registry.ini"))));
+    }
 }
 
 TEST(HostProgramTest, ACatalogThatCannotBeOpenedEndsTheRunWithItsReason) {

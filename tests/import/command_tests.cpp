@@ -74,17 +74,34 @@ TEST(ImportCommandTest, UnwritableCatalogExitsWithThree) {
     EXPECT_NE(run.err.find("Error 20053"), std::string::npos) << run.err;
 }
 
-TEST(ImportCommandTest, WithoutACatalogArgumentItExplainsItsUse) {
-    ScratchDir dir;
+struct CommandLineCase {
+    const char* arguments;
+    int status;  // as the help's "Salida" lists them
+    const char* out;
+    const char* err;
+};
 
-    const RunResult help = RunImport(dir, "--help");
-    const RunResult none = RunImport(dir, "");
-
-    EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("--dataset"), std::string::npos) << help.out;
-    EXPECT_NE(help.out.find("postgresql://"), std::string::npos) << help.out;
-    EXPECT_NE(help.out.find("world.tsv.gz"), std::string::npos) << help.out;
-    EXPECT_NE(none.status, 0);
+// Help, version and mistakes in Spanish, each with the status the help documents.
+TEST(ImportCommandTest, ItsCommandLineIsAnsweredInSpanishWithItsDocumentedStatus) {
+    const CommandLineCase cases[] = {
+        {"--help", 0, "4 línea de órdenes incorrecta", ""},
+        {"--version", 0, "nubex-import (Mundor) 0.9.0.10", ""},
+        {"", 4, "", "nubex-import: falta el argumento CATÁLOGO\nVea nubex-import --help."},
+        {"a.db b.db", 4, "", "sobra el argumento b.db"},
+        {"--nada a.db", 4, "", "opción desconocida: --nada"},
+        {"a.db --dataset", 4, "", "a --dataset le falta su valor"},
+    };
+    for (const CommandLineCase& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        ScratchDir dir;
+        const RunResult run = RunImport(dir, c.arguments);
+        EXPECT_EQ(run.status, c.status) << run.err;
+        EXPECT_NE(run.out.find(c.out), std::string::npos) << run.out;
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+        for (const char* english : {"Usage", "OPTIONS", "REQUIRED", "required", "Run with"}) {
+            EXPECT_EQ((run.out + run.err).find(english), std::string::npos) << english;
+        }
+    }
 }
 
 // A catalog on a PostgreSQL server, named the way its users name it, with no password shown.
@@ -109,7 +126,7 @@ TEST(ImportCommandTest, OverwriteWithoutATerminalNeedsYes) {
     const std::string files = Quoted(dir / "w.tsv.gz") + " " + Quoted(dir / "c.db");
 
     const RunResult refused = RunImport(dir, "--overwrite -d " + files);
-    EXPECT_EQ(refused.status, 4);
+    EXPECT_EQ(refused.status, 5);
     EXPECT_NE(refused.err.find("Error 20056: --overwrite sin terminal necesita también --yes"),
               std::string::npos)
         << refused.err;

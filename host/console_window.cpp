@@ -1,54 +1,25 @@
-#include "host/host_window.h"
+#include "host/console_window.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QPlainTextEdit>
-#include <QStatusBar>
 #include <QVBoxLayout>
 #include <utility>
 
-#include "host/catalog_counts.h"
 #include "host/deletes_panel.h"
 #include "host/launchers_panel.h"
 #include "host/member_controls.h"
 #include "host/properties_panel.h"
-#include "nubex/backend/location.h"
 
 namespace mundor::host {
 
-namespace {
-
-QString CountsText(const std::optional<CatalogCounts>& counts) {
-    if (!counts) return QStringLiteral("no se pudieron contar sus registros");
-    const QLocale spanish(QLocale::Spanish, QLocale::Mexico);
-    return QStringLiteral("%1 países · %2 estados · %3 ciudades")
-        .arg(spanish.toString(static_cast<qlonglong>(counts->paises)),
-             spanish.toString(static_cast<qlonglong>(counts->estados)),
-             spanish.toString(static_cast<qlonglong>(counts->ciudades)));
-}
-
-// Which engine and where: "SQLite /home/…/catalog.db", "PostgreSQL ana@servidor:5432/mundor";
-// never a password.
-QString CatalogText(const std::filesystem::path& catalog) {
-    const std::string location = catalog.string();
-    const bool onServer = nubex::db::EngineOf(location) == nubex::db::Engine::Postgres;
-    return QString::fromStdString((onServer ? "" : "SQLite ") + nubex::db::Describe(location));
-}
-
-}  // namespace
-
-HostWindow::HostWindow(rt::Ref<_MundorFx> fx, rt::Ref<nubex::Catalog> catalog,
-                       std::filesystem::path catalogPath, bool byName, QWidget* parent)
+ConsoleWindow::ConsoleWindow(rt::Ref<_MundorFx> fx, rt::Ref<nubex::Catalog> catalog, bool byName,
+                             QWidget* parent)
     : QMainWindow(parent),
-      runner_(TypedMembers(MundorClient(fx)), MembersByName(rt::Ref<IDispatch>(fx))),
-      catalogPath_(std::move(catalogPath)),
-      countsText_(QStringLiteral("contando sus registros…")),
-      counter_(catalogPath_, *this,
-               [this](const std::optional<CatalogCounts>& counts) { ShowCounts(counts); }) {
-    setWindowTitle(QStringLiteral("Mundor — catálogo geográfico"));
+      runner_(TypedMembers(MundorClient(fx)), MembersByName(rt::Ref<IDispatch>(fx))) {
+    setWindowTitle(QStringLiteral("Consola de miembros de Mundor.MundorFx"));
     runner_.SetByName(byName);
     runner_.onCallStarted = [this](const CallRecord& record) { ShowCallUnderWay(record); };
     runner_.onCallEnded = [this](const CallRecord& record) { ShowCall(record); };
@@ -70,14 +41,9 @@ HostWindow::HostWindow(rt::Ref<_MundorFx> fx, rt::Ref<nubex::Catalog> catalog,
     column->addLayout(row);
     column->addWidget(NewResultBox(), 1);
     setCentralWidget(central);
-
-    status_ = new QLabel(this);
-    status_->setObjectName(QStringLiteral("status"));
-    statusBar()->addWidget(status_, 1);
-    RefreshStatus();
 }
 
-QWidget* HostWindow::NewTopBar(bool byName) {
+QWidget* ConsoleWindow::NewTopBar(bool byName) {
     auto* bar = new QWidget(this);
     auto* line = new QHBoxLayout(bar);
     line->setContentsMargins(0, 0, 0, 0);
@@ -102,7 +68,7 @@ QWidget* HostWindow::NewTopBar(bool byName) {
     return bar;
 }
 
-QWidget* HostWindow::NewResultBox() {
+QWidget* ConsoleWindow::NewResultBox() {
     auto* box = new QGroupBox(QStringLiteral("Resultado"), this);
     auto* column = new QVBoxLayout(box);
     result_ = new QLabel(QStringLiteral("(ninguna llamada todavía)"), box);
@@ -122,13 +88,13 @@ QWidget* HostWindow::NewResultBox() {
     return box;
 }
 
-void HostWindow::ShowCallUnderWay(const CallRecord& record) {
+void ConsoleWindow::ShowCallUnderWay(const CallRecord& record) {
     result_->setText(QStringLiteral("En curso: ") + record.call + QStringLiteral("…"));
     result_->setStyleSheet(QString());
     result_->setForegroundRole(QPalette::PlaceholderText);
 }
 
-void HostWindow::ShowCall(const CallRecord& record) {
+void ConsoleWindow::ShowCall(const CallRecord& record) {
     result_->setText(record.outcome);
     result_->setForegroundRole(QPalette::WindowText);
     result_->setStyleSheet(record.failed ? QStringLiteral("color: #a40000;") : QString());
@@ -136,31 +102,7 @@ void HostWindow::ShowCall(const CallRecord& record) {
         record.byName ? QStringLiteral("[por nombre]") : QStringLiteral("[interfaz]");
     log_->appendPlainText(road + QLatin1Char(' ') + record.call + QStringLiteral(" → ") +
                           record.outcome);
-    RefreshStatus();
-}
-
-void HostWindow::RefreshStatus() {
-    ShowStatus();
-    counter_.Request();
-}
-
-void HostWindow::ShowStatus() {
-    status_->setText(
-        QStringLiteral("Catálogo: %1 · %2").arg(CatalogText(catalogPath_), countsText_));
-}
-
-void HostWindow::ShowCounts(const std::optional<CatalogCounts>& counts) {
-    countsText_ = CountsText(counts);
-    ShowStatus();
-    if (afterCounts_) std::exchange(afterCounts_, nullptr)();
-}
-
-void HostWindow::WhenCountsSettled(std::function<void()> action) {
-    if (counter_.Settled()) {
-        action();
-        return;
-    }
-    afterCounts_ = std::move(action);
+    if (afterCall) afterCall();
 }
 
 }  // namespace mundor::host

@@ -1,0 +1,211 @@
+// The main window as a catalog keeper uses it: the search as they type, the selected place's
+// details, the menus and their keys, the status line, the window's place from one run to the
+// next and the member console one menu away.
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QSplitter>
+#include <QTest>
+#include <QTreeView>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "host/search_pane.h"
+#include "host_fixture.h"
+#include "modal_answerer.h"
+#include "nubex/backend/location.h"
+
+namespace mundor::host::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+
+std::vector<std::string> Texts(const QStringList& texts) {
+    std::vector<std::string> out;
+    for (const QString& text : texts) out.push_back(Text(text));
+    return out;
+}
+
+struct SearchCase {
+    const char* typed;  // typed key by key when ASCII, else set whole
+    std::vector<std::string> rows;
+    const char* summary;
+};
+
+TEST_F(MainWindowTest, FindsPlacesAsTheUserTypesRankedWithTheirPaths) {
+    const SearchCase cases[] = {
+        {"guadal", {"Guadalajara — Jalisco — México | Ciudad"}, "1 lugar."},
+        {"gdl", {"Guadalajara — Jalisco — México | Ciudad"}, "1 lugar."},
+        {"mexico", {"México | País"}, "1 lugar."},
+        {"MÉXICO", {"México | País"}, "1 lugar."},
+        // Every kind in its order, a level before the next, by name within it.
+        {"gua",
+         {"Guanajuato — México | Estado", "Guadalajara — Jalisco — México | Ciudad",
+          "Guanajuato — Guanajuato — México | Ciudad", "Guarulhos — São Paulo — Brasil | Ciudad"},
+         "4 lugares."},
+        {"sao",
+         {"São Paulo — Brasil | Estado", "São Paulo — São Paulo — Brasil | Ciudad"},
+         "2 lugares."},
+        {"São",
+         {"São Paulo — Brasil | Estado", "São Paulo — São Paulo — Brasil | Ciudad"},
+         "2 lugares."},
+        // Exact, then prefix, then a word elsewhere in the name.
+        {"sevilla",
+         {"Sevilla — Andalucía — España | Ciudad", "Sevilla la Nueva — Andalucía — España | Ciudad",
+          "Palacios de Sevilla — Andalucía — España | Ciudad"},
+         "3 lugares."},
+        {"xyz", {}, "Ningún lugar coincide con «xyz»."},
+        {"", {}, "Escriba el nombre o el código de un país, un estado o una ciudad."},
+    };
+    for (const SearchCase& c : cases) {
+        SCOPED_TRACE(c.typed);
+        const QString typed = QString::fromUtf8(c.typed);
+        bool ascii = true;
+        for (const QChar ch : typed) ascii = ascii && ch.unicode() < 128;
+        if (ascii) {
+            Type(typed);
+        } else {
+            SetSearch(typed);
+        }
+        EXPECT_THAT(Texts(Rows()), ElementsAreArray(c.rows));
+        EXPECT_EQ(Text(Summary()), c.summary);
+        // The best place is selected at once, so that its details show and Enter reaches it.
+        EXPECT_EQ(Text(SelectedRow()),
+                  c.rows.empty() ? "" : c.rows.front().substr(0, c.rows.front().find(" | ")));
+    }
+}
+
+TEST_F(MainWindowTest, ShowsTheSelectedPlacesDetails) {
+    Type(QStringLiteral("guadal"));
+    EXPECT_EQ(Text(Detail("Nivel")), "Ciudad");
+    EXPECT_EQ(Text(Detail("Nombre")), "Guadalajara");
+    EXPECT_EQ(Text(Detail("Codigo")), "GDL");
+    EXPECT_EQ(Text(Detail("CodigoTel")), "33");
+    EXPECT_EQ(Text(Detail("Pertenece")), "Jalisco — México");
+    EXPECT_EQ(Detail("Sys_PK").toInt(), KeyOf(*guadalajara_));
+    EXPECT_EQ(Detail("Sys_GUID").size(), 36);
+
+    Type(QStringLiteral("jalisco"));  // a state has no area code
+    EXPECT_EQ(Text(Detail("Nivel")), "Estado");
+    EXPECT_EQ(Text(Detail("CodigoTel")), "(oculto)");
+    EXPECT_EQ(Text(Detail("Pertenece")), "México");
+
+    Type(QStringLiteral("xyz"));
+    EXPECT_EQ(Text(Detail("none")), "Ningún lugar seleccionado.");
+    EXPECT_EQ(Text(Detail("Nombre")), "(oculto)");
+}
+
+TEST_F(MainWindowTest, KeysMoveFromTheFieldToTheListAndBack) {
+    Type(QStringLiteral("gua"));
+    Press(QKeySequence(Qt::Key_Down));
+    EXPECT_EQ(QApplication::focusWidget(), &window().search().results());
+    Press(QKeySequence(Qt::Key_Down));
+    EXPECT_EQ(Text(SelectedRow()), "Guadalajara — Jalisco — México");
+    EXPECT_EQ(Text(Detail("Nombre")), "Guadalajara");
+    Press(QKeySequence(Qt::CTRL | Qt::Key_F));
+    EXPECT_EQ(QApplication::focusWidget(), &window().search().field());
+    EXPECT_EQ(window().search().field().selectedText(), QStringLiteral("gua"));
+}
+
+struct MenuEntry {
+    const char* menu;
+    const char* action;
+    const char* text;
+    const char* keys;  // as the menu shows them
+};
+
+TEST_F(MainWindowTest, EveryCommandIsInAMenuWithItsKeys) {
+    const MenuEntry entries[] = {
+        {"&Catálogo", "buscar", "&Buscar", "Control+F"},
+        {"&Catálogo", "explorar", "E&xplorar países…", "Control+E"},
+        {"&Catálogo", "salir", "&Salir", "Control+Q"},
+        {"&Lugar", "nuevoPais", "Nuevo &país…", "Control+Alt+N"},
+        {"&Lugar", "nuevoEstado", "Nuevo &estado…", "Control+Mayúsculas+N"},
+        {"&Lugar", "nuevaCiudad", "Nueva &ciudad…", "Control+N"},
+        {"&Lugar", "modificar", "&Modificar…", "F2"},
+        {"&Lugar", "eliminar", "E&liminar…", "Suprimir"},
+        {"&Herramientas", "consola", "Consola de &miembros", "Control+M"},
+    };
+    for (const MenuEntry& entry : entries) {
+        SCOPED_TRACE(entry.action);
+        const QMenu* menu = nullptr;
+        for (QAction* top : window().menuBar()->actions()) {
+            if (top->text() == QString::fromUtf8(entry.menu)) menu = top->menu();
+        }
+        ASSERT_NE(menu, nullptr) << "no menu " << entry.menu;
+        const auto* action = window().findChild<QAction*>(QString::fromLatin1(entry.action));
+        ASSERT_NE(action, nullptr);
+        EXPECT_TRUE(menu->actions().contains(action));
+        EXPECT_EQ(Text(action->text()), entry.text);
+        EXPECT_EQ(Text(action->shortcut().toString(QKeySequence::NativeText)), entry.keys);
+    }
+    // Modify and delete need a place; with none selected they are off.
+    Type(QStringLiteral("xyz"));
+    EXPECT_FALSE(window().findChild<QAction*>(QStringLiteral("modificar"))->isEnabled());
+    EXPECT_FALSE(window().findChild<QAction*>(QStringLiteral("eliminar"))->isEnabled());
+    Type(QStringLiteral("gdl"));
+    EXPECT_TRUE(window().findChild<QAction*>(QStringLiteral("eliminar"))->isEnabled());
+}
+
+TEST_F(MainWindowTest, StatusLineNamesTheCatalogAndCountsItsPlaces) {
+    // Which engine and where, never a password.
+    EXPECT_THAT(Text(Status()), HasSubstr(nubex::db::Describe(catalogPath_.string())));
+    EXPECT_THAT(Text(Status()), HasSubstr(mundor::test::BackendName(scratch_.backend())));
+    EXPECT_THAT(Text(Status()), HasSubstr("3 países · 4 estados · 8 ciudades"));
+}
+
+TEST_F(MainWindowTest, TheWindowReopensWhereTheUserLeftIt) {
+    window().resize(1111, 666);
+    window().move(40, 30);
+    const QPoint at = window().pos();
+    auto& split = *window().findChild<QSplitter*>(QStringLiteral("split"));
+    split.setSizes({700, 300});
+    const QList<int> sizes = split.sizes();
+    window().close();
+
+    MainWindow again(fx_, catalog_, catalogPath_, false);
+    again.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&again));
+    EXPECT_EQ(again.size(), QSize(1111, 666));
+    EXPECT_EQ(again.pos(), at);
+    EXPECT_EQ(again.findChild<QSplitter*>(QStringLiteral("split"))->sizes(), sizes);
+    again.close();
+}
+
+TEST_F(MainWindowTest, TheMemberConsoleIsOneMenuAwayAndItsCallsShowInTheList) {
+    Type(QStringLiteral("gdl"));
+    Press(QKeySequence(Qt::CTRL | Qt::Key_M));
+    auto* console = window().findChild<ConsoleWindow*>();
+    ASSERT_NE(console, nullptr);
+    EXPECT_TRUE(console->isVisible());
+
+    // A delete through the console, without asking: the main window's list follows.
+    console->findChild<QSpinBox*>(QStringLiteral("DelCiudad_BySysPK.Sys_PK"))
+        ->setValue(KeyOf(*guadalajara_));
+    auto* ask = console->findChild<QCheckBox*>(QStringLiteral("Ask"));
+    QTest::mouseClick(ask, Qt::LeftButton, {}, QPoint(ask->height() / 2, ask->height() / 2));
+    QTest::mouseClick(console->findChild<QPushButton*>(QStringLiteral("DelCiudad_BySysPK")),
+                      Qt::LeftButton);
+    WaitUntilSettled();
+    EXPECT_THAT(Rows(), IsEmpty());
+    EXPECT_THAT(Text(Status()), HasSubstr("7 ciudades"));
+}
+
+TEST(QtSpanishTest, QtsOwnTextsAreSpanish) {
+    EXPECT_EQ(QCoreApplication::translate("QLineEdit", "&Undo"), QStringLiteral("&Deshacer"));
+    EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Cancelar"));
+    EXPECT_EQ(QKeySequence(Qt::Key_Delete).toString(QKeySequence::NativeText),
+              QStringLiteral("Suprimir"));
+}
+
+}  // namespace
+}  // namespace mundor::host::testing
