@@ -1,20 +1,25 @@
-// The PostgreSQL schema of a catalog (schema.sql and search.sql beside this file, built into the
-// library).
+// The PostgreSQL schema of a catalog (schema.sql, search.sql and row_version.sql beside this file,
+// built into the library).
 #pragma once
 
 #include <string_view>
 
 namespace nubex::pg {
 
-// The value the schema leaves in Nubex_Esquema.Version. Version 1 had the tables alone
-// (schema.sql); version 2 adds the search indexes (search.sql).
-inline constexpr int kSchemaVersion = 2;
+// The value the schema leaves in Nubex_Esquema.Version.
+// Version 1 had the tables alone (schema.sql); version 2 added the search indexes (search.sql);
+// version 3 the triggers that keep every row's Sys_Version (row_version.sql).
+inline constexpr int kSchemaVersion = 3;
 
-// The whole schema, schema.sql then search.sql: run it once, in one transaction, on a schema
-// without tables.
+// The whole schema, schema.sql, search.sql and row_version.sql: run it once, in one transaction, on
+// a schema without tables.
 std::string_view SchemaSql();
 
-// search.sql: run once, in a transaction, on a catalog of version 1 to make it version 2.
+// search.sql: run once, in a transaction, on a catalog of version 1 to give it the search.
 std::string_view SearchSql();
+
+// row_version.sql: run once, in a write transaction, on a catalog of version 1 (after
+// SearchSql) or 2 to make it the current version.
+std::string_view RowVersionSql();
 
 }  // namespace nubex::pg

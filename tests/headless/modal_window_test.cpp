@@ -227,7 +227,7 @@ TEST_F(ModalWindowTest, AWindowLeftShownWhenItsScriptRunsOutRaisesInsteadOfHangi
 
     EXPECT_EQ(error.number(), kScriptFailure);
     EXPECT_NE(error.description().find(u"dlgPrueba"), std::u16string::npos);
-    EXPECT_NE(error.description().find(u"still shown"), std::u16string::npos);
+    EXPECT_NE(error.description().find(u"sigue a la vista"), std::u16string::npos);
     EXPECT_NE(error.description().find(u"user types \"Jalisco\""), std::u16string::npos)
         << "the failure carries the transcript so far";
     EXPECT_FALSE(window().Visible());
@@ -237,7 +237,7 @@ TEST_F(ModalWindowTest, AWindowLeftShownWhenItsScriptRunsOutRaisesInsteadOfHangi
 TEST_F(ModalWindowTest, AWindowShownWithNothingScriptedRaises) {
     const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
     EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"plans nothing"), std::u16string::npos);
+    EXPECT_NE(error.description().find(u"no prevé nada"), std::u16string::npos);
 }
 
 TEST_F(ModalWindowTest, ActionsLeftWhenTheWindowHidesAreAScriptFailure) {
@@ -246,7 +246,7 @@ TEST_F(ModalWindowTest, ActionsLeftWhenTheWindowHidesAreAScriptFailure) {
     const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
 
     EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"after action 1 of 2"), std::u16string::npos);
+    EXPECT_NE(error.description().find(u"tras la acción 1 de 2"), std::u16string::npos);
 }
 
 TEST_F(ModalWindowTest, AFailureInANestedWindowReachesTheTestAndNeverTheOuterWindowsLogic) {
@@ -282,7 +282,7 @@ TEST_F(ModalWindowTest, AStepTheUserCannotDoIsAScriptFailure) {
     user().OnShow(u"dlgPrueba").Click(u"cmdNoExiste");
     const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
     EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"no button named 'cmdNoExiste'"), std::u16string::npos);
+    EXPECT_NE(error.description().find(u"no tiene un botón llamado 'cmdNoExiste'"), std::u16string::npos);
 }
 
 TEST_F(ModalWindowTest, AltAndAnAccessKeyPressesThatButtonWhateverTheLettersCase) {
@@ -302,14 +302,14 @@ TEST_F(ModalWindowTest, AltAndAnAccessKeyPressesThatButtonWhateverTheLettersCase
     user().OnShow(u"dlgPrueba").PressAccessKey(u'P');
     const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
     EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"no button whose access key is 'P'"), std::u16string::npos);
+    EXPECT_NE(error.description().find(u"no tiene un botón cuya tecla de acceso sea 'P'"), std::u16string::npos);
 }
 
 TEST_F(ModalWindowTest, AScriptedStepThatRaisesIsAScriptFailureWithItsError) {
     user().OnShow(u"dlgPrueba").Run(u"bad step", [](Window&) { rt::Raise(rt::err::kOverflow); });
     const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
     EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"raised error 6"), std::u16string::npos);
+    EXPECT_NE(error.description().find(u"produjo el error 6"), std::u16string::npos);
 }
 
 // --- The tree on screen ---
@@ -361,14 +361,14 @@ TEST_F(TreeOnScreenTest, ANodeUnderACollapsedParentIsNotOnScreen) {
     user().OnShow(u"brwPrueba").SelectNode(u"tvwPaises", u"EDOOCULTO");
     const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
     EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"not on screen"), std::u16string::npos);
+    EXPECT_NE(error.description().find(u"no está a la vista"), std::u16string::npos);
 }
 
 TEST_F(TreeOnScreenTest, ANodeWithoutChildrenCannotBeExpanded) {
     user().OnShow(u"brwPrueba").ExpandNode(u"tvwPaises", u"SysES");
     const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
     EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"nothing to expand"), std::u16string::npos);
+    EXPECT_NE(error.description().find(u"nada que expandir"), std::u16string::npos);
     EXPECT_EQ(logic_.events, (Events{u"load"}));
 }
 

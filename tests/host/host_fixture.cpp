@@ -63,7 +63,7 @@ std::string RouteName(const ::testing::TestParamInfo<bool>& info) {
 INSTANTIATE_TEST_SUITE_P(Roads, HostCallsTest, ::testing::Bool(), RouteName);
 
 HostWindowTest::HostWindowTest() : catalogPath_(scratch_.location()) {
-    catalog_ = nubex::OpenCatalog(catalogPath_.string());
+    catalog_ = nubex::OpenCatalog(catalogPath_.string(), {.create = true});
     RegisterComponentLibraries();
     fx_ = CreateMundorFx();
     MundorClient(fx_).SetDataObjects(catalog_);

@@ -7,7 +7,9 @@
 #include <sstream>
 
 #include "nubex/pg/pg_search.h"
+#include "nubex/pg/schema.h"
 #include "nubex/search.h"
+#include "nubex/sqlite/schema.h"
 #include "runtime/call_by_name.h"
 #include "test_support.h"
 
@@ -264,7 +266,7 @@ TEST(SearchUpgrade, ACatalogFromBeforeTheSearchGetsItAndKeepsItsRows) {
     EXPECT_EQ(Dump(scratch.location()), before);
     RawDb raw(scratch.location());
     EXPECT_EQ(raw.QueryInt(postgres ? "SELECT Version FROM Nubex_Esquema" : "PRAGMA user_version"),
-              2);
+              postgres ? nubex::pg::kSchemaVersion : nubex::sqlite::kSchemaVersion);
     // Stores after the upgrade are followed as well.
     AddCiudad(ConnectionOf(catalog.get()).get(), 1, u"ZAP", u"Zapopan");
     EXPECT_EQ(nubex::Search(catalog.get(), u"zapopan").size(), 1u);

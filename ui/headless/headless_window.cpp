@@ -21,8 +21,8 @@ void HeadlessWindow::RunModal() {
     std::optional<ShowScript> script = session_->user().TakeShowScript(Name());
     try {
         if (!script) {
-            FailStillShown(u"window '" + Name() +
-                           u"' was shown, but the script plans nothing for this showing");
+            FailStillShown(u"la ventana '" + Name() +
+                           u"' se mostró, pero el guion no prevé nada para esta vez");
         }
         RunScript(*script);
     } catch (...) {
@@ -39,13 +39,13 @@ void HeadlessWindow::RunScript(const ShowScript& script) {
         session_->ThrowIfFailed();
         if (Visible()) continue;
         if (done == actions.size()) return;
-        session_->Fail(u"window '" + Name() + u"' hid itself after action " +
-                       rt::DecimalText(done) + u" of " + rt::DecimalText(actions.size()) +
-                       u"; the actions after it were planned for a window that is gone");
+        session_->Fail(u"la ventana '" + Name() + u"' se ocultó tras la acción " +
+                       rt::DecimalText(done) + u" de " + rt::DecimalText(actions.size()) +
+                       u"; las acciones siguientes eran para una ventana que ya no está");
     }
     if (Visible()) {
-        FailStillShown(u"window '" + Name() +
-                       u"' is still shown and its script for this showing has no action left");
+        FailStillShown(u"la ventana '" + Name() +
+                       u"' sigue a la vista y a su guion no le quedan acciones");
     }
 }
 

@@ -32,24 +32,24 @@ template <class T>
 T& ControlFor(HeadlessWindow& window, const UserAction& action, std::u16string_view kindName) {
     Control* control = window.FindControl(action.control, action.index);
     if (!control || control->Kind() != T::kKind) {
-        window.session().Fail(u"window " + Quoted(window.Name()) + u" has no " +
-                              std::u16string(kindName) + u" named " + ControlName(action));
+        window.session().Fail(u"la ventana " + Quoted(window.Name()) + u" no tiene " +
+                              std::u16string(kindName) + u" llamado " + ControlName(action));
     }
     return static_cast<T&>(*control);
 }
 
 void Type(HeadlessWindow& window, const UserAction& action) {
-    auto& field = ControlFor<HeadlessTextField>(window, action, u"text field");
+    auto& field = ControlFor<HeadlessTextField>(window, action, u"un campo de texto");
     if (!field.Editable()) {
-        window.session().Fail(u"the user cannot type into " + ControlName(action) + u" of " +
-                              Quoted(window.Name()) + u": the field is not editable");
+        window.session().Fail(u"el usuario no puede escribir en " + ControlName(action) + u" de " +
+                              Quoted(window.Name()) + u": el campo no es editable");
     }
     Record(window, action);
     field.SetValue(field.TypedText(action.text));
 }
 
 void Click(HeadlessWindow& window, const UserAction& action) {
-    auto& button = ControlFor<HeadlessButton>(window, action, u"button");
+    auto& button = ControlFor<HeadlessButton>(window, action, u"un botón");
     Record(window, action);
     window.RunHandler([&] { window.events().OnClick(button); });
 }
@@ -81,8 +81,8 @@ void PressAccessKey(HeadlessWindow& window, const UserAction& action) {
         window.RunHandler([&] { window.events().OnClick(*button); });
         return;
     }
-    window.session().Fail(u"window " + Quoted(window.Name()) +
-                          u" has no button whose access key is " + Quoted(action.text));
+    window.session().Fail(u"la ventana " + Quoted(window.Name()) +
+                          u" no tiene un botón cuya tecla de acceso sea " + Quoted(action.text));
 }
 
 // The node under the action's key, which the user must be able to see.
@@ -90,32 +90,33 @@ std::shared_ptr<HeadlessNode> NodeOnScreen(HeadlessWindow& window, HeadlessTree&
                                            const UserAction& action) {
     const auto node = std::static_pointer_cast<HeadlessNode>(tree.Nodes().Find(action.text));
     if (!node) {
-        window.session().Fail(u"tree " + ControlName(action) + u" of " + Quoted(window.Name()) +
-                              u" has no node with key " + Quoted(action.text));
+        window.session().Fail(u"el árbol " + ControlName(action) + u" de " + Quoted(window.Name()) +
+                              u" no tiene un nodo con la clave " + Quoted(action.text));
     }
     if (!node->OnScreen()) {
-        window.session().Fail(u"node " + Quoted(action.text) + u" of tree " + ControlName(action) +
-                              u" is not on screen: a node above it is collapsed");
+        window.session().Fail(u"el nodo " + Quoted(action.text) + u" del árbol " +
+                              ControlName(action) +
+                              u" no está a la vista: un nodo sobre él está contraído");
     }
     return node;
 }
 
 void SelectNode(HeadlessWindow& window, const UserAction& action) {
-    auto& tree = ControlFor<HeadlessTree>(window, action, u"tree");
+    auto& tree = ControlFor<HeadlessTree>(window, action, u"un árbol");
     auto node = NodeOnScreen(window, tree, action);
     Record(window, action);
     tree.Select(std::move(node));
 }
 
 void ExpandNode(HeadlessWindow& window, const UserAction& action) {
-    auto& tree = ControlFor<HeadlessTree>(window, action, u"tree");
+    auto& tree = ControlFor<HeadlessTree>(window, action, u"un árbol");
     const auto node = NodeOnScreen(window, tree, action);
     if (node->Children() == 0) {
-        window.session().Fail(u"node " + Quoted(action.text) +
-                              u" has no children, so the user sees nothing to expand");
+        window.session().Fail(u"el nodo " + Quoted(action.text) +
+                              u" no tiene hijos: el usuario no ve nada que expandir");
     }
     if (node->Expanded()) {
-        window.session().Fail(u"node " + Quoted(action.text) + u" is already expanded");
+        window.session().Fail(u"el nodo " + Quoted(action.text) + u" ya está expandido");
     }
     Record(window, action);
     window.RunHandler([&] { window.events().OnExpand(tree, node); });
@@ -124,10 +125,10 @@ void ExpandNode(HeadlessWindow& window, const UserAction& action) {
 }
 
 void CollapseNode(HeadlessWindow& window, const UserAction& action) {
-    auto& tree = ControlFor<HeadlessTree>(window, action, u"tree");
+    auto& tree = ControlFor<HeadlessTree>(window, action, u"un árbol");
     const auto node = NodeOnScreen(window, tree, action);
     if (!node->Expanded()) {
-        window.session().Fail(u"node " + Quoted(action.text) + u" is not expanded");
+        window.session().Fail(u"el nodo " + Quoted(action.text) + u" no está expandido");
     }
     Record(window, action);
     tree.Collapse(*node);
@@ -148,7 +149,7 @@ void RunStep(HeadlessWindow& window, const UserAction& action) {
         window.session().ThrowIfFailed();
         rt::ReportCurrentException();
         const rt::ErrorRecord& error = rt::LastError();
-        window.session().Fail(u"scripted step " + Quoted(action.text) + u" raised error " +
+        window.session().Fail(u"el paso " + Quoted(action.text) + u" del guion produjo el error " +
                               rt::DecimalText(error.number) + u": " + error.description);
     }
 }
