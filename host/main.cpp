@@ -13,14 +13,6 @@ std::vector<std::string> ArgumentsOf(int argc, char** argv) {
     return {argv, argv + argc};
 }
 
-std::vector<std::string> ArgumentsLeftByQt() {
-    std::vector<std::string> arguments;
-    for (const QString& argument : QCoreApplication::arguments()) {
-        arguments.push_back(argument.toStdString());
-    }
-    return arguments;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -30,8 +22,11 @@ int main(int argc, char** argv) {
     const CommandLine early = ParseCommandLine(ArgumentsOf(argc, argv), ForeignOptions::kPass);
     if (!early.options) return early.exitStatus;
 
+    // Qt takes its own options out of argv. What is left is read from argv itself, not from
+    // QCoreApplication::arguments(): paths are bytes on Linux, and a name that is not UTF-8 must
+    // reach the library as it is, not with replacement characters.
     QApplication application(argc, argv);
-    const CommandLine parsed = ParseCommandLine(ArgumentsLeftByQt(), ForeignOptions::kRefuse);
+    const CommandLine parsed = ParseCommandLine(ArgumentsOf(argc, argv), ForeignOptions::kRefuse);
     if (!parsed.options) return parsed.exitStatus;
     return RunHost(*parsed.options);
 }
