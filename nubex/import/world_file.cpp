@@ -25,9 +25,10 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
     }
 }
 
-// Rows reserved from the header at most; the vector grows past it as real rows come.
-constexpr size_t kReservedRows = 1 << 20;
-constexpr size_t kArenaBlock = 1 << 20;
+// Rows reserved from the header at most (the world has 158 532); the vector grows past it as
+// real rows come.
+constexpr size_t kReservedRows = 1 << 18;
+constexpr size_t kArenaBlock = 256 * 1024;
 
 bool ParseCount(std::string_view text, std::int64_t& value) {
     if (text.empty()) return false;
@@ -246,7 +247,8 @@ WorldData Parse(LineReader& lines, const std::string& origin) {
 
 std::string_view TextArena::Keep(std::string_view text) {
     if (blocks_.empty() || kArenaBlock - used_ < text.size()) {
-        blocks_.push_back(std::make_unique<char[]>(std::max(kArenaBlock, text.size())));
+        blocks_.push_back(
+            std::make_unique_for_overwrite<char[]>(std::max(kArenaBlock, text.size())));
         used_ = 0;
     }
     char* at = blocks_.back().get() + used_;
