@@ -69,10 +69,7 @@ TEST(HostProgramTest, ACatalogWhosePathIsNotUtf8IsOpenedAsItIs) {
     std::filesystem::create_directory(folder);
     // "catálogo.db" as Latin-1 writes it: the byte 0xE1 alone is not UTF-8.
     const std::string path = folder + "/cat\xE1logo.db";
-    {
-        nubex::RegisterInProcess();
-        auto catalog = nubex::OpenCatalog(path, {.create = true});
-    }
+    { auto catalog = nubex::OpenCatalog(path, {.create = true}); }
 
     const std::string out = dir.filePath(QStringLiteral("out.txt")).toStdString();
     const std::string command =
