@@ -282,7 +282,8 @@ TEST_F(ModalWindowTest, AStepTheUserCannotDoIsAScriptFailure) {
     user().OnShow(u"dlgPrueba").Click(u"cmdNoExiste");
     const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
     EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"no tiene un botón llamado 'cmdNoExiste'"), std::u16string::npos);
+    EXPECT_NE(error.description().find(u"no tiene un botón llamado 'cmdNoExiste'"),
+              std::u16string::npos);
 }
 
 TEST_F(ModalWindowTest, AltAndAnAccessKeyPressesThatButtonWhateverTheLettersCase) {
@@ -302,7 +303,8 @@ TEST_F(ModalWindowTest, AltAndAnAccessKeyPressesThatButtonWhateverTheLettersCase
     user().OnShow(u"dlgPrueba").PressAccessKey(u'P');
     const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
     EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"no tiene un botón cuya tecla de acceso sea 'P'"), std::u16string::npos);
+    EXPECT_NE(error.description().find(u"no tiene un botón cuya tecla de acceso sea 'P'"),
+              std::u16string::npos);
 }
 
 TEST_F(ModalWindowTest, AScriptedStepThatRaisesIsAScriptFailureWithItsError) {
