@@ -7,6 +7,7 @@
 #include "cli/spanish_cli.h"
 #include "host/catalog_location.h"
 #include "host/host_errors.h"
+#include "host/option_value.h"
 
 namespace mundor::host {
 
@@ -45,13 +46,15 @@ void Describe(CLI::App& app, HostOptions& options) {
                    "existe, se crea y se llena con el mundo) o un servidor PostgreSQL, como URI "
                    "(postgresql://usuario@servidor/base) o pares clave=valor; ese se llena con "
                    "nubex-import")
-        ->type_name("CATÁLOGO");
+        ->type_name("CATÁLOGO")
+        ->check(PlainOptionValue());
     app.add_option("-b,--search", options.searchText, "Empieza con esta búsqueda")
         ->type_name("TEXTO");
     app.add_option("--screenshot", options.screenshotPath,
                    "Guarda una captura PNG de la ventana principal en cuanto muestra el catálogo "
                    "contado (y la búsqueda de --search) y termina")
-        ->type_name("RUTA");
+        ->type_name("RUTA")
+        ->check(PlainOptionValue());
     app.add_flag("--exit-after-first-paint", options.exitAfterFirstPaint,
                  "Termina en cuanto la ventana principal se ha dibujado (para medir el "
                  "arranque); escribe \"first-paint\" en la salida estándar");

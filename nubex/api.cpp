@@ -33,7 +33,7 @@ void UnregisterInProcess() {
 
 rt::Ref<Catalog> OpenCatalog(const std::string& path, const OpenOptions& options) {
     rt::Ref<com::CatalogObject> catalog = rt::MakeObject<com::CatalogObject>();
-    catalog->Open(path, options.busyTimeoutMs);
+    catalog->Open(path, options.busyTimeoutMs, options.create);
     return catalog;
 }
 

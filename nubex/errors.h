@@ -20,7 +20,10 @@ struct ErrorText {
 // Opening a catalog and reaching its database. kCannotOpen, kDatabaseError and kConnectionLost
 // are followed by the database engine's own message (never a password).
 inline constexpr ErrorText kCatalogNotOpen{20001, u"El catálogo no está abierto."};
-inline constexpr ErrorText kCannotOpen{20002, u"No se pudo abrir el catálogo: "};
+inline constexpr ErrorText kCannotOpen{
+    20002,
+    u"No se pudo abrir el catálogo. Compruebe la ruta o los datos del servidor y que tenga permiso "
+    u"para leerlo. Mensaje del motor de datos: "};
 inline constexpr ErrorText kNotACatalog{
     20003, u"El archivo no es un catálogo de países, estados y ciudades."};
 inline constexpr ErrorText kNotACatalogSchema{
@@ -33,6 +36,17 @@ inline constexpr ErrorText kNotConnected{20005,
                                          u"El registro no tiene una conexión con el catálogo."};
 inline constexpr ErrorText kForeignConnection{
     20006, u"La conexión indicada no pertenece a esta biblioteca de datos."};
+inline constexpr ErrorText kNoCatalogThere{
+    20007,
+    u"No hay un catálogo en esa ubicación: el archivo no existe o está vacío, o el esquema del "
+    u"servidor no tiene tablas. Revise la ubicación; para empezar un catálogo nuevo, ábralo "
+    u"pidiendo que se cree."};
+inline constexpr ErrorText kBadLocation{
+    20008, u"La ubicación del catálogo tiene un carácter nulo; no se abrió nada."};
+inline constexpr ErrorText kDamagedCatalog{
+    20009,
+    u"El catálogo está dañado: una fila tiene una clave fuera del intervalo 1 a 2147483647. "
+    u"Restaure una copia de seguridad o avise a soporte."};
 
 // Stores the data refuses.
 inline constexpr ErrorText kPaisDuplicateCode{20010, u"Ya existe un país con ese código."};
@@ -70,11 +84,23 @@ inline constexpr ErrorText kNothingToDelete{
 // The database could not do the work now.
 inline constexpr ErrorText kBusy{
     20030, u"El catálogo está ocupado por otro usuario. Intente de nuevo en unos momentos."};
-inline constexpr ErrorText kDatabaseError{20031, u"Error de la base de datos: "};
+inline constexpr ErrorText kDatabaseError{
+    20031,
+    u"La base de datos del catálogo no pudo hacer la operación; no se guardó nada. Intente de "
+    u"nuevo y, si se repite, avise a soporte con este mensaje del motor de datos: "};
 inline constexpr ErrorText kConnectionLost{
     20032,
     u"No hay conexión con el servidor del catálogo; la próxima operación intentará conectarse "
     u"de nuevo. Mensaje del servidor: "};
+
+inline constexpr ErrorText kCatalogFileGone{
+    20033,
+    u"El archivo del catálogo se borró, se movió o se reemplazó después de abrirlo; no se guardó "
+    u"nada. Cierre el catálogo y vuelva a abrirlo."};
+inline constexpr ErrorText kReadOnlyCatalog{
+    20034,
+    u"El catálogo es de solo lectura (el archivo, su carpeta o el disco no admiten cambios); no "
+    u"se guardó nada."};
 
 // Views. kNoSuchField is followed by the field name asked for.
 inline constexpr ErrorText kNoSuchField{20040, u"La vista no tiene el campo: "};

@@ -17,6 +17,10 @@ inline constexpr int kDefaultBusyTimeoutMs = 5000;
 
 struct OpenOptions {
     int busyTimeoutMs = kDefaultBusyTimeoutMs;
+    // Make a new, empty catalog when there is none at the location (a missing or empty file, a
+    // database schema without tables). Without it such a location is refused (20007), so that a
+    // mistyped path never becomes a new catalog.
+    bool create = false;
 };
 
 // Registers the four classes with the runtime for this process, so that CreateInstance and
@@ -24,11 +28,12 @@ struct OpenOptions {
 NUBEX_API HRESULT RegisterInProcess();
 NUBEX_API void UnregisterInProcess();
 
-// Opens a catalog: a SQLite file (UTF-8 path), created with the catalog schema when it does
-// not exist yet, or ":memory:" for a private in-memory one; or a PostgreSQL database given as a
-// connection URI ("postgresql://user@host/db") or key/value conninfo ("host=... dbname=..."),
-// whose current schema gets the catalog's tables when it has none yet. Raises
-// mundor::rt::RuntimeError (errors.h) when it cannot.
+// Opens a catalog: a SQLite file (its path as the file system's bytes), or ":memory:" for a
+// private in-memory one; or a PostgreSQL database given as a connection URI
+// ("postgresql://user@host/db") or key/value conninfo ("host=... dbname=..."). A new catalog is
+// made only when options.create asks for it. A file that cannot be written opens for reading,
+// and its stores and deletes are refused as read-only (20034). Raises mundor::rt::RuntimeError
+// (errors.h) when it cannot.
 NUBEX_API mundor::rt::Ref<Catalog> OpenCatalog(const std::string& path,
                                                const OpenOptions& options = {});
 

@@ -48,7 +48,7 @@ CitiesCatalog& CitiesCatalog::Get() {
 
 CitiesCatalog::CitiesCatalog() {
     const std::string path = (dir_ / "ciudades.db").string();
-    catalog_ = nubex::OpenCatalog(path);
+    catalog_ = nubex::OpenCatalog(path, {.create = true});
     const int opened = sqlite3_open_v2(path.c_str(), &raw_, SQLITE_OPEN_READWRITE, nullptr);
     Check(raw_, opened);
     Exec(raw_,

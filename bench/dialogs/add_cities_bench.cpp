@@ -47,7 +47,8 @@ City CityNumber(int n) {
 class StateCatalog {
   public:
     explicit StateCatalog(bool onFile) {
-        catalog_ = nubex::OpenCatalog(onFile ? (dir_ / "catalogo.db").string() : ":memory:");
+        catalog_ = nubex::OpenCatalog(onFile ? (dir_ / "catalogo.db").string() : ":memory:",
+                                      {.create = true});
         rt::ThrowIfFailed(catalog_->get_ADOCnn(connection_.put()));
         auto pais = NewRecord<nubex::Pais>(nubex::CLSID_Pais);
         Store(*pais, u"GN", u"Generado");

@@ -42,7 +42,8 @@ int Run(const std::string& catalogPath) {
     // The linked data-object library serves its classes to this process; the component comes
     // from the registry.
     rt::ThrowIfFailed(nubex::RegisterInProcess());
-    rt::Ref<nubex::Catalog> catalog = nubex::OpenCatalog(catalogPath);
+    // The example starts its catalog when the file does not exist yet.
+    rt::Ref<nubex::Catalog> catalog = nubex::OpenCatalog(catalogPath, {.create = true});
 
     rt::Ref<IDispatch> object = rt::CreateObject(u"Mundor.MundorFx");
     MundorClient fx(object.As<_MundorFx>());

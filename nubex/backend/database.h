@@ -23,6 +23,8 @@ enum class Failure {
     Constraint,      // a uniqueness, foreign-key or check constraint
     ConnectionLost,  // the server is down, restarted or unreachable; the next operation reconnects
     UnstorableText,  // a text the engine cannot hold exactly (PostgreSQL: NUL, lone surrogates)
+    FileGone,        // the catalog file was deleted or replaced since it was opened
+    ReadOnly,        // the catalog can be read but not written
     Other,
 };
 

@@ -8,8 +8,14 @@
 
 namespace nubex::db {
 
-// The catalog's schema is created when the file or database schema is new, and checked
-// otherwise. Raises the library's run-time errors (nubex/errors.h).
-std::unique_ptr<Database> OpenDatabase(const std::string& location, int busyTimeoutMs);
+// Whether opening may make a new catalog where there is none (a missing or empty file, a
+// database schema without tables); ":memory:" is always new.
+enum class Creation { kExistingOnly, kCreate };
+
+// An existing catalog's schema is checked, and brought up to date when it is older. Raises the
+// library's run-time errors (nubex/errors.h); a location holding a NUL is refused before
+// anything is opened.
+std::unique_ptr<Database> OpenDatabase(const std::string& location, int busyTimeoutMs,
+                                       Creation creation = Creation::kExistingOnly);
 
 }  // namespace nubex::db

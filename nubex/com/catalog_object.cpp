@@ -61,9 +61,10 @@ const rt::DispatchTableBase& CatalogObject::Table() {
         {u"Open",
          5,
          MemberKind::Method,
-         {rt::Str(u"Path"), rt::OptLong(u"BusyTimeout", kDefaultBusyTimeoutMs)},
+         {rt::Str(u"Path"), rt::OptLong(u"BusyTimeout", kDefaultBusyTimeoutMs),
+          rt::OptBool(u"Create", false)},
          VT_EMPTY,
-         [](CatalogObject& s, Frame& f) { return s.OpenByName(f.Str(0), f.Long(1)); }},
+         [](CatalogObject& s, Frame& f) { return s.OpenByName(f.Str(0), f.Long(1), f.Bool(2)); }},
         {u"Close",
          6,
          MemberKind::Method,
@@ -82,14 +83,16 @@ const rt::DispatchTableBase& CatalogObject::Table() {
     return table;
 }
 
-void CatalogObject::Open(const std::string& path, int busyTimeoutMs) {
-    std::shared_ptr<db::Database> database = db::OpenDatabase(path, busyTimeoutMs);
+void CatalogObject::Open(const std::string& path, int busyTimeoutMs, bool create) {
+    std::shared_ptr<db::Database> database = db::OpenDatabase(
+        path, busyTimeoutMs, create ? db::Creation::kCreate : db::Creation::kExistingOnly);
     connection_ = rt::MakeObject<ConnectionObject>(std::move(database));
 }
 
-HRESULT CatalogObject::OpenByName(BSTR* path, LONG* busyTimeoutMs) {
-    if (!path || !busyTimeoutMs) return E_POINTER;
-    return rt::Guard([&] { Open(rt::Utf16ToUtf8(TextOf(*path)), *busyTimeoutMs); });
+HRESULT CatalogObject::OpenByName(BSTR* path, LONG* busyTimeoutMs, VARIANT_BOOL* create) {
+    if (!path || !busyTimeoutMs || !create) return E_POINTER;
+    return rt::Guard(
+        [&] { Open(rt::Utf16ToUtf8(TextOf(*path)), *busyTimeoutMs, *create != VARIANT_FALSE); });
 }
 
 HRESULT CatalogObject::CloseByName() {

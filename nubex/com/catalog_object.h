@@ -22,17 +22,17 @@ class CatalogObject final : public mundor::rt::DispatchObject<CatalogObject, nub
     HRESULT V_EdoProv(LONG* sysPk, nubex::View** result) override;
     HRESULT V_Ciudades(LONG* sysPk, nubex::View** result) override;
 
-    // Opens a catalog (nubex/backend/location.h: a file, ":memory:" or a PostgreSQL database),
-    // created with its schema when new, in place of the one open before. Raises the library's
-    // errors.
-    void Open(const std::string& path, int busyTimeoutMs);
+    // Opens a catalog (nubex/backend/location.h: a file, ":memory:" or a PostgreSQL database) in
+    // place of the one open before; a new one only when `create` asks for it. Raises the
+    // library's errors.
+    void Open(const std::string& path, int busyTimeoutMs, bool create);
     void Close() { connection_.reset(); }
     // V_Buscar(Texto [, Maximo]): the hits of a search (nubex/search.h) as a view
     // (com/search_rows.h).
     HRESULT V_Buscar(BSTR* texto, LONG* maximo, nubex::View** result);
 
   private:
-    HRESULT OpenByName(BSTR* path, LONG* busyTimeoutMs);
+    HRESULT OpenByName(BSTR* path, LONG* busyTimeoutMs, VARIANT_BOOL* create);
     HRESULT CloseByName();
     const ConnectionObject& RequireOpen() const;
 

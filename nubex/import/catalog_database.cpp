@@ -11,7 +11,7 @@ namespace nubex::import {
 
 std::unique_ptr<db::Database> OpenCatalogDatabase(const std::string& location) {
     try {
-        return db::OpenDatabase(location, nubex::kDefaultBusyTimeoutMs);
+        return db::OpenDatabase(location, nubex::kDefaultBusyTimeoutMs, db::Creation::kCreate);
     } catch (const mundor::rt::RuntimeError& error) {
         throw ImportError(ImportErrc::kDatabase, "Catálogo \"" + db::Describe(location) + "\": " +
                                                      mundor::rt::Utf16ToUtf8(error.description()));

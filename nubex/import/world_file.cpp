@@ -2,11 +2,14 @@
 
 #include <uuid/uuid.h>
 
+#include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <unordered_set>
 
 #include "nubex/import/gzip_file.h"
 #include "nubex/import/import_error.h"
+#include "nubex/import/line_reader.h"
 
 namespace nubex::import {
 namespace {
@@ -21,6 +24,11 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
         line.remove_prefix(tab + 1);
     }
 }
+
+// Rows reserved from the header at most (the world has 158 532); the vector grows past it as
+// real rows come.
+constexpr size_t kReservedRows = 1 << 18;
+constexpr size_t kArenaBlock = 256 * 1024;
 
 bool ParseCount(std::string_view text, std::int64_t& value) {
     if (text.empty()) return false;
@@ -47,8 +55,8 @@ bool AllDigits(std::string_view text) {
 // Walks the content line by line and builds the checked WorldData.
 class WorldParser {
   public:
-    WorldParser(const std::string& content, const std::string& origin)
-        : rest_(content), origin_(origin) {}
+    WorldParser(LineReader& lines, const std::string& origin, TextArena& arena)
+        : lines_(lines), origin_(origin), arena_(arena) {}
 
     void ParseHeader(WorldData& data) {
         ParseKindLine();
@@ -72,12 +80,18 @@ class WorldParser {
     }
 
     void ParseBody(WorldData& data) {
-        data.rows.reserve(static_cast<size_t>(data.counts.total()));
+        data.rows.reserve(std::min(static_cast<size_t>(data.counts.total()), kReservedRows));
+        WorldCounts found;
         while (NextLine()) {
             if (line_.empty()) Corrupt("línea vacía");
-            data.rows.push_back(ParseRow(SplitFields(line_)));
+            data.rows.push_back(ParseRow(SplitFields(arena_.Keep(line_))));
+            Count(data.rows.back().kind, found);
+            if (found.paises > data.counts.paises || found.estados > data.counts.estados ||
+                found.ciudades > data.counts.ciudades) {
+                Corrupt("trae más filas que las que anuncia el encabezado (" +
+                        Describe(data.counts) + ")");
+            }
         }
-        const WorldCounts found = CountRows(data.rows);
         if (!(found == data.counts)) {
             Fail(ImportErrc::kDatasetCorrupt, "está incompleto: el encabezado anuncia " +
                                                   Describe(data.counts) + " y el archivo trae " +
@@ -87,11 +101,15 @@ class WorldParser {
 
   private:
     bool NextLine() {
-        if (rest_.empty()) return false;
-        const size_t end = rest_.find('\n');
-        line_ = rest_.substr(0, end);
-        rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
-        if (!line_.empty() && line_.back() == '\r') line_.remove_suffix(1);
+        std::optional<std::string_view> line;
+        try {
+            line = lines_.Next();
+        } catch (const LineTooLong&) {
+            ++lineNumber_;
+            Corrupt("la línea pasa de " + std::to_string(kMaxLineBytes) + " bytes");
+        }
+        if (!line) return false;
+        line_ = *line;
         ++lineNumber_;
         return true;
     }
@@ -125,6 +143,12 @@ class WorldParser {
         if (fields.size() != 4 || !ParseCount(fields[1], counts.paises) ||
             !ParseCount(fields[2], counts.estados) || !ParseCount(fields[3], counts.ciudades)) {
             Corrupt("encabezado \"counts\" no válido");
+        }
+        for (const std::int64_t count : {counts.paises, counts.estados, counts.ciudades}) {
+            if (count > kMaxRowsPerKind) {
+                Corrupt("el encabezado \"counts\" anuncia más de " +
+                        std::to_string(kMaxRowsPerKind) + " filas de un tipo");
+            }
         }
         return counts;
     }
@@ -181,14 +205,10 @@ class WorldParser {
         return kind == RowKind::kPais ? 0 : kind == RowKind::kEdoProv ? 1 : 2;
     }
 
-    static WorldCounts CountRows(const std::vector<WorldRow>& rows) {
-        WorldCounts counts;
-        for (const WorldRow& row : rows) {
-            if (row.kind == RowKind::kPais) ++counts.paises;
-            if (row.kind == RowKind::kEdoProv) ++counts.estados;
-            if (row.kind == RowKind::kCiudad) ++counts.ciudades;
-        }
-        return counts;
+    static void Count(RowKind kind, WorldCounts& counts) {
+        if (kind == RowKind::kPais) ++counts.paises;
+        if (kind == RowKind::kEdoProv) ++counts.estados;
+        if (kind == RowKind::kCiudad) ++counts.ciudades;
     }
 
     static std::string Describe(const WorldCounts& counts) {
@@ -205,28 +225,52 @@ class WorldParser {
         throw ImportError(code, "El archivo de datos \"" + origin_ + "\" " + what + ".");
     }
 
-    std::string_view rest_;
+    LineReader& lines_;
     std::string_view line_;
     size_t lineNumber_ = 0;
     const std::string& origin_;
+    TextArena& arena_;
     bool haveCountry_ = false;
     bool haveState_ = false;
     std::unordered_set<std::int64_t> idsSeen_[3];
 };
 
-}  // namespace
-
-WorldData ParseWorld(std::string content, const std::string& origin) {
+WorldData Parse(LineReader& lines, const std::string& origin) {
     WorldData data;
-    data.text = std::make_unique<const std::string>(std::move(content));
-    WorldParser parser(*data.text, origin);
+    WorldParser parser(lines, origin, data.text);
     parser.ParseHeader(data);
     parser.ParseBody(data);
     return data;
 }
 
+}  // namespace
+
+std::string_view TextArena::Keep(std::string_view text) {
+    if (blocks_.empty() || kArenaBlock - used_ < text.size()) {
+        blocks_.push_back(
+            std::make_unique_for_overwrite<char[]>(std::max(kArenaBlock, text.size())));
+        used_ = 0;
+    }
+    char* at = blocks_.back().get() + used_;
+    std::memcpy(at, text.data(), text.size());
+    used_ += text.size();
+    return {at, text.size()};
+}
+
+WorldData ParseWorld(std::string_view content, const std::string& origin) {
+    LineReader lines([&content](char* into, size_t room) {
+        const size_t given = std::min(room, content.size());
+        std::memcpy(into, content.data(), given);
+        content.remove_prefix(given);
+        return given;
+    });
+    return Parse(lines, origin);
+}
+
 WorldData ReadWorldFile(const std::string& path) {
-    return ParseWorld(ReadGzipFile(path), path);
+    GzipReader file(path);
+    LineReader lines([&file](char* into, size_t room) { return file.Read(into, room); });
+    return Parse(lines, path);
 }
 
 }  // namespace nubex::import

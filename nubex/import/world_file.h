@@ -13,6 +13,9 @@ namespace nubex::import {
 inline constexpr std::string_view kWorldFileKind = "mundor-world";
 inline constexpr int kWorldFormatVersion = 1;
 inline constexpr size_t kMaxCodeLength = 8;  // characters, as the edit dialogs allow
+// Far above the world's (250 countries, 5 308 states, 152 970 cities), and low enough that no
+// sum of them overflows: a header announcing more is refused before anything is reserved.
+inline constexpr std::int64_t kMaxRowsPerKind = 10'000'000;
 
 enum class RowKind : char { kPais = 'P', kEdoProv = 'E', kCiudad = 'C' };
 
@@ -34,18 +37,30 @@ struct WorldCounts {
     friend bool operator==(const WorldCounts&, const WorldCounts&) = default;
 };
 
+// Where the rows' texts live: blocks that never move, so that rows may point into them.
+class TextArena {
+  public:
+    std::string_view Keep(std::string_view text);
+
+  private:
+    std::vector<std::unique_ptr<char[]>> blocks_;
+    size_t used_ = 0;
+};
+
 struct WorldData {
-    std::unique_ptr<const std::string> text;  // the decompressed file; rows refer into it
+    TextArena text;  // the rows' lines; rows refer into it
     std::string guidNamespace;
     WorldCounts counts;
     std::vector<WorldRow> rows;
 };
 
-// Reads and checks a dataset file. Raises ImportError (kDatasetUnreadable, kDatasetCorrupt or
-// kDatasetVersion) naming the file and, for a bad line, its number.
+// Reads and checks a dataset file, as a stream: a bad first line is refused before the rest is
+// read, and a body with more rows than its header announced as soon as they are read. Raises
+// ImportError (kDatasetUnreadable, kDatasetCorrupt or kDatasetVersion) naming the file and, for
+// a bad line, its number.
 WorldData ReadWorldFile(const std::string& path);
 
-// Parses the decompressed content; `origin` names it in error texts.
-WorldData ParseWorld(std::string content, const std::string& origin);
+// Parses decompressed content the same way; `origin` names it in error texts.
+WorldData ParseWorld(std::string_view content, const std::string& origin);
 
 }  // namespace nubex::import

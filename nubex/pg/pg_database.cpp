@@ -33,11 +33,12 @@ PgDatabase::PgDatabase(std::string location, int busyTimeoutMs)
 
 PgDatabase::~PgDatabase() = default;
 
-std::unique_ptr<PgDatabase> PgDatabase::Open(const std::string& location, int busyTimeoutMs) {
+std::unique_ptr<PgDatabase> PgDatabase::Open(const std::string& location, int busyTimeoutMs,
+                                             bool create) {
     std::unique_ptr<PgDatabase> database(new PgDatabase(location, busyTimeoutMs));
     try {
         database->Connect();
-        database->EnsureSchema();
+        database->EnsureSchema(create);
     } catch (const db::DbError& error) {
         RaiseOpenFailure(error);
     }
@@ -80,12 +81,12 @@ void PgDatabase::ConfigureSession() {
     if (PQresultStatus(result.get()) != PGRES_TUPLES_OK) Fail(result.get());
 }
 
-void PgDatabase::EnsureSchema() {
+void PgDatabase::EnsureSchema(bool create) {
     // A plain (read committed) transaction: after the lock it sees what others committed.
     Execute("BEGIN");
     inTransaction_ = true;
     try {
-        CheckOrCreateSchema();
+        CheckOrCreateSchema(create);
         Commit();
     } catch (...) {
         Rollback();
@@ -93,7 +94,7 @@ void PgDatabase::EnsureSchema() {
     }
 }
 
-void PgDatabase::CheckOrCreateSchema() {
+void PgDatabase::CheckOrCreateSchema(bool create) {
     // Two programs opening one new catalog at once: the second waits, then finds it made.
     Execute("SELECT pg_advisory_xact_lock(hashtext('nubex ' || coalesce(current_schema(), '')))");
     const std::int64_t marked = QueryInt(
@@ -101,19 +102,22 @@ void PgDatabase::CheckOrCreateSchema() {
         "tablename = 'nubex_esquema'");
     if (marked > 0) {
         const std::int64_t version = QueryInt("SELECT max(Version) FROM Nubex_Esquema");
-        if (version > kSchemaVersion) RaiseError(err::kNewerCatalog);
         if (version == kSchemaVersion) return;
-        if (version != 1 && version != 2) RaiseError(err::kNotACatalogSchema);
+        if (version > kSchemaVersion) RaiseError(err::kNewerCatalog);
+        if (version < 1) RaiseError(err::kNotACatalogSchema);
         // An older catalog gets what it lacks, in order: the search indexes, built from its
-        // rows (version 1), then the importer's memory, empty (version 2).
+        // rows (version 1), the importer's memory, empty (up to 2), the row-version triggers
+        // (up to 3).
         if (version == 1) Execute(std::string(SearchSql()).c_str());
-        return Execute(std::string(ImportMemorySql()).c_str());
+        if (version <= 2) Execute(std::string(ImportMemorySql()).c_str());
+        return Execute(std::string(RowVersionSql()).c_str());
     }
     const std::int64_t tables = QueryInt(
         "SELECT count(*) FROM pg_catalog.pg_class c JOIN pg_catalog.pg_namespace n ON "
         "n.oid = c.relnamespace WHERE n.nspname = current_schema() AND c.relkind IN "
         "('r', 'p', 'v', 'm', 'f')");
     if (tables > 0) RaiseError(err::kNotACatalogSchema);
+    if (!create) RaiseError(err::kNoCatalogThere);
     Execute(std::string(SchemaSql()).c_str());
 }
 

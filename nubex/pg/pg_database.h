@@ -24,10 +24,12 @@ namespace nubex::pg {
 
 class PgDatabase final : public db::Database {
   public:
-    // Connects and creates the catalog's schema when the current schema has no tables yet, or
-    // brings a catalog of an older version up to date.
-    // Raises the library's run-time errors (cannot open, not a catalog, newer catalog, busy).
-    static std::unique_ptr<PgDatabase> Open(const std::string& location, int busyTimeoutMs);
+    // Connects and checks the catalog's schema, bringing a catalog of an older version up to
+    // date; a current schema without tables gets the catalog only when `create` says so.
+    // Raises the library's run-time errors (cannot open, no catalog there, not a catalog, newer
+    // catalog, busy).
+    static std::unique_ptr<PgDatabase> Open(const std::string& location, int busyTimeoutMs,
+                                            bool create);
     ~PgDatabase() override;
     PgDatabase(const PgDatabase&) = delete;
     PgDatabase& operator=(const PgDatabase&) = delete;
@@ -63,8 +65,8 @@ class PgDatabase final : public db::Database {
     void Connect();
     void Reconnect();
     void ConfigureSession();
-    void EnsureSchema();
-    void CheckOrCreateSchema();
+    void EnsureSchema(bool create);
+    void CheckOrCreateSchema(bool create);
     std::int64_t QueryInt(const char* sql);
     const std::string& PreparedName(const PgSql& sql);
 

@@ -1,5 +1,5 @@
-// The SQLite schema of a catalog (schema.sql and search.sql beside this file, built into the
-// library), for the library itself and for tools that fill a catalog with plain SQL.
+// The SQLite schema of a catalog (schema.sql, search.sql and row_version.sql beside this file,
+// built into the library), for the library itself and for tools that fill a catalog with plain SQL.
 #pragma once
 
 #include <string_view>
@@ -9,19 +9,24 @@
 namespace nubex::sqlite {
 
 // The value the schema leaves in PRAGMA user_version. Version 1 had the tables alone (schema.sql);
-// version 2 adds the search indexes (search.sql); version 3 the world importer's memory of the
-// rows it wrote (import_memory.sql).
-inline constexpr int kSchemaVersion = 3;
+// version 2 added the search indexes (search.sql); version 3 the world importer's memory of the
+// rows it wrote (import_memory.sql); version 4 the triggers that keep every row's Sys_Version
+// (row_version.sql).
+inline constexpr int kSchemaVersion = 4;
 
-// The whole schema, schema.sql, search.sql then import_memory.sql: run it once on an empty
-// database.
+// The whole schema, schema.sql, search.sql, import_memory.sql then row_version.sql: run it once
+// on an empty database.
 NUBEX_API std::string_view SchemaSql();
 
-// search.sql: run once, in a write transaction, on a catalog of version 1 to make it version 2.
+// search.sql: run once, in a write transaction, on a catalog of version 1 to give it the search.
 std::string_view SearchSql();
 
-// import_memory.sql: run once, in a write transaction, on a catalog of version 2 to make it
-// version 3.
+// import_memory.sql: run once, in a write transaction, on a catalog of version 1 (after
+// SearchSql) or 2 to give it the importer's memory.
 std::string_view ImportMemorySql();
+
+// row_version.sql: run once, in a write transaction, on a catalog of version 1, 2 or 3 (after
+// what it lacks before) to make it the current version.
+std::string_view RowVersionSql();
 
 }  // namespace nubex::sqlite

@@ -1,6 +1,10 @@
 #include "nubex/sqlite/sqlite_database.h"
 
 #include <sqlite3.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <filesystem>
 
 #include "nubex/errors.h"
 #include "nubex/sqlite/schema.h"
@@ -32,12 +36,76 @@ struct ConnectionCloser {
 };
 using ConnectionHandle = std::unique_ptr<sqlite3, ConnectionCloser>;
 
+[[noreturn]] void Refuse(const err::ErrorText& error) {
+    mundor::rt::Raise(error.number, std::u16string(error.text));
+}
+
+bool InMemory(const std::string& path) {
+    return path == ":memory:" || path.empty();
+}
+
+bool Missing(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::status(path, error).type() == std::filesystem::file_type::not_found;
+}
+
+// Whether this process cannot write the catalog: the file, or the folder that must hold the
+// journal and the WAL's shared memory beside it, refuses writing (permissions or a read-only
+// file system).
+bool CannotWrite(const std::string& path) {
+    const std::filesystem::path file(path);
+    const std::filesystem::path folder = file.has_parent_path() ? file.parent_path() : ".";
+    return ::access(path.c_str(), W_OK) != 0 || ::access(folder.c_str(), W_OK) != 0;
+}
+
+// The file as a URI that opens it immutable: read-only, without the locks and the WAL's shared
+// memory that a read-only folder cannot hold. Only for catalogs nobody can write here.
+std::string ImmutableUri(const std::string& path) {
+    static constexpr std::string_view kPlain = "/-._~";
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string uri = "file:";
+    for (const unsigned char c : path) {
+        if (std::isalnum(c) || kPlain.find(static_cast<char>(c)) != std::string_view::npos) {
+            uri += static_cast<char>(c);
+            continue;
+        }
+        uri += '%';
+        uri += kHex[c >> 4];
+        uri += kHex[c & 0xF];
+    }
+    return uri + "?immutable=1";
+}
+
 }  // namespace
 
-std::unique_ptr<SqliteDatabase> SqliteDatabase::Open(const std::string& path, int busyTimeoutMs) {
+std::unique_ptr<SqliteDatabase> SqliteDatabase::Open(const std::string& path, int busyTimeoutMs,
+                                                     bool create) {
+    const bool memory = InMemory(path);
+    if (!memory && !create && Missing(path)) Refuse(err::kNoCatalogThere);
+    const int flags = SQLITE_OPEN_READWRITE | (memory || create ? SQLITE_OPEN_CREATE : 0);
+    try {
+        std::unique_ptr<SqliteDatabase> database = Connect(path, flags, busyTimeoutMs);
+        try {
+            database->Configure(memory || create);
+            return database;
+        } catch (const db::DbError& error) {
+            if (error.failure() == db::Failure::Busy || memory || !CannotWrite(path)) throw;
+        }
+        // A catalog nobody can write here: read it as it stands.
+        database.reset();
+        database =
+            Connect(ImmutableUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, busyTimeoutMs);
+        database->Configure(false);
+        return database;
+    } catch (const db::DbError& error) {
+        RaiseOpenFailure(error);
+    }
+}
+
+std::unique_ptr<SqliteDatabase> SqliteDatabase::Connect(const std::string& path, int flags,
+                                                        int busyTimeoutMs) {
     sqlite3* raw = nullptr;
-    const int rc =
-        sqlite3_open_v2(path.c_str(), &raw, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr);
+    const int rc = sqlite3_open_v2(path.c_str(), &raw, flags, nullptr);
     ConnectionHandle handle(raw);
     if (rc != SQLITE_OK) {
         RaiseWithDetail(err::kCannotOpen, raw ? sqlite3_errmsg(raw) : sqlite3_errstr(rc));
@@ -48,12 +116,9 @@ std::unique_ptr<SqliteDatabase> SqliteDatabase::Open(const std::string& path, in
         RaiseWithDetail(err::kCannotOpen, sqlite3_errstr(collation));
     }
     std::unique_ptr<SqliteDatabase> database(new SqliteDatabase(handle.release()));
-    try {
-        database->search_ = std::make_unique<Fts5Search>(database->connection_);
-        database->Configure();
-    } catch (const db::DbError& error) {
-        RaiseOpenFailure(error);
-    }
+    database->readOnly_ = sqlite3_db_readonly(database->connection_, "main") == 1;
+    database->busyTimeoutMs_ = busyTimeoutMs;
+    database->search_ = std::make_unique<Fts5Search>(database->connection_);
     return database;
 }
 
@@ -65,33 +130,39 @@ SqliteDatabase::~SqliteDatabase() {
     sqlite3_close(connection_);
 }
 
-void SqliteDatabase::Configure() {
+void SqliteDatabase::Configure(bool create) {
     Execute("PRAGMA foreign_keys = ON");
-    EnsureSchema();
+    EnsureSchema(create);
+    if (readOnly_) return;
     // After the schema: the first write to a new file fixes its text encoding, and switching
     // the journal writes the file header.
     Execute("PRAGMA journal_mode = WAL");
 }
 
-void SqliteDatabase::EnsureSchema() {
-    if (QueryInt("PRAGMA user_version") == kSchemaVersion) return;
+void SqliteDatabase::EnsureSchema(bool create) {
+    const std::int64_t seen = QueryInt("PRAGMA user_version");
+    if (seen == kSchemaVersion) return;
+    if (seen > kSchemaVersion) Refuse(err::kNewerCatalog);
+    const bool tables = QueryInt("SELECT count(*) FROM sqlite_schema") > 0;
+    if (seen == 0 && tables) Refuse(err::kNotACatalog);
+    if (seen == 0 && !create) Refuse(err::kNoCatalogThere);
+    // An older catalog that cannot be written is read as it stands.
+    if (readOnly_ && seen > 0) return;
     Execute("PRAGMA encoding = 'UTF-16le'");
     db::Transaction transaction(*this, db::TransactionKind::Write);
     // Read again under the write lock: another process may have created it meanwhile.
     const std::int64_t version = QueryInt("PRAGMA user_version");
     if (version == kSchemaVersion) return;
-    if (version > kSchemaVersion) {
-        mundor::rt::Raise(err::kNewerCatalog.number, std::u16string(err::kNewerCatalog.text));
-    }
-    if (version == 1 || version == 2) {
-        // An older catalog gets what it lacks, in order: the search indexes, filled from its
-        // rows (version 1), then the importer's memory, empty (version 2).
-        if (version == 1) Execute(std::string(SearchSql()).c_str());
-        Execute(std::string(ImportMemorySql()).c_str());
-    } else if (version == 0 && QueryInt("SELECT count(*) FROM sqlite_schema") == 0) {
+    if (version > kSchemaVersion) Refuse(err::kNewerCatalog);
+    if (version == 0) {
         Execute(std::string(SchemaSql()).c_str());
     } else {
-        mundor::rt::Raise(err::kNotACatalog.number, std::u16string(err::kNotACatalog.text));
+        // An older catalog gets what it lacks, in order: the search indexes, filled from its
+        // rows (version 1), the importer's memory, empty (up to 2), the row-version triggers
+        // (up to 3).
+        if (version == 1) Execute(std::string(SearchSql()).c_str());
+        if (version <= 2) Execute(std::string(ImportMemorySql()).c_str());
+        Execute(std::string(RowVersionSql()).c_str());
     }
     transaction.Commit();
 }
@@ -131,14 +202,45 @@ void SqliteDatabase::Recycle(std::string sql, sqlite3_stmt* statement) noexcept 
 }
 
 void SqliteDatabase::Begin(db::TransactionKind kind) {
-    Execute(kind == db::TransactionKind::Write ? "BEGIN IMMEDIATE" : "BEGIN");
+    if (kind == db::TransactionKind::Read) return Execute("BEGIN");
+    if (readOnly_) throw db::DbError(db::Failure::ReadOnly, "");
+    Execute("BEGIN IMMEDIATE");
+    CheckStillAtPath();
+    inWrite_ = true;
+}
+
+// Under the write lock: a catalog file deleted or replaced since it was opened would take the
+// transaction into a file nobody will open again, and the change would be lost.
+void SqliteDatabase::CheckStillAtPath() {
+    int moved = 0;
+    if (sqlite3_file_control(connection_, "main", SQLITE_FCNTL_HAS_MOVED, &moved) != SQLITE_OK ||
+        moved == 0) {
+        return;
+    }
+    Rollback();
+    throw db::DbError(db::Failure::FileGone, "");
 }
 
 void SqliteDatabase::Commit() {
     Execute("COMMIT");
+    if (!inWrite_) return;
+    inWrite_ = false;
+    EmptyWal();
+}
+
+// The WAL at the file's path holds pages of this file only until they are copied into it. Were
+// the file replaced (a backup copied over it) while they are still there, the next program to
+// open the path would lay them over the new file. So after every write the WAL is copied back
+// and emptied, when no reader of another connection still needs it: that one is not waited for,
+// the next write tries again.
+void SqliteDatabase::EmptyWal() noexcept {
+    sqlite3_busy_timeout(connection_, 0);
+    sqlite3_wal_checkpoint_v2(connection_, "main", SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    sqlite3_busy_timeout(connection_, busyTimeoutMs_);
 }
 
 void SqliteDatabase::Rollback() noexcept {
+    inWrite_ = false;
     // Fails harmlessly when the engine has already rolled the transaction back on its own.
     sqlite3_exec(connection_, "ROLLBACK", nullptr, nullptr, nullptr);
 }

@@ -18,10 +18,13 @@ namespace nubex::sqlite {
 
 class SqliteDatabase final : public db::Database {
   public:
-    // Opens the file, creating it with the catalog schema when it is new and bringing a catalog
-    // of an older version up to date. Raises the library's run-time errors (cannot open, not a
-    // catalog, newer catalog, busy).
-    static std::unique_ptr<SqliteDatabase> Open(const std::string& path, int busyTimeoutMs);
+    // Opens the file and brings a catalog of an older version up to date. A missing or empty
+    // file gets the catalog schema only when `create` says so (":memory:" always does). A
+    // catalog that cannot be written (a read-only file, folder or file system) opens for
+    // reading, and every write transaction on it is refused as read-only. Raises the library's
+    // run-time errors (cannot open, no catalog there, not a catalog, newer catalog, busy).
+    static std::unique_ptr<SqliteDatabase> Open(const std::string& path, int busyTimeoutMs,
+                                                bool create);
     ~SqliteDatabase() override;
     SqliteDatabase(const SqliteDatabase&) = delete;
     SqliteDatabase& operator=(const SqliteDatabase&) = delete;
@@ -45,13 +48,20 @@ class SqliteDatabase final : public db::Database {
 
   private:
     explicit SqliteDatabase(sqlite3* connection);
-    void Configure();
-    void EnsureSchema();
+    static std::unique_ptr<SqliteDatabase> Connect(const std::string& path, int flags,
+                                                   int busyTimeoutMs);
+    void Configure(bool create);
+    void EnsureSchema(bool create);
+    void CheckStillAtPath();
+    void EmptyWal() noexcept;
     std::int64_t QueryInt(const char* sql);
 
     sqlite3* connection_;
     std::unique_ptr<Fts5Search> search_;
     std::unordered_multimap<std::string, sqlite3_stmt*> idle_;
+    bool readOnly_ = false;
+    bool inWrite_ = false;
+    int busyTimeoutMs_ = 0;
 };
 
 }  // namespace nubex::sqlite

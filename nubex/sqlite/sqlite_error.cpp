@@ -13,6 +13,10 @@ db::Failure Classify(int resultCode) {
             return db::Failure::Busy;
         case SQLITE_CONSTRAINT:
             return db::Failure::Constraint;
+        case SQLITE_READONLY:
+            // SQLITE_READONLY_DBMOVED: the engine noticed itself that the file went away.
+            return resultCode == SQLITE_READONLY_DBMOVED ? db::Failure::FileGone
+                                                         : db::Failure::ReadOnly;
         default:
             return db::Failure::Other;
     }

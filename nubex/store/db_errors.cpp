@@ -22,6 +22,10 @@ void RaiseDbError(const db::DbError& error) {
             Raise(err::kBusy);
         case db::Failure::UnstorableText:
             Raise(err::kUnstorableText);
+        case db::Failure::FileGone:
+            Raise(err::kCatalogFileGone);
+        case db::Failure::ReadOnly:
+            Raise(err::kReadOnlyCatalog);
         case db::Failure::ConnectionLost:
             Raise(err::kConnectionLost, error.what());
         default:

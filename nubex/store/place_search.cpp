@@ -3,6 +3,7 @@
 #include <array>
 
 #include "nubex/store/db_errors.h"
+#include "nubex/store/stored_key.h"
 #include "nubex/store/table_info.h"
 
 namespace nubex::store {
@@ -73,7 +74,7 @@ SearchHit ReadHit(const db::Statement& row) {
     SearchHit hit;
     hit.match = static_cast<MatchKind>(row.Int(0));
     hit.level = static_cast<PlaceLevel>(row.Int(1));
-    hit.sysPk = static_cast<LONG>(row.Int(2));
+    hit.sysPk = StoredKey(row.Int(2));
     hit.sysGuid = row.Text(3);
     hit.nombre = row.Text(4);
     hit.codigo = row.Text(5);
@@ -81,11 +82,11 @@ SearchHit ReadHit(const db::Statement& row) {
     if (hit.level == PlaceLevel::Pais) return hit;
     hit.path.push_back(row.Text(7));
     if (hit.level == PlaceLevel::EdoProv) {
-        hit.paisPk = static_cast<LONG>(row.Int(6));
+        hit.paisPk = StoredParentKey(row.Int(6));
         return hit;
     }
-    hit.estadoPk = static_cast<LONG>(row.Int(6));
-    hit.paisPk = static_cast<LONG>(row.Int(8));
+    hit.estadoPk = StoredParentKey(row.Int(6));
+    hit.paisPk = StoredParentKey(row.Int(8));
     hit.path.push_back(row.Text(9));
     return hit;
 }

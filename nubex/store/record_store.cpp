@@ -5,6 +5,7 @@
 #include "nubex/errors.h"
 #include "nubex/store/db_errors.h"
 #include "nubex/store/identifier.h"
+#include "nubex/store/stored_key.h"
 #include "nubex/store/table_sql.h"
 #include "runtime/error.h"
 
@@ -18,9 +19,9 @@ namespace {
 
 Row ReadRow(const db::Statement& statement) {
     Row row;
-    row.pk = static_cast<LONG>(statement.Int(0));
+    row.pk = StoredKey(statement.Int(0));
     row.guid = statement.Text(1);
-    row.parentPk = static_cast<LONG>(statement.Int(2));
+    row.parentPk = StoredParentKey(statement.Int(2));
     row.codigo = statement.Text(3);
     row.nombre = statement.Text(4);
     row.codigoTel = statement.Text(5);
@@ -82,7 +83,7 @@ void Insert(db::Database& db, const TableInfo& table, Row& row) {
     statement->Bind(1, row.guid);
     BindValues(*statement, table, row, 2);
     if (!statement->Step()) throw db::DbError(db::Failure::Other, "INSERT returned no key");
-    row.pk = static_cast<LONG>(statement->Int(0));
+    row.pk = StoredKey(statement->Int(0));
     row.version = statement->Int(1);
 }
 

@@ -39,7 +39,7 @@ void CreateWithoutUniqueIdentifiers(const mundor::test::ScratchCatalog& scratch)
         raw.Exec(SqliteSchemaWithoutUniqueIdentifiers());
         return;
     }
-    nubex::OpenCatalog(scratch.location());
+    nubex::OpenCatalog(scratch.location(), {.create = true});
     raw.Exec(
         "ALTER TABLE Pais DROP CONSTRAINT pais_sys_guid_key; "
         "ALTER TABLE EdoProv DROP CONSTRAINT edoprov_sys_guid_key; "
@@ -91,7 +91,7 @@ TestCatalog::TestCatalog(Identifiers identifiers) {
     // The record classes this catalog stores through, registered for the process.
     rt::ThrowIfFailed(nubex::RegisterInProcess());
     if (identifiers == Identifiers::NotUnique) CreateWithoutUniqueIdentifiers(scratch_);
-    catalog_ = nubex::OpenCatalog(scratch_.location());
+    catalog_ = nubex::OpenCatalog(scratch_.location(), {.create = true});
     rt::ThrowIfFailed(catalog_->get_ADOCnn(connection_.put()));
 }
 

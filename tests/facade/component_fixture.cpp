@@ -40,7 +40,7 @@ void Save(nubex::DataRecord* record) {
 
 ComponentTest::ComponentTest() : fx_(NewFacade()) {
     nubex::RegisterInProcess();
-    catalog_ = nubex::OpenCatalog(scratch_.location());
+    catalog_ = nubex::OpenCatalog(scratch_.location(), {.create = true});
     fx_.SetDataObjects(catalog_);
 }
 

@@ -68,7 +68,7 @@ TEST_F(MessageBoxTest, ABoxWithNoScriptedAnswerRaisesAndIsStillRecorded) {
     EXPECT_EQ(error.number(), kScriptFailure);
     EXPECT_NE(error.description().find(u"El elemento a eliminar no esta vacio"),
               std::u16string::npos);
-    EXPECT_NE(error.description().find(u"no scripted answer"), std::u16string::npos);
+    EXPECT_NE(error.description().find(u"sin una respuesta en el guion"), std::u16string::npos);
     EXPECT_EQ(transcript().Only<MessageBoxShown>(),
               (std::vector<MessageBoxShown>{
                   {u"El elemento a eliminar no esta vacio", 16, u"Mundor", 0}}));
@@ -80,7 +80,7 @@ TEST_F(MessageBoxTest, AnAnswerThatIsNotOneOfTheBoxButtonsIsAScriptFailure) {
     const rt::RuntimeError error =
         ErrorFrom([] { MsgBox(SampleApp(), u"Introduzca codigo de área", 64); });
     EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"not a button"), std::u16string::npos);
+    EXPECT_NE(error.description().find(u"no es un botón"), std::u16string::npos);
 }
 
 TEST_F(MessageBoxTest, AnAnswerPlannedForAnotherPromptIsAScriptFailure) {

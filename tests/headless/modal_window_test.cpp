@@ -228,22 +228,22 @@ TEST_F(ModalWindowTest, AScriptThatCannotBePlayedOutRaisesAScriptFailureSayingWh
         // A window left shown when its script runs out raises instead of hanging, and the
         // failure carries the transcript so far.
         {[](ScriptedUser& user) { user.OnShow(u"dlgPrueba").Type(u"ctrlNombre", u"Jalisco"); },
-         u"still shown"},
+         u"sigue a la vista"},
         {[](ScriptedUser& user) { user.OnShow(u"dlgPrueba").Type(u"ctrlNombre", u"Jalisco"); },
          u"user types \"Jalisco\""},
-        {[](ScriptedUser&) {}, u"plans nothing"},
+        {[](ScriptedUser&) {}, u"no prevé nada"},
         {[](ScriptedUser& user) {
              user.OnShow(u"dlgPrueba").Click(u"cmdAceptar").Type(u"ctrlNombre", u"tarde");
          },
-         u"after action 1 of 2"},
+         u"tras la acción 1 de 2"},
         {[](ScriptedUser& user) { user.OnShow(u"dlgPrueba").Click(u"cmdNoExiste"); },
-         u"no button named 'cmdNoExiste'"},
+         u"no tiene un botón llamado 'cmdNoExiste'"},
         {[](ScriptedUser& user) {
              user.OnShow(u"dlgPrueba").Run(u"bad step", [](Window&) {
                  rt::Raise(rt::err::kOverflow);
              });
          },
-         u"raised error 6"},
+         u"produjo el error 6"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(rt::Utf16ToUtf8(c.says));
@@ -310,7 +310,8 @@ TEST_F(ModalWindowTest, AltAndAnAccessKeyPressesThatButtonWhateverTheLettersCase
     user().OnShow(u"dlgPrueba").PressAccessKey(u'P');
     const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
     EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"no button whose access key is 'P'"), std::u16string::npos);
+    EXPECT_NE(error.description().find(u"no tiene un botón cuya tecla de acceso sea 'P'"),
+              std::u16string::npos);
 }
 
 // --- The tree on screen ---
@@ -362,14 +363,14 @@ TEST_F(TreeOnScreenTest, ANodeUnderACollapsedParentIsNotOnScreen) {
     user().OnShow(u"brwPrueba").SelectNode(u"tvwPaises", u"EDOOCULTO");
     const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
     EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"not on screen"), std::u16string::npos);
+    EXPECT_NE(error.description().find(u"no está a la vista"), std::u16string::npos);
 }
 
 TEST_F(TreeOnScreenTest, ANodeWithoutChildrenCannotBeExpanded) {
     user().OnShow(u"brwPrueba").ExpandNode(u"tvwPaises", u"SysES");
     const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
     EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"nothing to expand"), std::u16string::npos);
+    EXPECT_NE(error.description().find(u"nada que expandir"), std::u16string::npos);
     EXPECT_EQ(logic_.events, (Events{u"load"}));
 }
 
@@ -438,9 +439,10 @@ TEST_P(TreePathTest, APathThatNamesNoVisibleNodeOrTwoIsAScriptFailure) {
 
 INSTANTIATE_TEST_SUITE_P(Paths, TreePathTest,
                          // México is closed: its placeholder child is there, but not on screen.
-                         ::testing::Values(BadPath{{u"(52) México", u""}, u"not on screen"},
-                                           BadPath{{u"(52) México", u"Sonora"}, u"has no node at"},
-                                           BadPath{{u"(34) España"}, u"more than one node"}));
+                         ::testing::Values(BadPath{{u"(52) México", u""}, u"no está a la vista"},
+                                           BadPath{{u"(52) México", u"Sonora"},
+                                                   u"no tiene un nodo en"},
+                                           BadPath{{u"(34) España"}, u"más de un nodo"}));
 
 }  // namespace
 }  // namespace mundor::ui::headless::testing

@@ -72,7 +72,7 @@ TEST_F(TextFieldTest, TheUserCannotTypeIntoAFieldThatIsNotEditable) {
     const rt::RuntimeError error = ErrorFrom([&] { logic_.window().ShowModal(); });
 
     EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"not editable"), std::u16string::npos);
+    EXPECT_NE(error.description().find(u"no es editable"), std::u16string::npos);
     EXPECT_EQ(field(u"ctrlNombre").Value(), u"");
 }
 

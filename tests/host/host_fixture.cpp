@@ -85,7 +85,7 @@ void Retype(QWidget& dialog, const char* field, const QString& text) {
 }
 
 HostFixture::HostFixture() : catalogPath_(scratch_.location()) {
-    catalog_ = nubex::OpenCatalog(catalogPath_.string());
+    catalog_ = nubex::OpenCatalog(catalogPath_.string(), {.create = true});
     RegisterComponentLibraries();
     fx_ = CreateMundorFx();
     MundorClient(fx_).SetDataObjects(catalog_);

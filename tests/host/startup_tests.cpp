@@ -11,6 +11,7 @@
 #include "host/host_errors.h"
 #include "host_process.h"
 #include "modal_answerer.h"
+#include "nubex/nubex.h"
 
 namespace mundor::host::testing {
 namespace {
@@ -111,6 +112,8 @@ TEST(HostStartupTest, ACatalogThatCannotBeOpenedIsToldInABoxAndOnStderr) {
 // mundor-host over a catalog on a PostgreSQL server, as a team shares it.
 TEST(PostgresHostProgramTest, RunsOverACatalogOnAServer) {
     const mundor::test::ScratchCatalog server(mundor::test::Backend::Postgres);
+    // The team's catalog is made beforehand (nubex-import does it); the host never makes one.
+    nubex::OpenCatalog(server.location(), {.create = true});
     QTemporaryDir dir;
     const ProgramRun run =
         RunHostProgram({QStringLiteral("--catalog"), QString::fromStdString(server.location()),

@@ -23,7 +23,7 @@ class Opening : public ::testing::Test {
 
 TEST_F(Opening, ANewFileGetsTheSchemaInUtf16AndWal) {
     const std::string path = (dir_ / "nuevo.db").string();
-    nubex::OpenCatalog(path);
+    nubex::OpenCatalog(path, {.create = true});
     RawDb raw(path);
     EXPECT_EQ(raw.QueryText("PRAGMA encoding"), "UTF-16le");
     EXPECT_EQ(raw.QueryText("PRAGMA journal_mode"), "wal");
@@ -38,7 +38,7 @@ TEST(Reopening, AnExistingCatalogKeepsItsRows) {
     const std::string& path = scratch.location();
     LONG pk = 0;
     {
-        Ref<nubex::Catalog> catalog = nubex::OpenCatalog(path);
+        Ref<nubex::Catalog> catalog = nubex::OpenCatalog(path, {.create = true});
         pk = Pk(AddPais(ConnectionOf(catalog.get()).get(), u"MX", u"México").get());
     }
     Ref<nubex::Catalog> again = nubex::OpenCatalog(path);
@@ -64,12 +64,12 @@ TEST_F(Opening, FilesThatAreNotCatalogsAreRefused) {
                         << std::string(200, 'x');
     ExpectOpenRefused(text, nubex::err::kCannotOpen);
 
-    ExpectOpenRefused((dir_ / "no/existe/c.db").string(), nubex::err::kCannotOpen);
+    ExpectOpenRefused((dir_ / "no/existe/c.db").string(), nubex::err::kNoCatalogThere);
 }
 
 TEST_F(Opening, ACatalogFromANewerLibraryIsRefused) {
     const std::string path = (dir_ / "c.db").string();
-    nubex::OpenCatalog(path);
+    nubex::OpenCatalog(path, {.create = true});
     RawDb(path).Exec("PRAGMA user_version = " + std::to_string(nubex::sqlite::kSchemaVersion + 1));
     ExpectOpenRefused(path, nubex::err::kNewerCatalog);
 }

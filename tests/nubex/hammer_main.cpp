@@ -97,7 +97,7 @@ int main(int argc, char** argv) {
     const LONG rows = std::atoi(argv[3]);
     nubex::RegisterInProcess();
     try {
-        const rt::Ref<nubex::Catalog> catalog = nubex::OpenCatalog(argv[1]);
+        const rt::Ref<nubex::Catalog> catalog = nubex::OpenCatalog(argv[1], {.create = true});
         rt::Ref<nubex::Connection> cnn;
         rt::ThrowIfFailed(catalog->get_ADOCnn(cnn.put()));
         Outcomes outcomes;

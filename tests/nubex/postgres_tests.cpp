@@ -81,7 +81,7 @@ TEST(PostgresOpening, SchemasThatAreNotCatalogsAreRefusedAndLeftAlone) {
               1);
 
     const mundor::test::ScratchCatalog newer;
-    nubex::OpenCatalog(newer.location());
+    nubex::OpenCatalog(newer.location(), {.create = true});
     RawDb(newer.location())
         .Exec("UPDATE Nubex_Esquema SET Version = " +
               std::to_string(nubex::pg::kSchemaVersion + 1));

@@ -9,7 +9,8 @@ namespace {
 class RecordRoundTrip : public ::testing::TestWithParam<bool> {
   protected:
     RecordRoundTrip()
-        : catalog_(nubex::OpenCatalog(GetParam() ? scratch_.location() : ":memory:")),
+        : catalog_(
+              nubex::OpenCatalog(GetParam() ? scratch_.location() : ":memory:", {.create = true})),
           cnn_(ConnectionOf(catalog_.get())) {}
     mundor::test::ScratchCatalog scratch_;
     Ref<nubex::Catalog> catalog_;

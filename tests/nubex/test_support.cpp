@@ -143,7 +143,7 @@ Ref<nubex::Ciudad> AddCiudad(nubex::Connection* cnn, LONG edoProvPk, std::u16str
 
 FileCatalogTest::FileCatalogTest()
     : path_(scratch_.location()),
-      catalog_(nubex::OpenCatalog(path_)),
+      catalog_(nubex::OpenCatalog(path_, {.create = true})),
       cnn_(ConnectionOf(catalog_.get())) {}
 
 }  // namespace nubex_test

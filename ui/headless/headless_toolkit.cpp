@@ -10,21 +10,21 @@ namespace mundor::ui::headless {
 namespace {
 
 std::u16string Describe(const MessageBoxRequest& request) {
-    return u"message box (style " + rt::DecimalText(request.style) + u", title '" +
+    return u"el cuadro de mensaje (estilo " + rt::DecimalText(request.style) + u", título '" +
            request.ShownTitle() + u"') '" + request.prompt + u"'";
 }
 
 // Why the planned answer cannot answer this box; empty when it can.
 std::u16string ProblemWith(const std::optional<PlannedAnswer>& planned,
                            const MessageBoxRequest& request, const MessageBoxLook& look) {
-    if (!planned) return Describe(request) + u" appeared with no scripted answer";
+    if (!planned) return Describe(request) + u" apareció sin una respuesta en el guion";
     if (planned->expectedPrompt && *planned->expectedPrompt != request.prompt) {
-        return Describe(request) + u" appeared where the script expected '" +
+        return Describe(request) + u" apareció donde el guion esperaba '" +
                *planned->expectedPrompt + u"'";
     }
     if (planned->answer && !look.Offers(*planned->answer)) {
-        return u"the scripted answer " + rt::DecimalText(*planned->answer) +
-               u" is not a button of " + Describe(request);
+        return u"la respuesta " + rt::DecimalText(*planned->answer) +
+               u" del guion no es un botón de " + Describe(request);
     }
     return u"";
 }

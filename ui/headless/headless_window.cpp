@@ -21,13 +21,13 @@ void HeadlessWindow::RunModal() {
     std::optional<ShowScript> script = session_->user().TakeShowScript(Name());
     try {
         if (!script) {
-            FailStillShown(u"window '" + Name() +
-                           u"' was shown, but the script plans nothing for this showing");
+            FailStillShown(u"la ventana '" + Name() +
+                           u"' se mostró, pero el guion no prevé nada para esta vez");
         }
         RunScript(*script);
         if (Visible()) {
-            FailStillShown(u"window '" + Name() +
-                           u"' is still shown and its script for this showing has no action left");
+            FailStillShown(u"la ventana '" + Name() +
+                           u"' sigue a la vista y a su guion no le quedan acciones");
         }
     } catch (...) {
         // A window whose run failed leaves the screen quietly, so that nothing waits on it.
@@ -43,9 +43,9 @@ void HeadlessWindow::RunScript(const ShowScript& script) {
         session_->ThrowIfFailed();
         if (Visible()) continue;
         if (done == actions.size()) return;
-        session_->Fail(u"window '" + Name() + u"' hid itself after action " +
-                       rt::DecimalText(done) + u" of " + rt::DecimalText(actions.size()) +
-                       u"; the actions after it were planned for a window that is gone");
+        session_->Fail(u"la ventana '" + Name() + u"' se ocultó tras la acción " +
+                       rt::DecimalText(done) + u" de " + rt::DecimalText(actions.size()) +
+                       u"; las acciones siguientes eran para una ventana que ya no está");
     }
 }
 
@@ -67,8 +67,8 @@ void ActNow(Window& window, const ShowScript& script) {
     auto* headless = dynamic_cast<HeadlessWindow*>(&window);
     if (!headless) rt::Raise(rt::err::kInvalidCall, u"ActNow necesita una ventana sin pantalla");
     if (!headless->Visible()) {
-        headless->session().Fail(u"the user cannot act on window '" + headless->Name() +
-                                 u"': it is not shown");
+        headless->session().Fail(u"el usuario no puede actuar sobre la ventana '" +
+                                 headless->Name() + u"': no está a la vista");
     }
     headless->RunScript(script);
 }

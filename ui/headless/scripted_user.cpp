@@ -94,10 +94,11 @@ std::u16string ScriptedUser::Unused() const {
     std::u16string unused;
     for (const auto& [window, scripts] : shows_) {
         if (scripts.empty()) continue;
-        unused += rt::DecimalText(scripts.size()) + u" unused showing(s) of " + window + u"\n";
+        unused += rt::DecimalText(scripts.size()) + u" aparición(es) sin usar de " + window + u"\n";
     }
     if (!answers_.empty())
-        unused += rt::DecimalText(answers_.size()) + u" unused message-box answer(s)\n";
+        unused +=
+            rt::DecimalText(answers_.size()) + u" respuesta(s) a cuadros de mensaje sin usar\n";
     return unused;
 }
 

@@ -32,24 +32,24 @@ template <class T>
 T& ControlFor(HeadlessWindow& window, const UserAction& action, std::u16string_view kindName) {
     Control* control = window.FindControl(action.control, action.index);
     if (!control || control->Kind() != T::kKind) {
-        window.session().Fail(u"window " + Quoted(window.Name()) + u" has no " +
-                              std::u16string(kindName) + u" named " + ControlName(action));
+        window.session().Fail(u"la ventana " + Quoted(window.Name()) + u" no tiene " +
+                              std::u16string(kindName) + u" llamado " + ControlName(action));
     }
     return static_cast<T&>(*control);
 }
 
 void Type(HeadlessWindow& window, const UserAction& action) {
-    auto& field = ControlFor<HeadlessTextField>(window, action, u"text field");
+    auto& field = ControlFor<HeadlessTextField>(window, action, u"un campo de texto");
     if (!field.Editable()) {
-        window.session().Fail(u"the user cannot type into " + ControlName(action) + u" of " +
-                              Quoted(window.Name()) + u": the field is not editable");
+        window.session().Fail(u"el usuario no puede escribir en " + ControlName(action) + u" de " +
+                              Quoted(window.Name()) + u": el campo no es editable");
     }
     Record(window, action);
     field.SetValue(field.TypedText(action.text));
 }
 
 void Click(HeadlessWindow& window, const UserAction& action) {
-    auto& button = ControlFor<HeadlessButton>(window, action, u"button");
+    auto& button = ControlFor<HeadlessButton>(window, action, u"un botón");
     Record(window, action);
     window.RunHandler([&] { window.events().OnClick(button); });
 }
@@ -81,8 +81,8 @@ void PressAccessKey(HeadlessWindow& window, const UserAction& action) {
         window.RunHandler([&] { window.events().OnClick(*button); });
         return;
     }
-    window.session().Fail(u"window " + Quoted(window.Name()) +
-                          u" has no button whose access key is " + Quoted(action.text));
+    window.session().Fail(u"la ventana " + Quoted(window.Name()) +
+                          u" no tiene un botón cuya tecla de acceso sea " + Quoted(action.text));
 }
 
 std::u16string PathText(const TextPath& path) {
@@ -104,8 +104,9 @@ std::shared_ptr<HeadlessNode> NamedNode(HeadlessWindow& window, HeadlessTree& tr
         for (const NodeRef& node : level) {
             if (node->Text() != text) continue;
             if (found) {
-                window.session().Fail(u"tree " + ControlName(action) + u" has more than one node " +
-                                      Quoted(text) + u" on the path " + PathText(action.path));
+                window.session().Fail(u"el árbol " + ControlName(action) +
+                                      u" tiene más de un nodo " + Quoted(text) + u" en la ruta " +
+                                      PathText(action.path));
             }
             found = node;
         }
@@ -116,8 +117,8 @@ std::shared_ptr<HeadlessNode> NamedNode(HeadlessWindow& window, HeadlessTree& tr
 }
 
 std::u16string NodeName(const UserAction& action) {
-    return action.path.empty() ? u"with key " + Quoted(action.text)
-                               : u"at " + PathText(action.path);
+    return action.path.empty() ? u"con la clave " + Quoted(action.text)
+                               : u"en " + PathText(action.path);
 }
 
 // The node the action names, which the user must be able to see.
@@ -125,32 +126,33 @@ std::shared_ptr<HeadlessNode> NodeOnScreen(HeadlessWindow& window, HeadlessTree&
                                            const UserAction& action) {
     const auto node = NamedNode(window, tree, action);
     if (!node) {
-        window.session().Fail(u"tree " + ControlName(action) + u" of " + Quoted(window.Name()) +
-                              u" has no node " + NodeName(action));
+        window.session().Fail(u"el árbol " + ControlName(action) + u" de " + Quoted(window.Name()) +
+                              u" no tiene un nodo " + NodeName(action));
     }
     if (!node->OnScreen()) {
-        window.session().Fail(u"node " + NodeName(action) + u" of tree " + ControlName(action) +
-                              u" is not on screen: a node above it is collapsed");
+        window.session().Fail(u"el nodo " + NodeName(action) + u" del árbol " +
+                              ControlName(action) +
+                              u" no está a la vista: un nodo sobre él está contraído");
     }
     return node;
 }
 
 void SelectNode(HeadlessWindow& window, const UserAction& action) {
-    auto& tree = ControlFor<HeadlessTree>(window, action, u"tree");
+    auto& tree = ControlFor<HeadlessTree>(window, action, u"un árbol");
     auto node = NodeOnScreen(window, tree, action);
     Record(window, action);
     tree.Select(std::move(node));
 }
 
 void ExpandNode(HeadlessWindow& window, const UserAction& action) {
-    auto& tree = ControlFor<HeadlessTree>(window, action, u"tree");
+    auto& tree = ControlFor<HeadlessTree>(window, action, u"un árbol");
     const auto node = NodeOnScreen(window, tree, action);
     if (node->Children() == 0) {
-        window.session().Fail(u"node " + NodeName(action) +
-                              u" has no children, so the user sees nothing to expand");
+        window.session().Fail(u"el nodo " + NodeName(action) +
+                              u" no tiene hijos: el usuario no ve nada que expandir");
     }
     if (node->Expanded()) {
-        window.session().Fail(u"node " + NodeName(action) + u" is already expanded");
+        window.session().Fail(u"el nodo " + NodeName(action) + u" ya está expandido");
     }
     Record(window, action);
     window.RunHandler([&] { window.events().OnExpand(tree, node); });
@@ -159,10 +161,10 @@ void ExpandNode(HeadlessWindow& window, const UserAction& action) {
 }
 
 void CollapseNode(HeadlessWindow& window, const UserAction& action) {
-    auto& tree = ControlFor<HeadlessTree>(window, action, u"tree");
+    auto& tree = ControlFor<HeadlessTree>(window, action, u"un árbol");
     const auto node = NodeOnScreen(window, tree, action);
     if (!node->Expanded()) {
-        window.session().Fail(u"node " + NodeName(action) + u" is not expanded");
+        window.session().Fail(u"el nodo " + NodeName(action) + u" no está expandido");
     }
     Record(window, action);
     tree.Collapse(*node);
@@ -183,7 +185,7 @@ void RunStep(HeadlessWindow& window, const UserAction& action) {
         window.session().ThrowIfFailed();
         rt::ReportCurrentException();
         const rt::ErrorRecord& error = rt::LastError();
-        window.session().Fail(u"scripted step " + Quoted(action.text) + u" raised error " +
+        window.session().Fail(u"el paso " + Quoted(action.text) + u" del guion produjo el error " +
                               rt::DecimalText(error.number) + u": " + error.description);
     }
 }

@@ -1,0 +1,91 @@
+// Locations and files a host should never be fooled by: a path that a NUL would cut short, a
+// mistyped path that must not become a new catalog, keys written into the file by hand.
+#include <filesystem>
+
+#include "fault_support.h"
+#include "nubex/search.h"
+#include "runtime/call_by_name.h"
+#include "runtime/registry.h"
+
+namespace nubex_test {
+namespace {
+
+namespace fs = std::filesystem;
+using rt::CallType;
+
+Ref<IDispatch> NewCatalogObject() {
+    return rt::CreateInstance<IDispatch>(nubex::CLSID_Catalog);
+}
+
+TEST(HostileCatalog, APathWithANulIsRefusedAndNothingIsCreated) {
+    TempFolder dir;
+    const std::string cut = (dir / "c.db").string();
+    const std::u16string withNul = rt::Utf8ToUtf16(cut) + std::u16string(1, u'\0') + u"x";
+    EXPECT_THROW(
+        CallByName(NewCatalogObject().get(), u"Open", CallType::Method, withNul, LONG{1000}, true),
+        rt::RuntimeError);
+    EXPECT_EQ(rt::LastError().number, nubex::err::kBadLocation.number);
+    EXPECT_EQ(rt::LastError().description, nubex::err::kBadLocation.text);
+    EXPECT_EQ(OpenRefusal(cut + std::string(1, '\0') + "x"), nubex::err::kBadLocation.number);
+    EXPECT_FALSE(fs::exists(cut));
+}
+
+TEST(HostileCatalog, OpeningByNameMakesANewCatalogOnlyWhenAskedTo) {
+    TempFolder dir;
+    const std::u16string path = rt::Utf8ToUtf16((dir / "nuevo.db").string());
+    Ref<IDispatch> catalog = NewCatalogObject();
+    EXPECT_THROW(CallByName(catalog.get(), u"Open", CallType::Method, path), rt::RuntimeError);
+    EXPECT_EQ(rt::LastError().number, nubex::err::kNoCatalogThere.number);
+    EXPECT_FALSE(fs::exists((dir / "nuevo.db").string()));
+
+    CallByName(catalog.get(), u"Open", CallType::Method, path, LONG{1000}, true);
+    EXPECT_EQ(OpenRefusal((dir / "nuevo.db").string()), 0);
+}
+
+// Keys beyond the API's Long, or below 1, as a hand edit of the file leaves them.
+class KeyOutOfRange : public FileCatalogTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(KeyOutOfRange, IsReportedAsADamagedCatalogNeverAsAnotherRow) {
+    Ref<nubex::Pais> mx = AddPais(cnn_.get(), u"MX", u"México");
+    const std::u16string guid = Guid(mx.get());
+    RawDb(path_).Exec(
+        std::string("PRAGMA ignore_check_constraints = ON; UPDATE Pais SET Sys_PK = ") +
+        GetParam());
+
+    Ref<nubex::View> countries;
+    EXPECT_NE(catalog_->V_Pais(countries.put()), S_OK);
+    ExpectLastError(nubex::err::kDamagedCatalog);
+    rt::BString text(guid);
+    BSTR raw = text.get();
+    LONG noKey = 0;
+    LONG mode = 1;
+    nubex::Connection* cnn = cnn_.get();
+    VARIANT_BOOL found = VARIANT_FALSE;
+    EXPECT_NE(NewPais()->LoadRecord(&noKey, &raw, &cnn, &mode, &found), S_OK);
+    ExpectLastError(nubex::err::kDamagedCatalog);
+    EXPECT_THROW(nubex::Search(catalog_.get(), u"mexico"), rt::RuntimeError);
+}
+
+INSTANTIATE_TEST_SUITE_P(HostileCatalog, KeyOutOfRange,
+                         ::testing::Values("4294967297", "2147483648", "0", "-1"));
+
+TEST(HostileCatalog, EngineMessagesFollowASpanishSentence) {
+    TempFolder dir;
+    const std::string notADatabase = (dir / "texto.db").string();
+    {
+        std::FILE* file = std::fopen(notADatabase.c_str(), "w");
+        std::fputs(std::string(4096, 'x').c_str(), file);
+        std::fclose(file);
+    }
+    try {
+        nubex::OpenCatalog(notADatabase);
+        ADD_FAILURE() << "opened a text file";
+    } catch (const rt::RuntimeError& error) {
+        EXPECT_EQ(error.number(), nubex::err::kCannotOpen.number);
+        EXPECT_EQ(error.description(),
+                  std::u16string(nubex::err::kCannotOpen.text) + u"file is not a database");
+    }
+}
+
+}  // namespace
+}  // namespace nubex_test
