@@ -110,6 +110,14 @@ enum VARENUM : VARTYPE {
 struct IUnknown;
 struct IDispatch;
 struct ITypeInfo;  // never handed out: GetTypeInfo answers E_NOTIMPL
+
+// A record held by value in a VARIANT (VT_RECORD): named here, as standard C++ allows no
+// anonymous struct inside the VARIANT's anonymous union.
+struct RecordValue {
+    void* pvRecord;
+    void* pRecInfo;
+};
+
 struct VARIANT;
 
 // 24 bytes: a 2-byte tag, three reserved words, and a 16-byte value union.
@@ -137,10 +145,7 @@ struct VARIANT {
         IDispatch** ppdispVal;
         VARIANT* pvarVal;
         void* byref;
-        struct {
-            void* pvRecord;
-            void* pRecInfo;
-        } brecVal;
+        RecordValue brecVal;
     };
 };
 using VARIANTARG = VARIANT;

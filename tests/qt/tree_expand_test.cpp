@@ -119,8 +119,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_P(TreeOpeningWays, AskTheLogicBeforeTheNodeOpens) {
     WhileShown([&] { GetParam().open(*this); });
     ExpectMexicoLoadedAndOpen();
-    if (GetParam().selects == Selects::Nothing) EXPECT_EQ(tree().SelectedItem(), nullptr);
-    if (GetParam().selects == Selects::TheNode) EXPECT_EQ(tree().SelectedItem(), mexico_);
+    if (GetParam().selects == Selects::Nothing) {
+        EXPECT_EQ(tree().SelectedItem(), nullptr);
+    }
+    if (GetParam().selects == Selects::TheNode) {
+        EXPECT_EQ(tree().SelectedItem(), mexico_);
+    }
 }
 
 TEST_F(TreeExpandTest, ANodeWithoutChildrenOffersNothingToOpen) {
