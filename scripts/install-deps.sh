@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing Mundor need; with --packaging,
+# Installs the Debian packages that building, running and testing Mundor need (clang and its
+# runtime for the libFuzzer targets of scripts/fuzz.sh); with --packaging,
 # also those that building and checking its Debian packages need. Packages that are already
 # present are left alone, so a second run costs a few seconds.
 set -euo pipefail
@@ -13,6 +14,7 @@ packages=(
   qt6-base-dev qt6-translations-l10n xvfb xauth imagemagick
   libicu-dev locales
   iso-codes
+  clang libclang-rt-14-dev
 )
 # scripts/package-check.sh also builds the Debian packages and looks at them.
 if [ "${1:-}" = "--packaging" ]; then
