@@ -139,9 +139,12 @@ TEST_F(TreeTest, AddChildrenAppendsALevelInOrderUpToATakenKey) {
     ChildOf(mexico, u"EDOJAL");
     nodes().AddChildren(mexico, {{u"EDOCOL", u"Colima"}, {u"", u""}, {u"EDOAGS", u"Ags"}});
     const rt::RuntimeError inList = ErrorFrom([&] {
-        nodes().AddChildren(mexico, {{u"EDOSON", u"Sonora"}, {u"EDOSON", u"otro"}, {u"EDOYUC"}});
+        nodes().AddChildren(mexico,
+                            {{u"EDOSON", u"Sonora"}, {u"EDOSON", u"otro"}, {u"EDOYUC", u""}});
     });
-    const rt::RuntimeError inTree = ErrorFrom([&] { nodes().AddChildren(nullptr, {{u"SysMX"}}); });
+    const rt::RuntimeError inTree = ErrorFrom([&] {
+        nodes().AddChildren(nullptr, {{u"SysMX", u""}});
+    });
 
     EXPECT_EQ(inList.number(), 35602);
     EXPECT_EQ(inTree.number(), 35602);
