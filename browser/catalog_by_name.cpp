@@ -1,5 +1,6 @@
 #include "browser/catalog_by_name.h"
 
+#include "runtime/bstr.h"
 #include "runtime/call_by_name.h"
 #include "runtime/registry.h"
 
@@ -64,9 +65,16 @@ LONG SysPkOf(IDispatch* record) {
     return CallByName(record, u"Sys_PK", CallType::Get).AsLong();
 }
 
+std::u16string FieldText(const rt::Variant& value) {
+    // Text is taken as it is, without a coerced copy first: this runs for every row of a level.
+    if (value.vt() != VT_BSTR) return value.AsString();
+    const BSTR text = value.raw().bstrVal;
+    return std::u16string(text ? text : u"", SysStringLen(text));
+}
+
 std::u16string ConcatenatedText(const rt::Variant& value) {
     if (value.IsNull() || value.IsEmpty()) return u"";
-    return value.AsString();
+    return FieldText(value);
 }
 
 }  // namespace mundor::browser

@@ -45,6 +45,9 @@ rt::Ref<IDispatch> LoadRecordByGuid(IDispatch* thisFx, const CLSID& recordClass,
 // The record's Sys_PK.
 LONG SysPkOf(IDispatch* record);
 
+// A field's value as text, as the tree takes it (a Null raises the platform's error).
+std::u16string FieldText(const rt::Variant& value);
+
 // A field's value as concatenation reads it: Null (and Empty) become the empty text.
 std::u16string ConcatenatedText(const rt::Variant& value);
 

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "browser/catalog_by_name.h"
 #include "browser/commands_by_name.h"
@@ -34,15 +35,35 @@ ChildRows ChildRowsOf(IDispatch* thisFx, std::u16string_view key) {
     return CitiesOfState(thisFx, key);
 }
 
-void AppendChildren(ui::TreeNodes& nodes, const ui::NodeRef& parent, ChildRows& children) {
-    const bool childrenAreStates = children.prefix == kStatePrefix;
-    for (ViewRows& rows = children.rows; !rows.AtEnd(); rows.MoveNext()) {
-        const std::u16string key =
-            NodeKey(children.prefix, ConcatenatedText(rows.Field(u"Sys_GUID")));
-        const ui::NodeRef child =
-            nodes.Add(parent, ui::tvwChild, key, rows.Field(u"Nombre").AsString());
-        if (childrenAreStates) AddPlaceholder(nodes, child);
+ui::TreeNodes::NewNode NodeOfRow(const ChildRows& children) {
+    return {NodeKey(children.prefix, ConcatenatedText(children.rows.Field(u"Sys_GUID"))),
+            FieldText(children.rows.Field(u"Nombre"))};
+}
+
+// Each state gets its placeholder right after it, as the level's rows come.
+void AppendStates(ui::TreeNodes& nodes, const ui::NodeRef& parent, ChildRows& states) {
+    for (; !states.rows.AtEnd(); states.rows.MoveNext()) {
+        ui::TreeNodes::NewNode state = NodeOfRow(states);
+        AddPlaceholder(nodes, nodes.Add(parent, ui::tvwChild, state.key, state.text));
     }
+}
+
+// Cities, which may be many, are read first and added in one step. Should a read fail, the
+// cities before it are added all the same and the error passes on, as row by row.
+void AppendCities(ui::TreeNodes& nodes, const ui::NodeRef& parent, ChildRows& cities) {
+    std::vector<ui::TreeNodes::NewNode> read;
+    try {
+        for (; !cities.rows.AtEnd(); cities.rows.MoveNext()) read.push_back(NodeOfRow(cities));
+    } catch (...) {
+        nodes.AddChildren(parent, std::move(read));
+        throw;
+    }
+    nodes.AddChildren(parent, std::move(read));
+}
+
+void AppendChildren(ui::TreeNodes& nodes, const ui::NodeRef& parent, ChildRows& children) {
+    if (children.prefix == kStatePrefix) return AppendStates(nodes, parent, children);
+    AppendCities(nodes, parent, children);
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "nubex/nubex.h"
+#include "nubex/sqlite/connection_settings.h"
+#include "nubex/sqlite/spanish_collation.h"
 #include "runtime/bstr.h"
 
 namespace mundor::bench {
@@ -49,8 +51,12 @@ CitiesCatalog& CitiesCatalog::Get() {
 CitiesCatalog::CitiesCatalog() {
     const std::string path = (dir_ / "ciudades.db").string();
     catalog_ = nubex::OpenCatalog(path, {.create = true});
-    const int opened = sqlite3_open_v2(path.c_str(), &raw_, SQLITE_OPEN_READWRITE, nullptr);
+    const int opened = sqlite3_open_v2(
+        path.c_str(), &raw_, nubex::sqlite::kConnectionFlags | SQLITE_OPEN_READWRITE, nullptr);
     Check(raw_, opened);
+    // The library's collation (writing cities needs it) and engine settings.
+    Check(raw_, nubex::sqlite::RegisterSpanishCollation(raw_));
+    Exec(raw_, nubex::sqlite::kConnectionSettingsSql);
     Exec(raw_,
          "INSERT INTO Pais (Sys_GUID, Codigo, Nombre, CodigoTel) "
          "VALUES ('PAIS', 'GN', 'Generado', '99')");
@@ -105,7 +111,10 @@ std::u16string CitiesCatalog::StateKey(int size) {
 }
 
 std::size_t CitiesCatalog::ReadCitiesRaw(LONG statePk) const {
-    const Statement query = Prepare(raw_, "SELECT Sys_GUID, Nombre FROM Ciudad WHERE Estado = ?1");
+    // The view's order, from the same index.
+    const Statement query = Prepare(raw_,
+                                    "SELECT Sys_GUID, Nombre FROM Ciudad WHERE Estado = ?1 "
+                                    "ORDER BY Nombre COLLATE nubex_es, Sys_PK");
     sqlite3_bind_int(query.get(), 1, statePk);
     std::size_t bytes = 0;
     while (sqlite3_step(query.get()) == SQLITE_ROW) {

@@ -35,12 +35,6 @@ void BM_ExpandStateHeadless(benchmark::State& state) {
     bench::RunExpansionBesideFloor(state, [&](int size) { return ExpandHeadless(toolkit, size); });
 }
 
-BENCHMARK(BM_ExpandStateHeadless)
-    ->Arg(bench::kStateSizes[0])
-    ->Arg(bench::kStateSizes[1])
-    ->Arg(bench::kStateSizes[2])
-    ->Arg(bench::kStateSizes[3])
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExpandStateHeadless)->Apply(bench::ExpansionSizes);
 
 }  // namespace

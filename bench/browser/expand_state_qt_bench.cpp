@@ -56,13 +56,7 @@ void BM_ExpandStateQt(benchmark::State& state) {
     bench::RunExpansionBesideFloor(state, &ExpandOnQt);
 }
 
-BENCHMARK(BM_ExpandStateQt)
-    ->Arg(bench::kStateSizes[0])
-    ->Arg(bench::kStateSizes[1])
-    ->Arg(bench::kStateSizes[2])
-    ->Arg(bench::kStateSizes[3])
-    ->UseManualTime()
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ExpandStateQt)->Apply(bench::ExpansionSizes);
 
 }  // namespace
 

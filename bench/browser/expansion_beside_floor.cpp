@@ -32,6 +32,11 @@ void RunExpansionBesideFloor(benchmark::State& state, const ExpandOnce& expandOn
     state.SetItemsProcessed(state.iterations() * size);
 }
 
+void ExpansionSizes(benchmark::internal::Benchmark* benchmark) {
+    for (const int size : kStateSizes) benchmark->Arg(size);
+    benchmark->UseManualTime()->Unit(benchmark::kMillisecond);
+}
+
 MundorClient& BoundMundorFx() {
     static ScratchDir registryDir;
     static MundorClient fx = [] {

@@ -21,6 +21,9 @@ using ExpandOnce = std::function<Seconds(int size)>;
 
 void RunExpansionBesideFloor(benchmark::State& state, const ExpandOnce& expandOnce);
 
+// Registers the expansion of a state of every size in kStateSizes.
+void ExpansionSizes(benchmark::internal::Benchmark* benchmark);
+
 // A MundorFx registered in a registry file of the program's own, bound to CitiesCatalog.
 MundorClient& BoundMundorFx();
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "nubex/import/world_guid.h"
+#include "nubex/sqlite/connection_settings.h"
 
 extern char** environ;
 
@@ -76,7 +77,14 @@ FloorFiles WriteFloorFiles(const nubex::import::WorldData& world,
 bool ShellImport(const FloorFiles& files, const std::filesystem::path& catalog) {
     // In one transaction, with the search indexes built once at the end as the import builds
     // them: the triggers that follow every row would make the floor the slower side.
-    std::vector<std::string> arguments{SQLITE3_SHELL, "-bail", catalog.string(), "BEGIN"};
+    // With the library's collation (the cities' view-order index needs it) and the importer's
+    // engine settings.
+    std::vector<std::string> arguments{SQLITE3_SHELL,
+                                       "-bail",
+                                       catalog.string(),
+                                       std::string(".load ") + NUBEX_ES_MODULE,
+                                       nubex::sqlite::kConnectionSettingsSql,
+                                       "BEGIN"};
     for (const char* table : {"Pais", "EdoProv", "Ciudad"}) {
         for (const char* trigger : {"Alta", "Baja", "Cambio"}) {
             arguments.push_back(std::string("DROP TRIGGER ") + table + "_Busqueda_" + trigger);

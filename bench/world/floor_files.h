@@ -22,7 +22,7 @@ FloorFiles WriteFloorFiles(const nubex::import::WorldData& world,
                            const std::filesystem::path& folder);
 
 // Runs the sqlite3 shell to .import the three files into `catalog` and build its search indexes
-// once; false when it fails.
+// once, with the library's collation loaded and its connection settings; false when it fails.
 bool ShellImport(const FloorFiles& files, const std::filesystem::path& catalog);
 
 // Runs psql to \copy the three files into the catalog at `conninfo`, in one transaction; false

@@ -49,7 +49,7 @@ void BM_ImportWorld(benchmark::State& state, Backend backend) {
     const auto freshCatalog = [&] {
         catalog.reset();
         catalog.emplace(backend);
-        nubex::OpenCatalog(catalog->location());
+        nubex::OpenCatalog(catalog->location(), {.create = true});
     };
     nubex::import::ImportSummary summary;
     bool floorLoaded = true;

@@ -16,6 +16,8 @@
 #include "catalog_backends.h"
 #include "nubex/import/world_loader.h"
 #include "nubex/nubex.h"
+#include "nubex/sqlite/connection_settings.h"
+#include "nubex/sqlite/spanish_collation.h"
 #include "runtime/bstr.h"
 #include "runtime/call_by_name.h"
 #include "runtime/error.h"
@@ -47,10 +49,14 @@ class RawCityReader {
 class SqliteCityReader final : public RawCityReader {
   public:
     explicit SqliteCityReader(const std::string& path) {
-        sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr);
-        // Plain SQLite has no Spanish collation; its index order is as near as it gets.
+        sqlite3_open_v2(path.c_str(), &db_, nubex::sqlite::kConnectionFlags | SQLITE_OPEN_READONLY,
+                        nullptr);
+        // The library's collation and engine settings: the view's order, from the same index.
+        nubex::sqlite::RegisterSpanishCollation(db_);
+        sqlite3_exec(db_, nubex::sqlite::kConnectionSettingsSql, nullptr, nullptr, nullptr);
         sqlite3_prepare_v3(db_,
-                           "SELECT Sys_GUID, Nombre FROM Ciudad WHERE Estado = ?1 ORDER BY Nombre",
+                           "SELECT Sys_GUID, Nombre FROM Ciudad WHERE Estado = ?1 "
+                           "ORDER BY Nombre COLLATE nubex_es, Sys_PK",
                            -1, SQLITE_PREPARE_PERSISTENT, &statement_, nullptr);
     }
     ~SqliteCityReader() override {

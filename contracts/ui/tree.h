@@ -65,6 +65,16 @@ class MUNDOR_API TreeNodes {
     // relative that is not in this tree raises 35601.
     virtual NodeRef Add(const NodeRef& relative, LONG relationship, std::u16string_view key,
                         std::u16string_view text) = 0;
+    // The key and text of a node for AddChildren.
+    struct NewNode {
+        std::u16string key;
+        std::u16string text;
+    };
+    // Appends the nodes as the last children of `parent` (none: as the last roots), in order: what
+    // Add does for each with the relationship tvwChild, in one step, for a whole level at once. A
+    // key already in the tree, or earlier in the list, raises 35602 once the nodes before it are
+    // added.
+    virtual void AddChildren(const NodeRef& parent, std::vector<NewNode> nodes) = 0;
     // Removes the node at that index with everything below it; 35600 when out of range.
     virtual void Remove(LONG index) = 0;
     virtual void Clear() = 0;

@@ -93,7 +93,7 @@ NodeRef TreeNodesBase::Add(const NodeRef& relative, LONG relationship, std::u16s
     if (beside && (relationship < tvwFirst || relationship > tvwChild)) {
         err::RaiseInvalidCall(u"relación de nodo desconocida");
     }
-    if (!key.empty() && keys_.contains(std::u16string(key))) err::RaiseKeyNotUnique();
+    if (!key.empty() && keys_.contains(key)) err::RaiseKeyNotUnique();
 
     std::shared_ptr<TreeNodeBase> parent;
     if (beside) parent = relationship == tvwChild ? beside : beside->parent_.lock();
@@ -105,7 +105,7 @@ NodeRef TreeNodesBase::Add(const NodeRef& relative, LONG relationship, std::u16s
         position = relationship == tvwFirst ? 0 : relationship == tvwNext ? at + 1 : at;
     }
 
-    const std::shared_ptr<TreeNodeBase> node = MakeNode(key, text);
+    const std::shared_ptr<TreeNodeBase> node = MakeNode(std::u16string(key), std::u16string(text));
     node->nodes_ = this;
     Show(*node, parent.get(), position);
     node->parent_ = parent;
@@ -114,6 +114,43 @@ NodeRef TreeNodesBase::Add(const NodeRef& relative, LONG relationship, std::u16s
     node->index_ = Count();
     if (!key.empty()) keys_.emplace(node->key_, node.get());
     return node;
+}
+
+void TreeNodesBase::AddChildren(const NodeRef& relative, std::vector<NewNode> nodes) {
+    std::shared_ptr<TreeNodeBase> parent;
+    if (relative) parent = OwnNode(relative);
+    // Room for the whole level at once: the key table grows (and rehashes) once, not step by step.
+    keys_.reserve(keys_.size() + nodes.size());
+    std::vector<std::shared_ptr<TreeNodeBase>> made;
+    made.reserve(nodes.size());
+    bool keyTaken = false;
+    for (NewNode& entry : nodes) {
+        auto node = MakeNode(std::move(entry.key), std::move(entry.text));
+        if (!node->key_.empty() && !keys_.try_emplace(node->key_, node.get()).second) {
+            keyTaken = true;
+            break;
+        }
+        node->nodes_ = this;
+        made.push_back(std::move(node));
+    }
+    auto& siblings = parent ? parent->children_ : roots_;
+    try {
+        ShowChildren(made, parent.get(), siblings.size());
+    } catch (...) {
+        for (const auto& node : made) {
+            if (!node->key_.empty()) keys_.erase(node->key_);
+        }
+        throw;
+    }
+    siblings.reserve(siblings.size() + made.size());
+    order_.reserve(order_.size() + made.size());
+    for (auto& node : made) {
+        node->parent_ = parent;
+        siblings.push_back(node);
+        order_.push_back(std::move(node));
+        order_.back()->index_ = Count();
+    }
+    if (keyTaken) err::RaiseKeyNotUnique();
 }
 
 void TreeNodesBase::Remove(LONG index) {
@@ -174,7 +211,7 @@ NodeRef TreeNodesBase::Item(std::u16string_view key) const {
 
 NodeRef TreeNodesBase::Find(std::u16string_view key) const {
     if (key.empty()) return nullptr;
-    const auto found = keys_.find(std::u16string(key));
+    const auto found = keys_.find(key);
     if (found == keys_.end()) return nullptr;
     return found->second->shared_from_this();
 }

@@ -7,9 +7,11 @@
 
 #include <cstddef>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "contracts/ui/tree.h"
@@ -21,7 +23,8 @@ class TreeNodesBase;
 
 class MUNDOR_API TreeNodeBase : public TreeNode, public std::enable_shared_from_this<TreeNodeBase> {
   public:
-    TreeNodeBase(std::u16string_view key, std::u16string_view text) : key_(key), text_(text) {}
+    TreeNodeBase(std::u16string key, std::u16string text)
+        : key_(std::move(key)), text_(std::move(text)) {}
 
     std::u16string Key() const final;
     std::u16string Text() const final;
@@ -59,6 +62,7 @@ class MUNDOR_API TreeNodesBase : public TreeNodes {
   public:
     NodeRef Add(const NodeRef& relative, LONG relationship, std::u16string_view key,
                 std::u16string_view text) final;
+    void AddChildren(const NodeRef& parent, std::vector<NewNode> nodes) final;
     void Remove(LONG index) final;
     void Clear() final;
     LONG Count() const final { return static_cast<LONG>(order_.size()); }
@@ -78,14 +82,19 @@ class MUNDOR_API TreeNodesBase : public TreeNodes {
     void ForgetAll();
 
     // The toolkit's node for a new entry.
-    virtual std::shared_ptr<TreeNodeBase> MakeNode(std::u16string_view key,
-                                                   std::u16string_view text) = 0;
+    virtual std::shared_ptr<TreeNodeBase> MakeNode(std::u16string key, std::u16string text) = 0;
     // Shows a new node under `parent` (null: as a root) at `position` among its siblings, before
     // it is counted; an error raised here adds nothing.
     virtual void Show(TreeNodeBase& node, TreeNodeBase* parent, std::size_t position) {
         static_cast<void>(node);
         static_cast<void>(parent);
         static_cast<void>(position);
+    }
+    // Shows new nodes the same way, as the last children of `parent` from `position` on, all at
+    // once: by default one by one.
+    virtual void ShowChildren(std::span<const std::shared_ptr<TreeNodeBase>> nodes,
+                              TreeNodeBase* parent, std::size_t position) {
+        for (const auto& node : nodes) Show(*node, parent, position++);
     }
     virtual void ShowText(TreeNodeBase& node) { static_cast<void>(node); }
     // Takes `top` and everything below it off the screen, just before they are removed.
@@ -103,7 +112,8 @@ class MUNDOR_API TreeNodesBase : public TreeNodes {
 
     std::vector<std::shared_ptr<TreeNodeBase>> roots_;
     std::vector<std::shared_ptr<TreeNodeBase>> order_;  // Index - 1
-    std::unordered_map<std::u16string, TreeNodeBase*> keys_;
+    // Viewing the keys the nodes hold: a node's key never changes, and its entry goes before it.
+    std::unordered_map<std::u16string_view, TreeNodeBase*> keys_;
 };
 
 }  // namespace mundor::ui

@@ -52,6 +52,8 @@ class Statement {
     // Columns of the current row, numbered from 0. NULL reads as 0 or as the empty text.
     virtual std::int64_t Int(int column) const = 0;
     virtual std::u16string Text(int column) const = 0;
+    // Adds the column's text to the end of `to`; for reading many rows into one buffer.
+    virtual void AppendText(int column, std::u16string& to) const { to += Text(column); }
     virtual std::string TextUtf8(int column) const = 0;
 };
 

@@ -18,8 +18,8 @@ namespace {
 
 nubex::View* NewView(const ConnectionObject& connection, const store::TableInfo& table,
                      LONG parentPk) {
-    std::vector<store::Row> rows = store::Children(*connection.database(), table, parentPk);
-    return rt::MakeObject<ViewObject>(TableRows(table, std::move(rows))).Detach();
+    return rt::MakeObject<ViewObject>(ReadTableRows(*connection.database(), table, parentPk))
+        .Detach();
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "contracts/data_objects.h"
-#include "nubex/store/row.h"
+#include "nubex/backend/database.h"
 #include "nubex/store/table_info.h"
 #include "runtime/object.h"
 #include "runtime/variant.h"
@@ -26,10 +26,10 @@ class ViewRows {
 
 [[noreturn]] void RaiseNoSuchField(std::u16string_view name);
 
-// The rows of one table under one parent, in name order, with the fields Sys_PK, Sys_GUID,
-// Codigo, Nombre, the parent key (IPais, Estado) and CodigoTel where the table has one.
-std::unique_ptr<const ViewRows> TableRows(const store::TableInfo& table,
-                                          std::vector<store::Row> rows);
+// The rows of one table under one parent, read now, in name order, with the fields Sys_PK,
+// Sys_GUID, Codigo, Nombre, the parent key (IPais, Estado) and CodigoTel where the table has one.
+std::unique_ptr<const ViewRows> ReadTableRows(db::Database& db, const store::TableInfo& table,
+                                              LONG parentPk);
 
 class ViewObject final : public mundor::rt::DispatchObject<ViewObject, nubex::View> {
   public:

@@ -1,10 +1,18 @@
 #include "nubex/sqlite/spanish_collation.h"
 
-#include <sqlite3.h>
 #include <unicode/ucol.h>
 
 #include <algorithm>
 #include <cstddef>
+
+// Compiled into the library, it calls SQLite directly; compiled into the loadable module
+// (collation_module.cpp), through the routines its host hands the module.
+#ifdef NUBEX_COLLATION_MODULE
+#include <sqlite3ext.h>
+SQLITE_EXTENSION_INIT3
+#else
+#include <sqlite3.h>
+#endif
 
 namespace nubex::sqlite {
 

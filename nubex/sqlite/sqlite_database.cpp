@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "nubex/errors.h"
+#include "nubex/sqlite/connection_settings.h"
 #include "nubex/sqlite/schema.h"
 #include "nubex/sqlite/spanish_collation.h"
 #include "nubex/sqlite/sqlite_bulk_insert.h"
@@ -82,7 +83,8 @@ std::unique_ptr<SqliteDatabase> SqliteDatabase::Open(const std::string& path, in
                                                      bool create) {
     const bool memory = InMemory(path);
     if (!memory && !create && Missing(path)) Refuse(err::kNoCatalogThere);
-    const int flags = SQLITE_OPEN_READWRITE | (memory || create ? SQLITE_OPEN_CREATE : 0);
+    const int flags =
+        kConnectionFlags | SQLITE_OPEN_READWRITE | (memory || create ? SQLITE_OPEN_CREATE : 0);
     try {
         std::unique_ptr<SqliteDatabase> database = Connect(path, flags, busyTimeoutMs);
         try {
@@ -94,7 +96,8 @@ std::unique_ptr<SqliteDatabase> SqliteDatabase::Open(const std::string& path, in
         // A catalog nobody can write here: read it as it stands.
         database.reset();
         database =
-            Connect(ImmutableUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, busyTimeoutMs);
+            Connect(ImmutableUri(path), kConnectionFlags | SQLITE_OPEN_READONLY | SQLITE_OPEN_URI,
+                    busyTimeoutMs);
         database->Configure(false);
         return database;
     } catch (const db::DbError& error) {
@@ -131,7 +134,7 @@ SqliteDatabase::~SqliteDatabase() {
 }
 
 void SqliteDatabase::Configure(bool create) {
-    Execute("PRAGMA foreign_keys = ON");
+    Execute(kConnectionSettingsSql);
     EnsureSchema(create);
     if (readOnly_) return;
     // After the schema: the first write to a new file fixes its text encoding, and switching
@@ -159,10 +162,11 @@ void SqliteDatabase::EnsureSchema(bool create) {
     } else {
         // An older catalog gets what it lacks, in order: the search indexes, filled from its
         // rows (version 1), the importer's memory, empty (up to 2), the row-version triggers
-        // (up to 3).
+        // (up to 3), the index in the cities' view order, built from its rows (up to 4).
         if (version == 1) Execute(std::string(SearchSql()).c_str());
         if (version <= 2) Execute(std::string(ImportMemorySql()).c_str());
-        Execute(std::string(RowVersionSql()).c_str());
+        if (version <= 3) Execute(std::string(RowVersionSql()).c_str());
+        Execute(std::string(ViewOrderSql()).c_str());
     }
     transaction.Commit();
 }

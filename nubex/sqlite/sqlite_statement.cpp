@@ -83,6 +83,13 @@ std::u16string SqliteStatement::Text(int column) const {
     return std::u16string(data, bytes / sizeof(char16_t));
 }
 
+void SqliteStatement::AppendText(int column, std::u16string& to) const {
+    const auto* data = static_cast<const char16_t*>(sqlite3_column_text16(statement_, column));
+    if (!data) return;
+    const auto bytes = static_cast<std::size_t>(sqlite3_column_bytes16(statement_, column));
+    to.append(data, bytes / sizeof(char16_t));
+}
+
 std::string SqliteStatement::TextUtf8(int column) const {
     const auto* data = reinterpret_cast<const char*>(sqlite3_column_text(statement_, column));
     if (!data) return {};

@@ -25,6 +25,7 @@ class SqliteStatement final : public db::Statement {
     bool Step() override;
     std::int64_t Int(int column) const override;
     std::u16string Text(int column) const override;
+    void AppendText(int column, std::u16string& to) const override;
     std::string TextUtf8(int column) const override;
 
   private:

@@ -149,13 +149,14 @@ void Remove(db::Database& db, const TableInfo& table, const Row& row) {
     });
 }
 
-std::vector<Row> Children(db::Database& db, const TableInfo& table, LONG parentPk) {
-    return Translating([&] {
+void ReadChildren(db::Database& db, const TableInfo& table, LONG parentPk,
+                  const ChildReader& take) {
+    Translating([&] {
         auto statement = db.Prepare(SqlFor(table).selectChildren);
         if (table.HasParent()) statement->Bind(1, parentPk);
-        std::vector<Row> rows;
-        while (statement->Step()) rows.push_back(ReadRow(*statement));
-        return rows;
+        while (statement->Step()) {
+            take(StoredKey(statement->Int(0)), StoredParentKey(statement->Int(2)), *statement);
+        }
     });
 }
 

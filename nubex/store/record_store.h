@@ -3,6 +3,7 @@
 // nothing; what the data refuses is raised as the library's run-time error (errors.h).
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -32,8 +33,11 @@ void Store(db::Database& db, const TableInfo& table, Row& row);
 // Deletes the row, provided it still has the version it was read with and nothing refers to it.
 void Remove(db::Database& db, const TableInfo& table, const Row& row);
 
-// The rows under one parent (countries: all), in the views' order: by name as a Spanish reader
-// expects it (the collation nubex_es), then by key.
-std::vector<Row> Children(db::Database& db, const TableInfo& table, LONG parentPk);
+// Reads the rows under one parent (countries: all), in the views' order: by name as a Spanish
+// reader expects it (the collation nubex_es), then by key. Each row goes to `take` once: its key
+// and parent key, checked as a loaded Row's are, and the statement positioned on it, whose
+// columns are those of Row but Sys_Version (table_sql.h) for the texts.
+using ChildReader = std::function<void(LONG pk, LONG parentPk, const db::Statement& row)>;
+void ReadChildren(db::Database& db, const TableInfo& table, LONG parentPk, const ChildReader& take);
 
 }  // namespace nubex::store

@@ -8,10 +8,15 @@ std::string Name(std::string_view identifier) {
     return std::string(identifier);
 }
 
-std::string RowColumns(const TableInfo& table) {
+// The columns of Row but Sys_Version, which a view does not show.
+std::string ViewColumns(const TableInfo& table) {
     const std::string parent = table.HasParent() ? Name(table.parentColumn) : "0";
     const std::string codigoTel = table.hasCodigoTel ? "CodigoTel" : "''";
-    return "Sys_PK, Sys_GUID, " + parent + ", Codigo, Nombre, " + codigoTel + ", Sys_Version";
+    return "Sys_PK, Sys_GUID, " + parent + ", Codigo, Nombre, " + codigoTel;
+}
+
+std::string RowColumns(const TableInfo& table) {
+    return ViewColumns(table) + ", Sys_Version";
 }
 
 std::string InsertSql(const TableInfo& table) {
@@ -59,9 +64,9 @@ TableSql Build(const TableInfo& table) {
     // Both engines know the collation nubex_es: SQLite's is registered on every connection,
     // PostgreSQL's is part of the catalog's schema.
     const std::string byName = " ORDER BY Nombre COLLATE nubex_es, Sys_PK";
+    const std::string view = "SELECT " + ViewColumns(table) + " FROM " + Name(table.name);
     sql.selectChildren =
-        (table.HasParent() ? select + " WHERE " + Name(table.parentColumn) + " = ?1" : select) +
-        byName;
+        (table.HasParent() ? view + " WHERE " + Name(table.parentColumn) + " = ?1" : view) + byName;
     sql.versionOf = "SELECT Sys_Version FROM " + Name(table.name) + " WHERE Sys_PK = ?1";
     sql.codeTaken = CodeTakenSql(table);
     sql.hasChildren = HasChildrenSql(table);

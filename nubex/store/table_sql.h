@@ -2,7 +2,8 @@
 // column names go into the text; every value is a "?" parameter.
 //
 // Every row-reading statement yields the columns of Row in order: Sys_PK, Sys_GUID, parent key
-// (0 for countries), Codigo, Nombre, CodigoTel ('' for states), Sys_Version.
+// (0 for countries), Codigo, Nombre, CodigoTel ('' for states), Sys_Version; the views' statement
+// all but Sys_Version.
 #pragma once
 
 #include <string>

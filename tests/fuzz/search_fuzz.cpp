@@ -14,6 +14,7 @@
 #include "nubex/search.h"
 #include "nubex/sqlite/fts5_search.h"
 #include "nubex/sqlite/schema.h"
+#include "nubex/sqlite/spanish_collation.h"
 #include "runtime/bstr.h"
 #include "runtime/call_by_name.h"
 #include "runtime/error.h"
@@ -83,6 +84,7 @@ struct Fts5Probe {
 
     Fts5Probe() {
         if (sqlite3_open(":memory:", &db) != SQLITE_OK) Fail("sqlite3_open");
+        if (nubex::sqlite::RegisterSpanishCollation(db) != SQLITE_OK) Fail("nubex_es");
         search = new nubex::sqlite::Fts5Search(db);
         const std::string schema(nubex::sqlite::SchemaSql());
         if (sqlite3_exec(db, schema.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK) {

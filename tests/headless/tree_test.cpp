@@ -132,6 +132,30 @@ TEST_F(TreeTest, ADuplicateKeyIsRefusedWith35602AndAddsNothing) {
     EXPECT_EQ(nodes().Roots().size(), 1u);
 }
 
+// A whole level at once, as the browser adds a state's cities: in order, found by key, counted
+// after the nodes already there; a taken key (in the tree or earlier in the list) stops it there.
+TEST_F(TreeTest, AddChildrenAppendsALevelInOrderUpToATakenKey) {
+    const NodeRef mexico = Root(u"SysMX");
+    ChildOf(mexico, u"EDOJAL");
+    nodes().AddChildren(mexico, {{u"EDOCOL", u"Colima"}, {u"", u""}, {u"EDOAGS", u"Ags"}});
+    const rt::RuntimeError inList = ErrorFrom([&] {
+        nodes().AddChildren(mexico,
+                            {{u"EDOSON", u"Sonora"}, {u"EDOSON", u"otro"}, {u"EDOYUC", u""}});
+    });
+    const rt::RuntimeError inTree = ErrorFrom([&] {
+        nodes().AddChildren(nullptr, {{u"SysMX", u""}});
+    });
+
+    EXPECT_EQ(inList.number(), 35602);
+    EXPECT_EQ(inTree.number(), 35602);
+    const Keys level{u"EDOJAL", u"EDOCOL", u"", u"EDOAGS", u"EDOSON"};
+    EXPECT_EQ(KeysOf(mexico->ChildNodes()), level);
+    EXPECT_EQ(KeysInIndexOrder(nodes()).size(), 6u);
+    EXPECT_EQ(nodes().Item(6)->Key(), u"EDOSON");
+    EXPECT_EQ(nodes().Item(u"EDOCOL")->Text(), u"Colima");
+    EXPECT_EQ(nodes().Find(u"EDOYUC"), nullptr);
+}
+
 TEST_F(TreeTest, NodesWithoutAKeyMayRepeatAndKeysCompareExactly) {
     const NodeRef mexico = Root(u"SysMX");
     ChildOf(mexico, u"");

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "error_from.h"
 #include "nubex/pg/pg_search.h"
@@ -234,40 +235,54 @@ TEST_F(Search, TextsThatLookLikeQuerySyntaxAreJustWords) {
     EXPECT_EQ(RawDb(path_).QueryInt("SELECT count(*) FROM Ciudad"), 7);
 }
 
-// A catalog written by the library before the search, exactly as its schema made it: opened,
-// it gets the search over the rows it already has and loses nothing.
-TEST(SearchUpgrade, ACatalogFromBeforeTheSearchGetsItAndKeepsItsRows) {
-    const mundor::test::ScratchCatalog scratch;
-    const bool postgres = scratch.backend() == mundor::test::Backend::Postgres;
-    std::ifstream file(std::filesystem::path(NUBEX_SOURCE_DIR) /
-                       (postgres ? "pg/schema.sql" : "sqlite/schema.sql"));
-    std::stringstream version1;
-    version1 << file.rdbuf();
-    {
-        RawDb raw(scratch.location());
-        raw.Exec(version1.str());
-        raw.Exec("INSERT INTO Pais (Codigo, Nombre, CodigoTel) VALUES ('MX', 'México', '52')");
-        raw.Exec("INSERT INTO EdoProv (IPais, Codigo, Nombre) VALUES (1, 'JAL', 'Jalisco')");
-        raw.Exec(
-            "INSERT INTO Ciudad (Estado, Codigo, Nombre, CodigoTel) VALUES (1, 'GDL', "
-            "'Guadalajara', '33')");
-        ASSERT_EQ(
-            raw.QueryInt(postgres ? "SELECT Version FROM Nubex_Esquema" : "PRAGMA user_version"),
-            1);
-    }
-    const std::u16string before = Dump(scratch.location());
+// Catalogs written by the library before the search (version 1) and before the cities'
+// view-order index (version 4), exactly as their schema made them: opened, they get what they
+// lack over the rows they already have and lose nothing.
+TEST(SchemaUpgrade, AnOlderCatalogGetsWhatItLacksAndKeepsItsRows) {
+    const struct {
+        int version;
+        std::vector<const char*> files;
+    } olderCatalogs[] = {
+        {1, {"schema.sql"}},
+        {4, {"schema.sql", "search.sql", "import_memory.sql", "row_version.sql"}},
+    };
+    for (const auto& older : olderCatalogs) {
+        SCOPED_TRACE(older.version);
+        const mundor::test::ScratchCatalog scratch;
+        const bool postgres = scratch.backend() == mundor::test::Backend::Postgres;
+        std::stringstream schema;
+        for (const char* name : older.files) {
+            std::ifstream file(std::filesystem::path(NUBEX_SOURCE_DIR) /
+                               (postgres ? "pg" : "sqlite") / name);
+            schema << file.rdbuf();
+        }
+        {
+            RawDb raw(scratch.location());
+            raw.Exec(schema.str());
+            raw.Exec("INSERT INTO Pais (Codigo, Nombre, CodigoTel) VALUES ('MX', 'México', '52')");
+            raw.Exec("INSERT INTO EdoProv (IPais, Codigo, Nombre) VALUES (1, 'JAL', 'Jalisco')");
+            raw.Exec(
+                "INSERT INTO Ciudad (Estado, Codigo, Nombre, CodigoTel) VALUES (1, 'GDL', "
+                "'Guadalajara', '33')");
+            ASSERT_EQ(raw.QueryInt(postgres ? "SELECT Version FROM Nubex_Esquema"
+                                            : "PRAGMA user_version"),
+                      older.version);
+        }
+        const std::u16string before = Dump(scratch.location());
 
-    Ref<nubex::Catalog> catalog = nubex::OpenCatalog(scratch.location());
-    const std::vector<nubex::SearchHit> hits = nubex::Search(catalog.get(), u"guadal");
-    ASSERT_EQ(hits.size(), 1u);
-    EXPECT_EQ(hits[0].PathText(), u"Guadalajara — Jalisco — México");
-    EXPECT_EQ(Dump(scratch.location()), before);
-    RawDb raw(scratch.location());
-    EXPECT_EQ(raw.QueryInt(postgres ? "SELECT Version FROM Nubex_Esquema" : "PRAGMA user_version"),
-              postgres ? nubex::pg::kSchemaVersion : nubex::sqlite::kSchemaVersion);
-    // Stores after the upgrade are followed as well.
-    AddCiudad(ConnectionOf(catalog.get()).get(), 1, u"ZAP", u"Zapopan");
-    EXPECT_EQ(nubex::Search(catalog.get(), u"zapopan").size(), 1u);
+        Ref<nubex::Catalog> catalog = nubex::OpenCatalog(scratch.location());
+        const std::vector<nubex::SearchHit> hits = nubex::Search(catalog.get(), u"guadal");
+        ASSERT_EQ(hits.size(), 1u);
+        EXPECT_EQ(hits[0].PathText(), u"Guadalajara — Jalisco — México");
+        EXPECT_EQ(Dump(scratch.location()), before);
+        RawDb raw(scratch.location());
+        EXPECT_EQ(
+            raw.QueryInt(postgres ? "SELECT Version FROM Nubex_Esquema" : "PRAGMA user_version"),
+            postgres ? nubex::pg::kSchemaVersion : nubex::sqlite::kSchemaVersion);
+        // Stores after the upgrade are followed as well.
+        AddCiudad(ConnectionOf(catalog.get()).get(), 1, u"ZAP", u"Zapopan");
+        EXPECT_EQ(nubex::Search(catalog.get(), u"zapopan").size(), 1u);
+    }
 }
 
 // Folded words hold letters and digits only, but the tsquery texts quote any word: a quote, a

@@ -136,6 +136,16 @@ class SqliteEngine final : public RawCatalog::Engine {
             throw std::runtime_error("cannot open " + path);
         }
         sqlite3_busy_timeout(db_, 5000);
+        // Writing cities needs the catalog's collation, which another program loads as an
+        // extension.
+        char* message = nullptr;
+        sqlite3_db_config(db_, SQLITE_DBCONFIG_ENABLE_LOAD_EXTENSION, 1, nullptr);
+        if (sqlite3_load_extension(db_, NUBEX_ES_MODULE, nullptr, &message) != SQLITE_OK) {
+            const std::string error = message ? message : "";
+            sqlite3_free(message);
+            sqlite3_close(db_);
+            throw std::runtime_error("cannot load " NUBEX_ES_MODULE ": " + error);
+        }
     }
     ~SqliteEngine() override { sqlite3_close(db_); }
 

@@ -19,9 +19,8 @@ bool HeadlessNode::OnScreen() const {
     return !removed();
 }
 
-std::shared_ptr<TreeNodeBase> HeadlessNodes::MakeNode(std::u16string_view key,
-                                                      std::u16string_view text) {
-    return std::make_shared<HeadlessNode>(key, text);
+std::shared_ptr<TreeNodeBase> HeadlessNodes::MakeNode(std::u16string key, std::u16string text) {
+    return std::make_shared<HeadlessNode>(std::move(key), std::move(text));
 }
 
 void HeadlessNodes::Unshow(TreeNodeBase& top) {

@@ -33,8 +33,7 @@ class HeadlessNodes final : public TreeNodesBase {
     void Select(std::shared_ptr<HeadlessNode> node) { selected_ = std::move(node); }
 
   private:
-    std::shared_ptr<TreeNodeBase> MakeNode(std::u16string_view key,
-                                           std::u16string_view text) override;
+    std::shared_ptr<TreeNodeBase> MakeNode(std::u16string key, std::u16string text) override;
     // A selection on or below the nodes that go goes with them.
     void Unshow(TreeNodeBase& top) override;
     void UnshowAll() override { selected_.reset(); }

@@ -53,18 +53,33 @@ std::shared_ptr<QtNode> QtNodes::Selected() const {
     return selected.isEmpty() ? nullptr : NodeOf(selected.front());
 }
 
-std::shared_ptr<TreeNodeBase> QtNodes::MakeNode(std::u16string_view key, std::u16string_view text) {
-    return std::make_shared<QtNode>(key, text);
+std::shared_ptr<TreeNodeBase> QtNodes::MakeNode(std::u16string key, std::u16string text) {
+    return std::make_shared<QtNode>(std::move(key), std::move(text));
+}
+
+QTreeWidgetItem* QtNodes::MakeItem(QtNode& node) {
+    node.item_ = new QTreeWidgetItem(QStringList{Q(node.Text())});
+    node.item_->setData(0, kNodeRole, QVariant::fromValue(static_cast<void*>(&node)));
+    return node.item_;
 }
 
 void QtNodes::Show(TreeNodeBase& node, TreeNodeBase* parent, std::size_t position) {
     if (!widget_) err::RaiseElementNotFound();
-    auto& own = static_cast<QtNode&>(node);
-    own.item_ = new QTreeWidgetItem(QStringList{Q(node.Text())});
-    own.item_->setData(0, kNodeRole, QVariant::fromValue(static_cast<void*>(&own)));
+    QTreeWidgetItem* item = MakeItem(static_cast<QtNode&>(node));
     const int at = static_cast<int>(position);
-    if (parent) return static_cast<QtNode*>(parent)->item_->insertChild(at, own.item_);
-    widget_->insertTopLevelItem(at, own.item_);
+    if (parent) return static_cast<QtNode*>(parent)->item_->insertChild(at, item);
+    widget_->insertTopLevelItem(at, item);
+}
+
+void QtNodes::ShowChildren(std::span<const std::shared_ptr<TreeNodeBase>> nodes,
+                           TreeNodeBase* parent, std::size_t position) {
+    if (!widget_) err::RaiseElementNotFound();
+    QList<QTreeWidgetItem*> items;
+    items.reserve(static_cast<qsizetype>(nodes.size()));
+    for (const auto& node : nodes) items.append(MakeItem(static_cast<QtNode&>(*node)));
+    const int at = static_cast<int>(position);
+    if (parent) return static_cast<QtNode*>(parent)->item_->insertChildren(at, items);
+    widget_->insertTopLevelItems(at, items);
 }
 
 void QtNodes::ShowText(TreeNodeBase& node) {

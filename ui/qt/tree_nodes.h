@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <span>
 #include <string_view>
 
 #include <QMetaObject>
@@ -39,12 +40,16 @@ class QtNodes final : public TreeNodesBase {
     std::shared_ptr<QtNode> Selected() const;
 
   private:
-    std::shared_ptr<TreeNodeBase> MakeNode(std::u16string_view key,
-                                           std::u16string_view text) override;
+    std::shared_ptr<TreeNodeBase> MakeNode(std::u16string key, std::u16string text) override;
     void Show(TreeNodeBase& node, TreeNodeBase* parent, std::size_t position) override;
+    // One insertion into the widget for the whole level: the view lays its rows out once.
+    void ShowChildren(std::span<const std::shared_ptr<TreeNodeBase>> nodes, TreeNodeBase* parent,
+                      std::size_t position) override;
     void ShowText(TreeNodeBase& node) override;
     void Unshow(TreeNodeBase& top) override;
     void UnshowAll() override;
+    // The widget item that shows a new node, not yet placed.
+    static QTreeWidgetItem* MakeItem(QtNode& node);
     // Nothing is selected after the selected node goes; the widget would pick a neighbour.
     void Deselect(QTreeWidgetItem& top);
 
