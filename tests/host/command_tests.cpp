@@ -83,7 +83,7 @@ TEST_F(MainWindowTest, NewPlacesGoUnderTheSelectionsParent) {
 }
 
 TEST_F(MainWindowTest, ModifyChangesThePlaceAndTheListFollows) {
-    const LONG key = KeyOf(*guadalajara_);
+    const LONG key = KeyOf("Ciudad", "GDL");
     Type(QStringLiteral("guadal"));
     ModalAnswerer answerer;
     answerer
@@ -122,7 +122,7 @@ TEST_F(MainWindowTest, ModifyChangesThePlaceAndTheListFollows) {
 }
 
 TEST_F(MainWindowTest, DeleteAsksFirstAndTheListFollows) {
-    const LONG key = KeyOf(*guadalajara_);
+    const LONG key = KeyOf("Ciudad", "GDL");
     Type(QStringLiteral("gua"));
     SelectRow(1);  // Guadalajara, with Guanajuato after it
     ModalAnswerer answerer;
@@ -155,7 +155,7 @@ TEST_F(MainWindowTest, ADeleteTheCatalogRefusesIsExplained) {
     Press(QKeySequence(Qt::Key_Delete));
 
     // The component's own error box says why; the host adds none of its own.
-    EXPECT_TRUE(Exists(Level::kPais, KeyOf(*mexico_)));
+    EXPECT_TRUE(Exists(Level::kPais, KeyOf("Pais", "MX")));
     ASSERT_EQ(answerer.boxes().size(), 2u);
     EXPECT_EQ(Text(answerer.boxes()[1].text),
               "(20020) No se puede eliminar el país: tiene estados o provincias registrados. "

@@ -4,7 +4,6 @@
 #include <QPushButton>
 #include <QSet>
 #include <QTreeWidget>
-#include <functional>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -69,52 +68,22 @@ TEST_F(ConsoleTest, AnObjectKeyThatLoadsNothingIsToldWithoutCallingTheMember) {
     EXPECT_TRUE(answerer.boxes().empty()) << "the component was called and asked the user";
 }
 
-// "Explorar países…" is a catalog editor: in the browser it opens, the user adds a state to a
-// country, renames it and deletes it, and the catalog holds what the browser showed last.
-TEST_F(ConsoleTest, ExplorerCountryOpensTheBrowserInWhichTheUserKeepsTheCatalog) {
-    AddPais(u"ZZ", u"Zembla");
+// "Explorar países…" opens the component's browser over the host's catalog.
+TEST_F(ConsoleTest, ExplorerCountryOpensTheBrowserOverTheHostsCatalog) {
+    Sql("INSERT INTO Pais (Codigo, Nombre, CodigoTel) VALUES ('ZZ', 'Zembla', '7')");
     QString shown;
-    QStringList states;  // Zembla's children after each command
+    QString firstCountry;
     ModalAnswerer answerer;
     answerer.Then([&](QWidget& browser) {
-        namespace qtest = ui::qt::testing;
         shown = browser.windowTitle();
         auto* tree = browser.findChild<QTreeWidget*>(QStringLiteral("tvwPaises"));
-        QTreeWidgetItem* zembla = tree ? tree->topLevelItem(0) : nullptr;
-        if (!zembla) return ADD_FAILURE() << "no country in the browser";
-        const auto command = [&](const char* button, std::function<void(QWidget&)> answer) {
-            qtest::OnNextModal(std::move(answer));
-            qtest::ClickButton(browser, QString::fromLatin1(button));
-            states << (zembla->childCount() ? zembla->child(0)->text(0) : QStringLiteral("-"));
-        };
-        const auto typed = [](const char* field, const char* text) {
-            return [field, text](QWidget& dialog) {
-                qtest::EditOf(dialog, QString::fromLatin1(field))->clear();
-                qtest::TypeInto(dialog, QString::fromLatin1(field), QString::fromLatin1(text));
-            };
-        };
-        tree->setCurrentItem(zembla);
-        command("cmdAction(1)", [&](QWidget& dialog) {
-            typed("ctrlCodigo", "N")(dialog);
-            typed("ctrlNombre", "Norte")(dialog);
-            qtest::ClickButton(dialog, QStringLiteral("cmdAceptar"));
-        });
-        zembla->setExpanded(true);
-        tree->setCurrentItem(zembla->child(0));
-        command("cmdEdit", [&](QWidget& dialog) {
-            typed("ctrlNombre", "Norte Grande")(dialog);
-            qtest::ClickButton(dialog, QStringLiteral("cmdAceptar"));
-        });
-        command("cmdDel", [](QWidget& box) { PressButton(box, QString::fromUtf8("&Sí")); });
-        qtest::ClickButton(browser, QStringLiteral("cmdCerrar"));
+        if (tree && tree->topLevelItem(0)) firstCountry = tree->topLevelItem(0)->text(0);
+        ui::qt::testing::ClickButton(browser, QStringLiteral("cmdCerrar"));
     });
     Click(QStringLiteral("ExplorerCountry"));
     EXPECT_EQ(Text(Result()), "Listo");
     EXPECT_EQ(shown, QStringLiteral("Explorar Paises"));
-    EXPECT_EQ(states, (QStringList{"Norte", "Norte Grande", "-"}));
-    EXPECT_EQ(
-        mundor::test::RawCatalog(catalogPath_.string()).QueryInt("SELECT COUNT(*) FROM EdoProv"),
-        0);
+    EXPECT_EQ(Text(firstCountry), "(7) Zembla");
     EXPECT_TRUE(answerer.unexpected().isEmpty()) << Text(answerer.unexpected().join(", "));
 }
 

@@ -17,6 +17,8 @@
 namespace mundor::host::testing {
 namespace {
 
+using ui::qt::testing::ModalAnswerer;
+
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
 using ::testing::IsEmpty;

@@ -23,49 +23,6 @@ namespace mundor::host::testing {
 
 namespace {
 
-template <class Record>
-rt::Ref<Record> NewRecord(const CLSID& recordClass, nubex::Catalog& catalog) {
-    auto record = rt::CreateInstance<Record>(recordClass);
-    rt::Ref<nubex::Connection> connection;
-    rt::ThrowIfFailed(catalog.get_ADOCnn(connection.put()));
-    rt::ThrowIfFailed(record->SetConnection(connection.slot()));
-    VARIANT_BOOL ignored = VARIANT_FALSE;
-    rt::ThrowIfFailed(record->NewRecord(&ignored));
-    return record;
-}
-
-void Name(nubex::DataRecord& record, std::u16string_view codigo, std::u16string_view nombre) {
-    rt::BString code(codigo);
-    rt::BString name(nombre);
-    rt::ThrowIfFailed(record.put_Codigo(code.slot()));
-    rt::ThrowIfFailed(record.put_Nombre(name.slot()));
-}
-
-template <class Record>
-void SetAreaCode(Record& record, std::u16string_view codigoTel) {
-    rt::BString areaCode(codigoTel);
-    rt::ThrowIfFailed(record.put_CodigoTel(areaCode.slot()));
-}
-
-// The parent record a state or city holds, loaded with the parent's key.
-void LoadParent(nubex::DataRecord& parent, LONG key) {
-    rt::BString noGuid;
-    LONG byKey = 1;
-    VARIANT_BOOL loaded = VARIANT_FALSE;
-    rt::Ref<nubex::Connection> ownConnection;
-    rt::ThrowIfFailed(
-        parent.LoadRecord(&key, noGuid.slot(), ownConnection.slot(), &byKey, &loaded));
-}
-
-void Save(nubex::DataRecord& record) {
-    VARIANT_BOOL saved = VARIANT_FALSE;
-    rt::ThrowIfFailed(record.SaveRecord(&saved));
-    if (saved != VARIANT_FALSE) return;
-    rt::BString why;
-    record.get_ErrorDescription(why.put());
-    throw std::runtime_error("test data refused: " + why.utf8());
-}
-
 template <class T>
 T& Find(const QWidget& window, const QString& name) {
     T* found = window.findChild<T*>(name);
@@ -91,71 +48,50 @@ HostFixture::HostFixture() : catalogPath_(scratch_.location()) {
     MundorClient(fx_).SetDataObjects(catalog_);
 }
 
-rt::Ref<nubex::Pais> HostFixture::AddPais(std::u16string_view codigo, std::u16string_view nombre,
-                                          std::u16string_view codigoTel) {
-    auto pais = NewRecord<nubex::Pais>(nubex::CLSID_Pais, *catalog_);
-    Name(*pais, codigo, nombre);
-    SetAreaCode(*pais, codigoTel);
-    Save(*pais);
-    return pais;
+void HostFixture::Sql(const std::string& sql, const std::vector<std::string>& values) const {
+    mundor::test::RawCatalog(catalogPath_.string()).Exec(sql, values);
 }
 
-rt::Ref<nubex::EdoProv> HostFixture::AddEdoProv(nubex::Pais& pais, std::u16string_view codigo,
-                                                std::u16string_view nombre) {
-    auto estado = NewRecord<nubex::EdoProv>(nubex::CLSID_EdoProv, *catalog_);
-    Name(*estado, codigo, nombre);
-    rt::Ref<nubex::Pais> parent;
-    rt::ThrowIfFailed(estado->get_IPais(parent.put()));
-    LoadParent(*parent, KeyOf(pais));
-    Save(*estado);
-    return estado;
+LONG HostFixture::KeyOf(const char* table, const char* codigo) const {
+    return static_cast<LONG>(mundor::test::RawCatalog(catalogPath_.string())
+                                 .QueryInt(std::string("SELECT Sys_PK FROM ") + table +
+                                           " WHERE Codigo = '" + codigo + "'"));
 }
 
-rt::Ref<nubex::Ciudad> HostFixture::AddCiudad(nubex::EdoProv& estado, std::u16string_view codigo,
-                                              std::u16string_view nombre,
-                                              std::u16string_view codigoTel) {
-    auto ciudad = NewRecord<nubex::Ciudad>(nubex::CLSID_Ciudad, *catalog_);
-    Name(*ciudad, codigo, nombre);
-    SetAreaCode(*ciudad, codigoTel);
-    rt::Ref<nubex::EdoProv> parent;
-    rt::ThrowIfFailed(ciudad->get_Estado(parent.put()));
-    LoadParent(*parent, KeyOf(estado));
-    Save(*ciudad);
-    return ciudad;
-}
-
-LONG HostFixture::KeyOf(nubex::DataRecord& record) {
-    LONG key = 0;
-    rt::ThrowIfFailed(record.get_Sys_PK(&key));
-    return key;
-}
-
-bool HostFixture::Exists(Level level, LONG key) {
-    return static_cast<bool>(LoadRecordByKey(level, *catalog_, key));
-}
-
-std::u16string HostFixture::NameIn(Level level, LONG key) {
-    const auto record = LoadRecordByKey(level, *catalog_, key).As<nubex::DataRecord>();
-    if (!record) return {};
-    rt::BString name;
-    rt::ThrowIfFailed(record->get_Nombre(name.put()));
-    return name.str();
+std::u16string HostFixture::NameIn(Level level, LONG key) const {
+    const std::string table = rt::Utf16ToUtf8(InfoOf(level).recordType);
+    const auto rows =
+        mundor::test::RawCatalog(catalogPath_.string())
+            .Rows("SELECT Nombre FROM " + table + " WHERE Sys_PK = " + std::to_string(key));
+    return rows.empty() ? std::u16string() : rows[0][0];
 }
 
 MainWindowTest::MainWindowTest() {
-    mexico_ = AddPais(u"MX", u"México", u"52");
-    jalisco_ = AddEdoProv(*mexico_, u"JAL", u"Jalisco");
-    guadalajara_ = AddCiudad(*jalisco_, u"GDL", u"Guadalajara", u"33");
-    AddCiudad(*jalisco_, u"ZAP", u"Zapopan");
-    AddCiudad(*AddEdoProv(*mexico_, u"GTO", u"Guanajuato"), u"GTO", u"Guanajuato");
-    brasil_ = AddPais(u"BR", u"Brasil", u"55");
-    auto saoPaulo = AddEdoProv(*brasil_, u"SP", u"São Paulo");
-    AddCiudad(*saoPaulo, u"SPC", u"São Paulo", u"11");
-    AddCiudad(*saoPaulo, u"GRU", u"Guarulhos");
-    auto andalucia = AddEdoProv(*AddPais(u"ES", u"España", u"34"), u"AN", u"Andalucía");
-    AddCiudad(*andalucia, u"SVQ", u"Sevilla");
-    AddCiudad(*andalucia, u"SLN", u"Sevilla la Nueva");
-    AddCiudad(*andalucia, u"PDS", u"Palacios de Sevilla");
+    const std::vector<std::vector<std::string>> countries{
+        {"MX", "México", "52"}, {"BR", "Brasil", "55"}, {"ES", "España", "34"}};
+    // A state or city under the place of that code; the states' codes are unique here.
+    const std::vector<std::vector<std::string>> states{{"MX", "JAL", "Jalisco"},
+                                                       {"MX", "GTO", "Guanajuato"},
+                                                       {"BR", "SP", "São Paulo"},
+                                                       {"ES", "AN", "Andalucía"}};
+    const std::vector<std::vector<std::string>> cities{
+        {"JAL", "GDL", "Guadalajara", "33"},    {"JAL", "ZAP", "Zapopan", "1"},
+        {"GTO", "GTO", "Guanajuato", "1"},      {"SP", "SPC", "São Paulo", "11"},
+        {"SP", "GRU", "Guarulhos", "1"},        {"AN", "SVQ", "Sevilla", "1"},
+        {"AN", "SLN", "Sevilla la Nueva", "1"}, {"AN", "PDS", "Palacios de Sevilla", "1"}};
+    for (const auto& row : countries) {
+        Sql("INSERT INTO Pais (Codigo, Nombre, CodigoTel) VALUES (?1, ?2, ?3)", row);
+    }
+    for (const auto& row : states) {
+        Sql("INSERT INTO EdoProv (IPais, Codigo, Nombre) SELECT Sys_PK, ?2, ?3 FROM Pais "
+            "WHERE Codigo = ?1",
+            row);
+    }
+    for (const auto& row : cities) {
+        Sql("INSERT INTO Ciudad (Estado, Codigo, Nombre, CodigoTel) SELECT Sys_PK, ?2, ?3, ?4 "
+            "FROM EdoProv WHERE Codigo = ?1",
+            row);
+    }
 
     window_ = std::make_unique<MainWindow>(fx_, catalog_, catalogPath_, false);
     window_->show();

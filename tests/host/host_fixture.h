@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <filesystem>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -17,10 +19,16 @@
 #include "host/catalog_level.h"
 #include "host/console_window.h"
 #include "host/main_window.h"
+#include "modal_answerer.h"
 #include "runtime/ref.h"
 #include "ui/qt/qt_toolkit.h"
 
 namespace mundor::host::testing {
+
+// The modal widgets a call raises, answered by the test.
+using ui::qt::testing::ModalAnswerer;
+using ui::qt::testing::PressButton;
+using ui::qt::testing::SeenBox;
 
 // What a QString says, as gtest prints it.
 inline std::string Text(const QString& text) {
@@ -31,18 +39,14 @@ class HostFixture : public ::testing::Test {
   protected:
     HostFixture();
 
-    // Places stored through the data-object library, as another program would add them.
-    rt::Ref<nubex::Pais> AddPais(std::u16string_view codigo, std::u16string_view nombre,
-                                 std::u16string_view codigoTel = u"1");
-    rt::Ref<nubex::EdoProv> AddEdoProv(nubex::Pais& pais, std::u16string_view codigo,
-                                       std::u16string_view nombre);
-    rt::Ref<nubex::Ciudad> AddCiudad(nubex::EdoProv& estado, std::u16string_view codigo,
-                                     std::u16string_view nombre,
-                                     std::u16string_view codigoTel = u"1");
-    static LONG KeyOf(nubex::DataRecord& record);
-    bool Exists(Level level, LONG key);
+    // SQL run on the catalog by another program: places added, or changed behind the window's
+    // back. "?1", "?2", ... take the values.
+    void Sql(const std::string& sql, const std::vector<std::string>& values = {}) const;
+    // The key of the row of that table (Pais, EdoProv, Ciudad) with that code.
+    LONG KeyOf(const char* table, const char* codigo) const;
     // The name the catalog holds for that place; empty when it holds none.
-    std::u16string NameIn(Level level, LONG key);
+    std::u16string NameIn(Level level, LONG key) const;
+    bool Exists(Level level, LONG key) const { return !NameIn(level, key).empty(); }
 
     mundor::test::ScratchCatalog scratch_;
     std::filesystem::path catalogPath_;  // the catalog's location: a file or a server
@@ -79,9 +83,6 @@ class MainWindowTest : public HostFixture {
 
     MainWindow& window() const { return *window_; }
 
-    rt::Ref<nubex::Pais> mexico_, brasil_;
-    rt::Ref<nubex::EdoProv> jalisco_;
-    rt::Ref<nubex::Ciudad> guadalajara_;
     std::unique_ptr<MainWindow> window_;
 };
 

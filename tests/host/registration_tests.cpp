@@ -6,6 +6,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "error_from.h"
 #include "host/component_registration.h"
 #include "host/host_errors.h"
 #include "runtime/call_by_name.h"
@@ -15,16 +16,8 @@
 namespace mundor::host::testing {
 namespace {
 
+using mundor::testing::ErrorFrom;
 using ::testing::HasSubstr;
-
-LONG ErrorNumberOf(const std::function<void()>& call) {
-    try {
-        call();
-    } catch (const rt::RuntimeError& error) {
-        return error.number();
-    }
-    return 0;
-}
 
 // A registry of the test's own, empty at first; the process's is put back afterwards.
 class RegistrationTest : public ::testing::Test {
@@ -45,7 +38,7 @@ class RegistrationTest : public ::testing::Test {
 };
 
 TEST_F(RegistrationTest, CreatesMundorFxByItsProgIdOnceTheLibrariesAreRegistered) {
-    EXPECT_EQ(ErrorNumberOf([] { CreateMundorFx(); }), rt::err::kCannotCreateObject);
+    EXPECT_EQ(ErrorFrom([] { CreateMundorFx(); }).number(), rt::err::kCannotCreateObject);
 
     RegisterComponentLibraries();
 
@@ -76,12 +69,12 @@ TEST_F(RegistrationTest, ALibraryThatCannotServeIsRefusedWithTheReason) {
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write("no soy una biblioteca");
     file.close();
-    EXPECT_EQ(ErrorNumberOf([&] { RegisterLibrary(notALibrary.toStdString()); }),
+    EXPECT_EQ(ErrorFrom([&] { RegisterLibrary(notALibrary.toStdString()); }).number(),
               err::kLibraryNotLoadable);
     // A real library, but not a component: it has no DllRegisterServer.
-    EXPECT_EQ(ErrorNumberOf([] { RegisterLibrary(FindLibrary("libmundor_ui.so")); }),
+    EXPECT_EQ(ErrorFrom([] { RegisterLibrary(FindLibrary("libmundor_ui.so")); }).number(),
               err::kEntryPointMissing);
-    EXPECT_EQ(ErrorNumberOf([] { FindLibrary("libno_existe.so"); }), err::kFileNotFound);
+    EXPECT_EQ(ErrorFrom([] { FindLibrary("libno_existe.so"); }).number(), err::kFileNotFound);
     EXPECT_EQ(Store(), "");
 }
 

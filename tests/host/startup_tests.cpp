@@ -1,7 +1,13 @@
 // Starting the host: its command line, and a catalog it cannot open, told clearly (a box when
 // someone watches, always stderr) with a status that scripts can test.
+#include <sys/wait.h>
 #include <QFile>
 #include <QTemporaryDir>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -15,6 +21,9 @@
 
 namespace mundor::host::testing {
 namespace {
+
+using ui::qt::testing::ModalAnswerer;
+using ui::qt::testing::SeenBox;
 
 using ::testing::HasSubstr;
 using ::testing::Not;
@@ -55,6 +64,19 @@ TEST(HostProgramTest, ItsCommandLineIsReadInSpanishWithoutADisplay) {
          {"mundor-host: opción desconocida: --no-such-option", "Vea mundor-host --help."}},
         {{"--catalog"}, kExitCommandLine, {}, {"a --catalog le falta su valor"}},
         {{"-style", "fusion", "sobra"}, kExitCommandLine, {}, {"sobra el argumento sobra"}},
+        // An option's value is never taken from the next option, nor left empty.
+        {{"--catalog", "--exit-after-first-paint"},
+         kExitCommandLine,
+         {},
+         {"--catalog: le falta el valor: \"--exit-after-first-paint\" es otra opción"}},
+        {{"--catalog", "", "--exit-after-first-paint"},
+         kExitCommandLine,
+         {},
+         {"--catalog: le falta el valor: está vacío"}},
+        {{"--screenshot", "-c", "x.db"},
+         kExitCommandLine,
+         {},
+         {"--screenshot: le falta el valor: \"-c\" es otra opción"}},
         // Right, but with no screen: told before Qt's own abort.
         {{"--by-name"}, kExitNoDisplay, {}, {"mundor-host: no hay pantalla donde mostrar"}},
     };
@@ -75,6 +97,7 @@ TEST(HostProgramTest, ItsCommandLineIsReadInSpanishWithoutADisplay) {
         }
         EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("data"))));
         EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("registry.ini"))));
+        EXPECT_FALSE(QFile::exists(QStringLiteral("--exit-after-first-paint")));
     }
 }
 
@@ -88,6 +111,40 @@ TEST(HostProgramTest, ACatalogThatCannotBeOpenedEndsTheRunWithItsReason) {
     EXPECT_EQ(run.exitCode, kExitCatalogUnusable);
     EXPECT_THAT(Text(run.err), HasSubstr("No se pudo abrir el catálogo " + Text(catalog)));
     EXPECT_THAT(Text(run.out), Not(HasSubstr("first-paint")));
+}
+
+// A catalog's path reaches the library as the bytes the user gave, whatever their encoding.
+std::string Quoted(const std::string& text) {
+    return "'" + text + "'";
+}
+
+TEST(HostProgramTest, ACatalogWhosePathIsNotUtf8IsOpenedAsItIs) {
+    QTemporaryDir dir;
+    const std::string folder = dir.filePath(QStringLiteral("catalogos")).toStdString();
+    std::filesystem::create_directory(folder);
+    // "catálogo.db" as Latin-1 writes it: the byte 0xE1 alone is not UTF-8.
+    const std::string path = folder + "/cat\xE1logo.db";
+    { auto catalog = nubex::OpenCatalog(path, {.create = true}); }
+
+    const std::string out = dir.filePath(QStringLiteral("out.txt")).toStdString();
+    const std::string command =
+        "env QT_QPA_PLATFORM=offscreen XDG_DATA_HOME=" +
+        Quoted(dir.filePath(QStringLiteral("data")).toStdString()) +
+        " MUNDOR_REGISTRY=" + Quoted(dir.filePath(QStringLiteral("registry.ini")).toStdString()) +
+        " " + Quoted(MUNDOR_HOST_PROGRAM) + " --catalog " + Quoted(path) +
+        " --exit-after-first-paint >" + Quoted(out) + " 2>&1 </dev/null";
+    const int raw = std::system(command.c_str());
+    std::stringstream output;
+    output << std::ifstream(out).rdbuf();
+
+    ASSERT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), kExitOk) << output.str();
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        files.push_back(entry.path().filename().string());
+    }
+    EXPECT_THAT(files, ::testing::ElementsAre("cat\xE1logo.db")) << output.str();
+    EXPECT_EQ(mundor::test::RawCatalog(path).QueryInt("SELECT count(*) FROM Ciudad"), 0);
 }
 
 TEST(HostStartupTest, ACatalogThatCannotBeOpenedIsToldInABoxAndOnStderr) {

@@ -49,21 +49,18 @@ TEST_F(ButtonTest, AClickReachesTheLogicWithTheArrayIndex) {
                                      u"click cmdEdit", u"click cmdCerrar", u"unload"}));
 }
 
-TEST_F(ButtonTest, AltAndTheUnderlinedLetterClickTheButton) {
-    OnNextModal([](QWidget&) { PressKey(Qt::Key_C, Qt::AltModifier); });
-    window().ShowModal();
-    EXPECT_EQ(logic_.events, (Events{u"load", u"click cmdCerrar", u"unload"}));
-}
-
-TEST_F(ButtonTest, EnterAndSpaceClickTheFocusedButtonAndEnterElsewhereClicksNothing) {
-    WhileShown([&](QWidget&) {
+TEST_F(ButtonTest, KeysClickButtons) {
+    // Enter and Space click the focused button, Enter elsewhere nothing; Alt+C clicks Cerrar.
+    OnNextModal([&](QWidget&) {
         window().Get<Button>(u"cmdAction", 1).SetFocus();
         PressKey(Qt::Key_Return);
         window().Get<Button>(u"cmdDel").SetFocus();
         PressKey(Qt::Key_Space);
         window().Get<Tree>(u"tvwPaises").SetFocus();
         PressKey(Qt::Key_Return);
+        PressKey(Qt::Key_C, Qt::AltModifier);
     });
+    window().ShowModal();
     EXPECT_EQ(logic_.events, (Events{u"load", u"click cmdAction(1)", u"click cmdDel",
                                      u"click cmdCerrar", u"unload"}));
 }

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include "modal_answerer.h"
 #include "modal_driver.h"
 #include "sample_forms.h"
 #include "ui/qt/message_box.h"
@@ -12,44 +13,22 @@
 namespace mundor::ui::qt::testing {
 namespace {
 
-// What the user saw in a box.
-struct SeenBox {
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QStringList captions;  // in the order the box shows them, without accelerator marks
-    QString defaultCaption;
-    QString title;
-    QString text;
-    Qt::TextFormat format = Qt::AutoText;
-};
-
-SeenBox Look(QWidget& modal) {
-    auto* box = qobject_cast<QMessageBox*>(&modal);
-    if (!box) {
-        ADD_FAILURE() << "the modal widget is not a message box";
-        return {};
-    }
-    SeenBox seen{box->icon(), {}, {}, box->windowTitle(), box->text(), box->textFormat()};
-    QList<QPushButton*> buttons = box->findChildren<QPushButton*>();
-    std::sort(buttons.begin(), buttons.end(),
-              [](const QWidget* a, const QWidget* b) { return a->x() < b->x(); });
-    for (const QPushButton* button : buttons) {
-        if (!button->isVisible()) continue;
-        seen.captions << QString(button->text()).remove(u'&');
-    }
-    if (box->defaultButton())
-        seen.defaultCaption = QString(box->defaultButton()->text()).remove(u'&');
-    return seen;
+// A caption as the user reads it, without its accelerator mark.
+QString Plain(QString caption) {
+    return caption.remove(u'&');
 }
 
 class MessageBoxTest : public QtToolkitTest {
   protected:
     // Shows the box, looks at it, then answers with the key.
-    LONG ShowAndPress(LONG style, Qt::Key key, std::optional<std::u16string_view> title = {}) {
-        OnNextModal([this, key](QWidget& modal) {
-            seen_ = Look(modal);
-            PressKey(key);
-        });
-        return MsgBox(SampleApp(), u"¿Seguro desea eliminar este elemento?", style, title);
+    LONG ShowAndPress(LONG style, Qt::Key key, std::optional<std::u16string_view> title = {},
+                      std::u16string_view prompt = u"¿Seguro desea eliminar este elemento?") {
+        ModalAnswerer answerer;
+        answerer.Then([key](QWidget&) { PressKey(key); });
+        const LONG answer = MsgBox(SampleApp(), prompt, style, title);
+        EXPECT_EQ(answerer.boxes().size(), 1u);
+        if (!answerer.boxes().empty()) seen_ = answerer.boxes().front();
+        return answer;
     }
 
     SeenBox seen_;
@@ -62,19 +41,11 @@ TEST_F(MessageBoxTest, EscAnswersNoInAYesNoBoxAndAceptarInAnOkBox) {
     EXPECT_EQ(ShowAndPress(vbYesNoCancel, Qt::Key_Escape), vbCancel);
 }
 
-TEST_F(MessageBoxTest, ClickingSiAnswersYes) {
-    OnNextModal([](QWidget& modal) {
-        for (QPushButton* button : modal.findChildren<QPushButton*>()) {
-            if (button->text().remove(u'&') == QString::fromUtf16(u"Sí")) {
-                QTest::mouseClick(button, Qt::LeftButton);
-            }
-        }
-    });
+TEST_F(MessageBoxTest, ClickingSiOrAltAndItsLetterAnswersYes) {
+    ModalAnswerer answerer;
+    answerer.Then([](QWidget& box) { PressButton(box, QString::fromUtf16(u"&Sí")); })
+        .Then([](QWidget&) { PressKey(Qt::Key_S, Qt::AltModifier); });
     EXPECT_EQ(MsgBox(SampleApp(), u"¿Seguro?", 308), vbYes);
-}
-
-TEST_F(MessageBoxTest, AltAndTheUnderlinedLetterPressSi) {
-    OnNextModal([](QWidget&) { PressKey(Qt::Key_S, Qt::AltModifier); });
     EXPECT_EQ(MsgBox(SampleApp(), u"¿Seguro?", 308), vbYes);
 }
 
@@ -108,31 +79,24 @@ TEST_F(MessageBoxTest, EachStyleShowsItsIconButtonsAndDefault) {
     for (const Case& expected : cases) {
         const LONG answer = ShowAndPress(expected.style, Qt::Key_Return);
         EXPECT_EQ(seen_.icon, expected.icon) << expected.style;
-        QStringList shown = seen_.captions;
+        QStringList shown;
+        for (const QString& caption : seen_.buttons) shown << Plain(caption);
         QStringList wanted = expected.captions;
         shown.sort();
         wanted.sort();
         EXPECT_EQ(shown, wanted) << expected.style;
-        EXPECT_EQ(seen_.defaultCaption, expected.defaultCaption) << expected.style;
-        EXPECT_EQ(QString(CaptionForAnswer(answer)).remove(u'&'), expected.defaultCaption)
+        EXPECT_EQ(Plain(seen_.defaultButton), expected.defaultCaption) << expected.style;
+        EXPECT_EQ(Plain(CaptionForAnswer(answer)), expected.defaultCaption)
             << "Enter answers with the default button, style " << expected.style;
     }
     EXPECT_EQ(seen_.text, QString::fromUtf16(u"¿Seguro desea eliminar este elemento?"));
 }
 
-TEST_F(MessageBoxTest, ABoxWithoutATitleShowsTheApplicationTitle) {
+TEST_F(MessageBoxTest, ABoxWithoutATitleShowsTheApplicationTitleAndThePromptIsPlainText) {
     ShowAndPress(vbInformation, Qt::Key_Return);
     EXPECT_EQ(seen_.title, "Mundor");
-    ShowAndPress(vbInformation, Qt::Key_Return, u"Agregar Estado");
+    ShowAndPress(vbCritical, Qt::Key_Return, u"Agregar Estado", u"<b>(5) Nombre</b> & más");
     EXPECT_EQ(seen_.title, "Agregar Estado");
-}
-
-TEST_F(MessageBoxTest, ThePromptIsShownAsPlainText) {
-    OnNextModal([this](QWidget& modal) {
-        seen_ = Look(modal);
-        PressKey(Qt::Key_Return);
-    });
-    MsgBox(SampleApp(), u"<b>(5) Nombre</b> & más", vbCritical);
     EXPECT_EQ(seen_.text, QString::fromUtf16(u"<b>(5) Nombre</b> & más"));
     EXPECT_EQ(seen_.format, Qt::PlainText);
 }

@@ -91,7 +91,7 @@ TEST_F(TreeTest, RemovingANodeTakesItsSubtreeOffTheScreen) {
     EXPECT_EQ(ShownChildren(u"MX"), (Texts{"Jalisco", "Colima"}));
 }
 
-TEST_F(TreeTest, ANodeWithOneChildShowsAsExpandableAndClosed) {
+TEST_F(TreeTest, ANodeWithOneChildShowsAsExpandableAndClosedAndTheUsersSelectionIsTheNodes) {
     const NodeRef mexico = Root(u"SysMX", u"MX");
     ChildOf(mexico, u"", u"");
     Root(u"SysES", u"ES");
@@ -101,15 +101,10 @@ TEST_F(TreeTest, ANodeWithOneChildShowsAsExpandableAndClosed) {
     EXPECT_FALSE(widget().model()->hasChildren(widget().indexFromItem(ItemShowing(u"ES"))));
     EXPECT_FALSE(mexico->Expanded());
     EXPECT_FALSE(mexicoItem.isExpanded());
-}
 
-TEST_F(TreeTest, TheSelectedItemIsTheNodeTheUserSelected) {
-    const NodeRef mexico = Root(u"SysMX", u"MX");
-    const NodeRef jalisco = ChildOf(mexico, u"EDOJAL", u"Jalisco");
     EXPECT_EQ(tree().SelectedItem(), nullptr);
-
-    SelectOnScreen(jalisco);
-    EXPECT_EQ(tree().SelectedItem(), jalisco);
+    SelectOnScreen(mexico);
+    EXPECT_EQ(tree().SelectedItem(), mexico);
     widget().clearSelection();
     EXPECT_EQ(tree().SelectedItem(), nullptr);
 }
@@ -135,24 +130,19 @@ TEST_F(TreeTest, RemovingTheSelectedNodeOrItsParentLeavesNothingSelected) {
     EXPECT_EQ(tree().SelectedItem(), espana) << "removing another node keeps the selection";
 }
 
-TEST_F(TreeTest, ClearEmptiesTheWidget) {
+TEST_F(TreeTest, ClearEmptiesTheWidgetAndHandlesOutliveTheWindowSafely) {
     const NodeRef mexico = Root(u"SysMX", u"MX");
-    const NodeRef jalisco = ChildOf(mexico, u"EDOJAL", u"Jalisco");
-    SelectOnScreen(jalisco);
+    SelectOnScreen(ChildOf(mexico, u"EDOJAL", u"Jalisco"));
 
     nodes().Clear();
 
     EXPECT_EQ(widget().topLevelItemCount(), 0);
     EXPECT_EQ(tree().SelectedItem(), nullptr);
-    Root(u"SysMX", u"MX");
+    const NodeRef again = Root(u"SysMX", u"MX");
     EXPECT_EQ(ShownRoots(), (Texts{"MX"}));
-}
-
-TEST_F(TreeTest, HandlesOutliveTheWindowSafely) {
-    const NodeRef mexico = Root(u"SysMX");
     logic_.ReleaseWindow();
-    EXPECT_EQ(ErrorFrom([&] { mexico->Text(); }).number(), ui::err::kNodeRemoved);
-    EXPECT_EQ(ErrorFrom([&] { mexico->Expanded(); }).number(), ui::err::kNodeRemoved);
+    EXPECT_EQ(ErrorFrom([&] { again->Text(); }).number(), ui::err::kNodeRemoved);
+    EXPECT_EQ(ErrorFrom([&] { again->Expanded(); }).number(), ui::err::kNodeRemoved);
 }
 
 }  // namespace

@@ -43,26 +43,20 @@ TEST_F(WindowTest, TheClientAreaAndEveryControlArePlacedFromTwipsAtTheScreensDpi
     }
 }
 
-TEST_F(WindowTest, TheWindowHasItsCaptionNoMaximiseOrMinimiseButtonAndNoTaskbarEntry) {
-    RecordingLogic logic(SampleDialogForm());
-    const QWidget& dialog = *QtToolkit::WidgetOf(logic.window());
+TEST_F(WindowTest, TheWindowHasItsCaptionAndTheTitleBarButtonsItsSettingsAskFor) {
+    for (const bool asked : {false, true}) {
+        FormDefinition form = SampleDialogForm();
+        if (asked) form.window = {.maxButton = true, .minButton = true, .showInTaskbar = true};
+        RecordingLogic logic(form);
+        const QWidget& dialog = *QtToolkit::WidgetOf(logic.window());
 
-    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf16(u"País"));
-    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_FALSE(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_TRUE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
-    EXPECT_EQ(dialog.windowType(), Qt::Dialog) << "a dialog is kept out of the taskbar";
-}
-
-TEST_F(WindowTest, WindowSettingsCanAskForTheButtonsAndATaskbarEntry) {
-    FormDefinition form = SampleDialogForm();
-    form.window = {.maxButton = true, .minButton = true, .showInTaskbar = true};
-    RecordingLogic logic(form);
-    const QWidget& dialog = *QtToolkit::WidgetOf(logic.window());
-
-    EXPECT_TRUE(dialog.windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_TRUE(dialog.windowFlags() & Qt::WindowMinimizeButtonHint);
-    EXPECT_EQ(dialog.windowType(), Qt::Window);
+        EXPECT_EQ(dialog.windowTitle(), QString::fromUtf16(u"País"));
+        EXPECT_EQ(bool(dialog.windowFlags() & Qt::WindowMaximizeButtonHint), asked);
+        EXPECT_EQ(bool(dialog.windowFlags() & Qt::WindowMinimizeButtonHint), asked);
+        EXPECT_TRUE(dialog.windowFlags() & Qt::WindowCloseButtonHint);
+        // A dialog is kept out of the taskbar.
+        EXPECT_EQ(dialog.windowType(), asked ? Qt::Window : Qt::Dialog);
+    }
 }
 
 QPoint CenterOf(const QWidget& window) {
@@ -136,11 +130,11 @@ TEST_F(WindowTest, FocusSetByTheLogicBeforeTheShowIsWhereTheWindowOpens) {
     EXPECT_EQ(focusedWhenShown, &logic.window().GetControl(u"ctrlNombre"));
 }
 
-TEST_F(WindowTest, MsSansSerifBecomesTheDesktopsSansSerifAtTheSamePointSize) {
+TEST_F(WindowTest, FontsAndColoursAreTheStoredOnesOnTheDesktop) {
     RecordingLogic logic(SampleDialogForm());
     QWidget& dialog = *QtToolkit::WidgetOf(logic.window());
+    // MS Sans Serif becomes the desktop's sans-serif at the same point size.
     const QString desktopSans = QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
-
     for (const char* name : {"ctrlCodigo", "cmdAceptar"}) {
         const QFont font = dialog.findChild<QWidget*>(name)->font();
         EXPECT_EQ(font.family(), desktopSans) << name;
@@ -148,53 +142,41 @@ TEST_F(WindowTest, MsSansSerifBecomesTheDesktopsSansSerifAtTheSamePointSize) {
         EXPECT_EQ(font.weight(), QFont::Normal) << name;
     }
     EXPECT_EQ(dialog.font().family(), desktopSans) << "the window's own default font";
-}
 
-TEST_F(WindowTest, TheButtonFaceSystemColourPaintsTheFieldLikeTheDesktopsButtons) {
-    RecordingLogic logic(SampleDialogForm());
+    // The button-face system colour paints the field like the desktop's buttons.
     QWidget& field = *QtToolkit::WidgetOf(logic.window().GetControl(u"ctrlCodigo"));
-
     EXPECT_TRUE(field.autoFillBackground());
     EXPECT_EQ(field.palette().color(QPalette::Window),
               QApplication::palette().color(QPalette::Button));
-}
-
-TEST_F(WindowTest, ButtonsTakeTheirStoredColours) {
-    RecordingLogic logic(SampleDialogForm());
+    // Buttons take their stored colours: 0x00D8E9EC is blue D8, green E9, red EC.
     QWidget& button = *QtToolkit::WidgetOf(logic.window().GetControl(u"cmdAceptar"));
-
-    // 0x00D8E9EC is blue D8, green E9, red EC.
     EXPECT_EQ(button.palette().color(QPalette::Button), QColor(0xEC, 0xE9, 0xD8));
     EXPECT_EQ(button.palette().color(QPalette::ButtonText), QColor(0, 0, 0));
-    EXPECT_TRUE(button.isEnabled());
 }
 
-TEST_F(WindowTest, AFormThatRepeatsAControlIsRefusedBeforeAnyWidgetIsMade) {
-    FormDefinition form = SampleDialogForm();
-    form.controls.push_back(form.controls.front());
-    const int widgetsBefore = QApplication::allWidgets().size();
+TEST_F(WindowTest, AFaultyFormIsRefusedAndLeavesNoWidget) {
+    FormDefinition repeated = SampleDialogForm();
+    repeated.controls.push_back(repeated.controls.front());
+    FormDefinition mistyped = SampleDialogForm();
+    std::erase_if(mistyped.controls.front().settings,
+                  [](const Setting& setting) { return setting.name == u"max"; });
+    mistyped.controls.front().settings.push_back({u"max", u"ocho"});
+    const struct {
+        const FormDefinition& form;
+        LONG number;
+        std::u16string_view named;  // the control or setting the error names
+    } cases[] = {{repeated, rt::err::kInvalidCall, u"ctrlCodigo"},
+                 {mistyped, rt::err::kTypeMismatch, u"max"}};
+    for (const auto& c : cases) {
+        const int widgetsBefore = QApplication::allWidgets().size();
 
-    const rt::RuntimeError error = ErrorFrom([&] { RecordingLogic repeated(form); });
+        const rt::RuntimeError error = ErrorFrom([&] { RecordingLogic refused(c.form); });
 
-    EXPECT_EQ(error.number(), rt::err::kInvalidCall);
-    EXPECT_NE(error.description().find(u"ctrlCodigo"), std::u16string::npos);
-    EXPECT_EQ(QApplication::allWidgets().size(), widgetsBefore);
-}
-
-TEST_F(WindowTest, ASettingStoredWithTheWrongTypeIsATypeMismatchAndLeavesNoWidget) {
-    FormDefinition form = SampleDialogForm();
-    form.controls.front().settings.push_back({u"max", u"ocho"});
-    std::erase_if(form.controls.front().settings, [](const Setting& setting) {
-        return setting.name == u"max" && std::holds_alternative<LONG>(setting.value);
-    });
-    const int widgetsBefore = QApplication::allWidgets().size();
-
-    const rt::RuntimeError error = ErrorFrom([&] { RecordingLogic mistyped(form); });
-
-    EXPECT_EQ(error.number(), rt::err::kTypeMismatch);
-    EXPECT_NE(error.description().find(u"max"), std::u16string::npos);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(QApplication::allWidgets().size(), widgetsBefore);
+        EXPECT_EQ(error.number(), c.number);
+        EXPECT_NE(error.description().find(c.named), std::u16string::npos);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        EXPECT_EQ(QApplication::allWidgets().size(), widgetsBefore);
+    }
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include <functional>
 #include <vector>
 
-namespace mundor::host::testing {
+namespace mundor::ui::qt::testing {
 
 // What a message box showed.
 struct SeenBox {
@@ -21,6 +21,7 @@ struct SeenBox {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     QStringList buttons;  // captions, in the box's order
     QString defaultButton;
+    Qt::TextFormat format = Qt::AutoText;
 };
 
 class ModalAnswerer {
@@ -54,4 +55,4 @@ class ModalAnswerer {
 // Clicks the button with that caption inside `parent`; fails the test when there is none.
 void PressButton(QWidget& parent, const QString& caption);
 
-}  // namespace mundor::host::testing
+}  // namespace mundor::ui::qt::testing

@@ -7,12 +7,12 @@
 
 #include <gtest/gtest.h>
 
-namespace mundor::host::testing {
+namespace mundor::ui::qt::testing {
 
 namespace {
 
 SeenBox Describe(const QMessageBox& box) {
-    SeenBox seen{box.windowTitle(), box.text(), box.icon(), {}, {}};
+    SeenBox seen{box.windowTitle(), box.text(), box.icon(), {}, {}, box.textFormat()};
     for (QAbstractButton* button : box.buttons()) seen.buttons << button->text();
     if (box.defaultButton()) seen.defaultButton = box.defaultButton()->text();
     return seen;
@@ -69,4 +69,4 @@ void ModalAnswerer::Poll() {
     answer(*modal);
 }
 
-}  // namespace mundor::host::testing
+}  // namespace mundor::ui::qt::testing
