@@ -8,6 +8,7 @@ namespace mundor::browser {
 
 namespace {
 
+using rt::CallByDispId;
 using rt::CallByName;
 using rt::CallType;
 
@@ -22,16 +23,21 @@ rt::Ref<IDispatch> DataObjectsOf(IDispatch* thisFx) {
     return CallByName(thisFx, u"DataObjects", CallType::Get).AsDispatch();
 }
 
+DISPID ViewRows::IdOf(DISPID& known, std::u16string_view name) const {
+    if (known == DISPID_UNKNOWN) known = rt::DispIdOf(view_.get(), name);
+    return known;
+}
+
 bool ViewRows::AtEnd() const {
-    return CallByName(view_.get(), u"EOF", CallType::Get).AsBool();
+    return CallByDispId(view_.get(), IdOf(eof_, u"EOF"), CallType::Get).AsBool();
 }
 
 void ViewRows::MoveNext() {
-    CallByName(view_.get(), u"MoveNext", CallType::Method);
+    CallByDispId(view_.get(), IdOf(moveNext_, u"MoveNext"), CallType::Method);
 }
 
 rt::Variant ViewRows::Field(std::u16string_view name) const {
-    return CallByName(view_.get(), u"Item", CallType::Get, rt::Variant(name));
+    return CallByDispId(view_.get(), IdOf(item_, u"Item"), CallType::Get, rt::Variant(name));
 }
 
 ViewRows CountryRows(IDispatch* thisFx) {

@@ -16,7 +16,9 @@ namespace mundor::browser {
 // the platform's object-not-set error (91).
 rt::Ref<IDispatch> DataObjectsOf(IDispatch* thisFx);
 
-// A forward-only row set of a view: EOF, MoveNext and a field of the current row by name.
+// A forward-only row set of a view: EOF, MoveNext and a field of the current row by name. Each
+// member's name is looked up on the view once, at its first call, since a state's cities make
+// thousands of calls to the same three members of the same object.
 class ViewRows {
   public:
     explicit ViewRows(rt::Ref<IDispatch> view) : view_(std::move(view)) {}
@@ -26,7 +28,12 @@ class ViewRows {
     rt::Variant Field(std::u16string_view name) const;
 
   private:
+    DISPID IdOf(DISPID& known, std::u16string_view name) const;
+
     rt::Ref<IDispatch> view_;
+    mutable DISPID eof_ = DISPID_UNKNOWN;
+    mutable DISPID moveNext_ = DISPID_UNKNOWN;
+    mutable DISPID item_ = DISPID_UNKNOWN;
 };
 
 // ThisFx.DataObjects.V_Pais, .V_EdoProv(country Sys_PK) and .V_Ciudades(state Sys_PK).

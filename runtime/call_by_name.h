@@ -49,4 +49,16 @@ Variant CallByName(IDispatch* object, std::u16string_view name, CallType type, A
 // The DISPID a name has on an object; raises error 438 when the object has no such member.
 MUNDOR_API DISPID DispIdOf(IDispatch* object, std::u16string_view name);
 
+// The same call with the member's DISPID already looked up on that object (DispIdOf), for a
+// client that calls one member of one object many times: a DISPID stays valid for the object's
+// life.
+MUNDOR_API Variant CallByDispIdArgs(IDispatch* object, DISPID id, CallType type,
+                                    std::span<CallArg> args);
+
+template <class... Args>
+Variant CallByDispId(IDispatch* object, DISPID id, CallType type, Args&&... args) {
+    std::array<CallArg, sizeof...(Args)> callArgs{MakeCallArg(std::forward<Args>(args))...};
+    return CallByDispIdArgs(object, id, type, callArgs);
+}
+
 }  // namespace mundor::rt
