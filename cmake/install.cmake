@@ -72,6 +72,9 @@ if(TARGET mundor_ui_qt)
       COMPONENT libraries NAMELINK_COMPONENT development)
 endif()
 
+# The collation nubex_es as a SQLite extension, for programs that write a catalog with plain SQL.
+install(TARGETS nubex_es LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}/mundor COMPONENT libraries)
+
 # Programs keep the RUNPATH every program of the build has ($ORIGIN/../lib/<multiarch>).
 foreach(program mundor-regsvr nubex-import mundor-host)
   if(TARGET ${program})
