@@ -20,12 +20,24 @@ std::size_t Length(const OLECHAR* s) {
 }
 
 // FNV-1a over the case-folded units: names that differ only in case hash alike.
+constexpr std::uint32_t kHashBasis = 2166136261u;
+constexpr std::uint32_t HashStep(std::uint32_t hash, char16_t unit) {
+    return (hash ^ FoldCase(unit)) * 16777619u;
+}
+
 std::uint32_t FoldedHash(std::u16string_view name) {
-    std::uint32_t hash = 2166136261u;
-    for (const char16_t unit : name) {
-        hash = (hash ^ FoldCase(unit)) * 16777619u;
-    }
+    std::uint32_t hash = kHashBasis;
+    for (const char16_t unit : name) hash = HashStep(hash, unit);
     return hash;
+}
+
+// Whether `name` folds to `folded`, which is folded already.
+bool FoldsTo(std::u16string_view name, std::u16string_view folded) {
+    if (name.size() != folded.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (FoldCase(name[i]) != folded[i]) return false;
+    }
+    return true;
 }
 
 // Per-parameter bookkeeping of one call, kept on the stack for the usual few parameters.
@@ -192,22 +204,48 @@ void SetArgErr(UINT* argErr, UINT index) {
     if (argErr) *argErr = index;
 }
 
+// Runs the member on a frame whose arguments are in place, and answers as Invoke does: the
+// thread's error record cleared first; on failure, the error recorded and in EXCEPINFO; the
+// result handed to the caller. `writeBack` returns what the member left in by-reference slots.
+template <class WriteBackAll>
+HRESULT CallMember(const MemberInfo& m, void* self, Frame& frame, WriteBackAll&& writeBack,
+                   VARIANT* result, EXCEPINFO* excep) {
+    ClearLastError();
+    // Invoke is an ABI edge: a handler that throws still answers with an HRESULT.
+    HRESULT hr = S_OK;
+    if (const HRESULT thrown = Guard([&] { hr = m.Call(self, frame); }); FAILED(thrown)) {
+        hr = thrown;
+    }
+    if (FAILED(hr)) {
+        // The error is taken first: writing back may release a replaced object, whose own code
+        // could record errors of its own.
+        const RuntimeError error = ErrorFromHResult(hr);
+        writeBack();
+        RecordError(error);
+        FillExcepInfo(excep, error);
+        return DISP_E_EXCEPTION;
+    }
+    writeBack();
+    if (!result) return S_OK;
+    *result = VARIANT{};
+    if (m.result != VT_EMPTY) {
+        *result = frame.result();
+        frame.result() = VARIANT{};  // handed over: the frame no longer owns it
+    }
+    return S_OK;
+}
+
 }  // namespace
 
-bool SameMemberName(std::u16string_view a, std::u16string_view b) {
-    return EqualsIgnoringCase(a, b);
-}
-
-Frame::Frame(std::size_t params, VARTYPE resultType)
-    : heap_(params > kInlineSlots ? std::make_unique<VARIANT[]>(params) : nullptr),
-      args_(heap_ ? heap_.get() : inline_),
-      size_(params) {
+void Frame::InitArgs() {
+    if (size_ > kInlineSlots) {
+        heap_ = std::make_unique<VARIANT[]>(size_);
+        args_ = heap_.get();
+    }
     for (std::size_t i = 0; i < size_; ++i) VariantInit(&args_[i]);
-    VariantInit(&result_);
-    result_.vt = resultType == VT_VARIANT ? VARTYPE{VT_EMPTY} : resultType;
 }
 
-Frame::~Frame() {
+void Frame::ClearSlots() {
     for (std::size_t i = 0; i < size_; ++i) VariantClear(&args_[i]);
     VariantClear(&result_);
 }
@@ -215,9 +253,16 @@ Frame::~Frame() {
 DispatchTableBase::DispatchTableBase(std::vector<MemberInfo> members)
     : members_(std::move(members)) {
     IndexNames();
+    IndexIds();
 }
 
 void DispatchTableBase::IndexNames() {
+    foldedNames_.reserve(members_.size());
+    for (const MemberInfo& m : members_) {
+        std::u16string folded(m.name);
+        for (char16_t& unit : folded) unit = FoldCase(unit);
+        foldedNames_.push_back(std::move(folded));
+    }
     std::size_t capacity = 8;
     while (capacity < members_.size() * 2) capacity *= 2;
     nameSlots_.assign(capacity, 0);
@@ -225,8 +270,7 @@ void DispatchTableBase::IndexNames() {
     for (std::size_t index = 0; index < members_.size(); ++index) {
         const MemberInfo& m = members_[index];
         std::size_t slot = FoldedHash(m.name) & mask;
-        while (nameSlots_[slot] != 0 &&
-               !SameMemberName(members_[nameSlots_[slot] - 1].name, m.name)) {
+        while (nameSlots_[slot] != 0 && foldedNames_[nameSlots_[slot] - 1] != foldedNames_[index]) {
             slot = (slot + 1) & mask;
         }
         const std::uint32_t current = nameSlots_[slot];
@@ -238,12 +282,15 @@ void DispatchTableBase::IndexNames() {
 }
 
 const MemberInfo* DispatchTableBase::FindByName(const OLECHAR* name) const {
-    const std::u16string_view wanted(name, Length(name));
+    // One pass measures and hashes the name; the members' names are folded once, beforehand.
+    std::uint32_t hash = kHashBasis;
+    std::size_t length = 0;
+    for (; name[length] != 0; ++length) hash = HashStep(hash, name[length]);
+    const std::u16string_view wanted(name, length);
     const std::size_t mask = nameSlots_.size() - 1;
-    for (std::size_t slot = FoldedHash(wanted) & mask; nameSlots_[slot] != 0;
-         slot = (slot + 1) & mask) {
-        const MemberInfo& m = members_[nameSlots_[slot] - 1];
-        if (SameMemberName(m.name, wanted)) return &m;
+    for (std::size_t slot = hash & mask; nameSlots_[slot] != 0; slot = (slot + 1) & mask) {
+        const std::uint32_t index = nameSlots_[slot] - 1;
+        if (FoldsTo(wanted, foldedNames_[index])) return &members_[index];
     }
     return nullptr;
 }
@@ -251,11 +298,11 @@ const MemberInfo* DispatchTableBase::FindByName(const OLECHAR* name) const {
 HRESULT DispatchTableBase::GetIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) const {
     if (count == 0) return S_OK;
     if (!names || !ids) return E_INVALIDARG;
-    for (UINT i = 0; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+    const MemberInfo* found = names[0] ? FindByName(names[0]) : nullptr;
+    ids[0] = found ? found->id : DISPID_UNKNOWN;
+    for (UINT i = 1; i < count; ++i) ids[i] = DISPID_UNKNOWN;
     if (!names[0]) return E_INVALIDARG;
-    const MemberInfo* found = FindByName(names[0]);
     if (!found) return DISP_E_UNKNOWNNAME;
-    ids[0] = found->id;
     HRESULT hr = S_OK;
     for (UINT i = 1; i < count; ++i) {
         if (!names[i]) return E_INVALIDARG;
@@ -268,7 +315,38 @@ HRESULT DispatchTableBase::GetIDsOfNames(LPOLESTR* names, UINT count, DISPID* id
     return hr;
 }
 
-const MemberInfo* DispatchTableBase::Find(DISPID id, WORD flags) const {
+void DispatchTableBase::IndexIds() {
+    DISPID highest = -1;
+    for (const MemberInfo& m : members_) highest = std::max(highest, m.id);
+    if (highest < 0 || highest >= kMaxIndexedId) return;
+    byId_.assign(static_cast<std::size_t>(highest) + 1, IdSlots{});
+    indexedIds_ = static_cast<std::uint32_t>(byId_.size());
+    for (const MemberInfo& m : members_) {
+        if (m.id < 0) continue;
+        IdSlots& slots = byId_[static_cast<std::size_t>(m.id)];
+        if (m.kind == MemberKind::Put) {
+            if (!slots.put) slots.put = &m;
+        } else {
+            slots.several = slots.read != nullptr;
+            slots.read = &m;
+        }
+    }
+}
+
+inline const MemberInfo* DispatchTableBase::Find(DISPID id, WORD flags) const {
+    const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
+    // A function may be read like a property and a property called like a function.
+    const bool read = (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) != 0;
+    if (static_cast<std::uint32_t>(id) < indexedIds_) {
+        const IdSlots& slots = byId_[static_cast<std::uint32_t>(id)];
+        if (put) return slots.put;
+        if (!slots.several) return read ? slots.read : nullptr;
+    }
+    return Scan(id, flags);
+}
+
+// A DISPID beyond the index, or a method and a property read sharing one: the flags choose.
+const MemberInfo* DispatchTableBase::Scan(DISPID id, WORD flags) const {
     const bool put = (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) != 0;
     const MemberInfo* fallback = nullptr;
     for (const MemberInfo& m : members_) {
@@ -283,7 +361,6 @@ const MemberInfo* DispatchTableBase::Find(DISPID id, WORD flags) const {
         if (exact) return &m;
         fallback = &m;
     }
-    // A function may be read like a property and a property called like a function.
     return (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) ? fallback : nullptr;
 }
 
@@ -296,6 +373,14 @@ HRESULT DispatchTableBase::Invoke(void* self, IUnknown* lifetime, DISPID id, WOR
     const MemberInfo* m = Find(id, flags);
     if (!m) return DISP_E_MEMBERNOTFOUND;
     const Ref<IUnknown> keepAlive(m->kind == MemberKind::Get ? nullptr : lifetime);
+    // A member without parameters called without arguments, as every property read is: nothing
+    // to map, coerce, default or write back. Any argument at all takes the general road below,
+    // which refuses it.
+    if (m->params.empty() && dp.cArgs == 0 && dp.cNamedArgs == 0) {
+        Frame frame(0, m->result);
+        return CallMember(
+            *m, self, frame, [] {}, result, excep);
+    }
     CallSlots<std::optional<UINT>> where(m->params.size(), std::nullopt);
     if (HRESULT hr = MapArguments(*m, dp, where); FAILED(hr)) return hr;
 
@@ -324,13 +409,6 @@ HRESULT DispatchTableBase::Invoke(void* self, IUnknown* lifetime, DISPID id, WOR
             return hr;
         }
     }
-
-    ClearLastError();
-    // Invoke is an ABI edge: a handler that throws still answers with an HRESULT.
-    HRESULT hr = S_OK;
-    if (const HRESULT thrown = Guard([&] { hr = m->call(self, frame); }); FAILED(thrown)) {
-        hr = thrown;
-    }
     // The member worked on the caller's variables, as it does through the vtable, so what it
     // left in them goes back whether or not it then failed.
     const auto writeBack = [&] {
@@ -338,24 +416,7 @@ HRESULT DispatchTableBase::Invoke(void* self, IUnknown* lifetime, DISPID id, WOR
             if (m->params[i].byRef && supplied[i]) WriteBack(frame.arg(i), dp.rgvarg[*where[i]]);
         }
     };
-    if (FAILED(hr)) {
-        // The error is taken first: writing back may release a replaced object, whose own code
-        // could record errors of its own.
-        const RuntimeError error = ErrorFromHResult(hr);
-        writeBack();
-        RecordError(error);
-        FillExcepInfo(excep, error);
-        return DISP_E_EXCEPTION;
-    }
-    writeBack();
-    if (result) {
-        VariantInit(result);
-        if (m->result != VT_EMPTY) {
-            *result = frame.result();
-            VariantInit(&frame.result());
-        }
-    }
-    return S_OK;
+    return CallMember(*m, self, frame, writeBack, result, excep);
 }
 
 }  // namespace mundor::rt

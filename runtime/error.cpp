@@ -10,9 +10,11 @@ namespace {
 
 // The record is only meaningful while tErrorRecorded is set. Every call by name clears it, so
 // clearing must cost no more than a store: a plain flag, whose thread-local slot needs no
-// constructor, rather than rewriting the record's strings.
+// constructor, rather than rewriting the record's strings. The flag sits in the static TLS block
+// (the initial-exec model), reached without a __tls_get_addr call; one byte fits the space the
+// loader keeps for libraries that are opened later with dlopen.
 thread_local ErrorRecord tLastError;
-thread_local bool tErrorRecorded = false;
+[[gnu::tls_model("initial-exec")]] thread_local bool tErrorRecorded = false;
 const ErrorRecord kNoError{};
 
 constexpr std::uint32_t kPlatformFacility = 0x800A0000u;

@@ -84,13 +84,13 @@ class DispatchObject : public Primary {
     }
     HRESULT GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
         if (!(riid == IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-        return Derived::Table().GetIDsOfNames(names, count, ids);
+        return CachedTable().GetIDsOfNames(names, count, ids);
     }
     HRESULT Invoke(DISPID id, REFIID riid, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
                    EXCEPINFO* excep, UINT* argErr) override {
         if (!(riid == IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
-        return Derived::Table().Invoke(static_cast<Derived*>(this), static_cast<Primary*>(this), id,
-                                       flags, params, result, excep, argErr);
+        return CachedTable().Invoke(static_cast<Derived*>(this), static_cast<Primary*>(this), id,
+                                    flags, params, result, excep, argErr);
     }
 
     // Derived may answer further interfaces that are not in its primary chain.
@@ -101,6 +101,13 @@ class DispatchObject : public Primary {
     ULONG refCount() const { return refs_; }
 
   private:
+    // Derived::Table() builds the table on first use; the reference kept here spares every later
+    // call its out-of-line guard, which costs more than a property read.
+    static const DispatchTableBase& CachedTable() {
+        static const DispatchTableBase& table = Derived::Table();
+        return table;
+    }
+
     ModuleLifetime& module_;
     std::atomic<ULONG> refs_{0};
 };

@@ -273,7 +273,7 @@ HRESULT VariantClear(VARIANT* v) {
         default:
             break;
     }
-    VariantInit(v);
+    *v = VARIANT{};  // VT_EMPTY
     return S_OK;
 }
 

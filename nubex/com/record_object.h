@@ -195,12 +195,7 @@ std::vector<mundor::rt::MemberInfo> RecordMembers(
          [](T& s, Frame& f) { return s.DeleteRecord(f.RetBool()); }},
     };
     std::vector<rt::MemberInfo> members;
-    auto add = [&](const rt::Member<T>& m) {
-        auto call = m.call;
-        members.push_back(rt::MemberInfo{
-            m.name, m.id, m.kind, m.params, m.result,
-            [call](void* self, Frame& f) { return call(*static_cast<T*>(self), f); }});
-    };
+    const auto add = [&](const rt::Member<T>& m) { members.push_back(rt::ToMemberInfo(m)); };
     for (const auto& m : shared) add(m);
     for (const auto& m : own) add(m);
     return members;

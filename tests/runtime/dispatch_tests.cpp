@@ -260,6 +260,16 @@ TEST_F(DispatchTest, WrongArgumentCountsAreRefusedBeforeTheCall) {
     EXPECT_EQ(Method(disp, dispid::Bump, none), DISP_E_PARAMNOTOPTIONAL);
     EXPECT_EQ(Method(disp, dispid::Bump, missing), DISP_E_PARAMNOTOPTIONAL);
     EXPECT_EQ(Method(disp, dispid::Bump, tooMany), DISP_E_BADPARAMCOUNT);
+    // Members without parameters refuse any argument, positional or named, like the others.
+    Call yearWithOne, yearWithNamed, unguardedWithOne;
+    yearWithOne.args = {five.raw()};
+    yearWithNamed.named = {{0, five.raw()}};
+    unguardedWithOne.args = {five.raw()};
+    EXPECT_EQ(Invoke(disp, dispid::Year, DISPATCH_PROPERTYGET, yearWithOne), DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(Invoke(disp, dispid::Year, DISPATCH_PROPERTYGET, yearWithNamed),
+              DISP_E_PARAMNOTFOUND);
+    EXPECT_EQ(Method(disp, dispid::Unguarded, unguardedWithOne), DISP_E_BADPARAMCOUNT);
+    EXPECT_EQ(yearWithOne.result.raw().vt, VT_EMPTY);
     EXPECT_EQ(thing->calls, 0);
 }
 
@@ -341,6 +351,11 @@ TEST_F(DispatchTest, RaisedErrorsComeBackInExcepInfoAndTheThreadRecord) {
     ASSERT_EQ(Method(disp, dispid::Fail, standard), DISP_E_EXCEPTION);
     EXPECT_EQ(rt::BString(standard.excep.bstrDescription).view(),
               u"Variable de objeto o bloque With no establecida");
+
+    Call year;  // a call that succeeds, even a bare property read, clears the record
+    ASSERT_EQ(Invoke(disp, dispid::Year, DISPATCH_PROPERTYGET, year), S_OK);
+    EXPECT_EQ(year.result, rt::Variant(2024));
+    EXPECT_EQ(rt::LastError().number, 0);
 }
 
 TEST_F(DispatchTest, AnExceptionFromAHandlerNeverCrossesInvoke) {
