@@ -261,7 +261,7 @@ void VariantInit(VARIANT* v) {
 
 HRESULT VariantClear(VARIANT* v) {
     if (!v) return E_INVALIDARG;
-    if (!IsKnownType(v->vt)) return DISP_E_BADVARTYPE;
+    // The kinds that own something first; every other known kind is a plain value.
     switch (v->vt) {
         case VT_BSTR:
             SysFreeString(v->bstrVal);
@@ -271,6 +271,7 @@ HRESULT VariantClear(VARIANT* v) {
             if (v->punkVal) v->punkVal->Release();
             break;
         default:
+            if (!IsKnownType(v->vt)) return DISP_E_BADVARTYPE;
             break;
     }
     *v = VARIANT{};  // VT_EMPTY
