@@ -9,6 +9,7 @@
 #include "runtime/error.h"
 #include "runtime/registry.h"
 #include "runtime/variant.h"
+#include "test_support.h"
 
 namespace browser_test {
 
@@ -46,45 +47,6 @@ void CreateWithoutUniqueIdentifiers(const mundor::test::ScratchCatalog& scratch)
         "ALTER TABLE Ciudad DROP CONSTRAINT ciudad_sys_guid_key");
 }
 
-template <class Record>
-rt::Ref<Record> NewRecord(const CLSID& clsid, nubex::Connection* connection) {
-    rt::Ref<Record> record = rt::CreateInstance<Record>(clsid);
-    rt::ThrowIfFailed(record->SetConnection(&connection));
-    return record;
-}
-
-void Put(nubex::DataRecord* record, HRESULT (nubex::DataRecord::*setter)(BSTR*),
-         std::u16string_view text) {
-    rt::BString value(text);
-    BSTR raw = value.get();
-    rt::ThrowIfFailed((record->*setter)(&raw));
-}
-
-template <class Record>
-Stored Save(Record* record) {
-    VARIANT_BOOL saved = VARIANT_FALSE;
-    rt::ThrowIfFailed(record->SaveRecord(&saved));
-    if (saved == VARIANT_FALSE) {
-        rt::BString why;
-        record->get_ErrorDescription(why.put());
-        throw std::runtime_error("the catalog refused a record: " + why.utf8());
-    }
-    Stored stored;
-    rt::BString guid;
-    rt::ThrowIfFailed(record->get_Sys_PK(&stored.pk));
-    rt::ThrowIfFailed(record->get_Sys_GUID(guid.put()));
-    stored.guid = guid.str();
-    return stored;
-}
-
-void LoadParent(nubex::DataRecord* parent, LONG pk) {
-    rt::BString noGuid;
-    nubex::Connection* ownConnection = nullptr;
-    VARIANT_BOOL loaded = VARIANT_FALSE;
-    rt::ThrowIfFailed(parent->LoadFromADOConnection(&pk, noGuid.slot(), &ownConnection, &loaded));
-    if (loaded == VARIANT_FALSE) throw std::runtime_error("no parent record with that key");
-}
-
 }  // namespace
 
 TestCatalog::TestCatalog(Identifiers identifiers) {
@@ -100,37 +62,27 @@ TestCatalog::~TestCatalog() {
     catalog_.reset();
 }
 
+namespace {
+
+Stored StoredOf(nubex::DataRecord* record) {
+    return {nubex_test::Pk(record), nubex_test::Guid(record)};
+}
+
+}  // namespace
+
 Stored TestCatalog::AddPais(std::u16string_view codigo, std::u16string_view nombre,
                             std::u16string_view codigoTel) {
-    auto pais = NewRecord<nubex::Pais>(nubex::CLSID_Pais, connection_.get());
-    Put(pais.get(), &nubex::DataRecord::put_Codigo, codigo);
-    Put(pais.get(), &nubex::DataRecord::put_Nombre, nombre);
-    rt::BString tel(codigoTel);
-    BSTR raw = tel.get();
-    rt::ThrowIfFailed(pais->put_CodigoTel(&raw));
-    return Save(pais.get());
+    return StoredOf(nubex_test::AddPais(connection_.get(), codigo, nombre, codigoTel).get());
 }
 
 Stored TestCatalog::AddEdoProv(LONG paisPk, std::u16string_view codigo,
                                std::u16string_view nombre) {
-    auto edoProv = NewRecord<nubex::EdoProv>(nubex::CLSID_EdoProv, connection_.get());
-    rt::Ref<nubex::Pais> pais;
-    rt::ThrowIfFailed(edoProv->get_IPais(pais.put()));
-    LoadParent(pais.get(), paisPk);
-    Put(edoProv.get(), &nubex::DataRecord::put_Codigo, codigo);
-    Put(edoProv.get(), &nubex::DataRecord::put_Nombre, nombre);
-    return Save(edoProv.get());
+    return StoredOf(nubex_test::AddEdoProv(connection_.get(), paisPk, codigo, nombre).get());
 }
 
 Stored TestCatalog::AddCiudad(LONG edoProvPk, std::u16string_view codigo,
                               std::u16string_view nombre) {
-    auto ciudad = NewRecord<nubex::Ciudad>(nubex::CLSID_Ciudad, connection_.get());
-    rt::Ref<nubex::EdoProv> edoProv;
-    rt::ThrowIfFailed(ciudad->get_Estado(edoProv.put()));
-    LoadParent(edoProv.get(), edoProvPk);
-    Put(ciudad.get(), &nubex::DataRecord::put_Codigo, codigo);
-    Put(ciudad.get(), &nubex::DataRecord::put_Nombre, nombre);
-    return Save(ciudad.get());
+    return StoredOf(nubex_test::AddCiudad(connection_.get(), edoProvPk, codigo, nombre, u"").get());
 }
 
 void TestCatalog::ExecuteSql(const char* sql, const std::vector<std::u16string_view>& texts) {

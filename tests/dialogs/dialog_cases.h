@@ -1,7 +1,6 @@
 // What the protocol tests need to know of each dialog, written out here from the dialogs'
 // description rather than read from their code: the fields in validation order with their
-// prompts, the calls fill-fields and store-fields make on the record, and how the parent key
-// is reached.
+// prompts.
 #pragma once
 
 #include <string>
@@ -32,16 +31,6 @@ struct PaisCase {
                 {u"ctrlNombre", u"Introduzca nombre del pais"},
                 {u"ctrlCodigoTel", u"Introduzca codigo de área"}};
     }
-    static CallLog FillCalls() {
-        return {"Pais.get_Nombre", "Pais.get_CodigoTel", "Pais.get_Codigo"};
-    }
-    // With code "c", name "n" and area code "t" in the fields, and parent key 7.
-    static CallLog StoreCalls() {
-        return {"Pais.put_Nombre=n", "Pais.put_CodigoTel=t", "Pais.put_Codigo=c",
-                "Pais.SaveRecord"};
-    }
-    static void SetParentKey(Dialog&, LONG) {}
-    static LONG ParentKey(const Dialog&) { return 0; }
 };
 
 struct EdoProvCase {
@@ -56,14 +45,6 @@ struct EdoProvCase {
         return {{u"ctrlCodigo", u"Introduzca código del estado"},
                 {u"ctrlNombre", u"Introduzca nombre del estado"}};
     }
-    static CallLog FillCalls() { return {"EdoProv.get_Nombre", "EdoProv.get_Codigo"}; }
-    // The country is loaded first, by key, with no connection.
-    static CallLog StoreCalls() {
-        return {"Pais.LoadRecord(7, mode 1)", "EdoProv.put_Nombre=n", "EdoProv.put_Codigo=c",
-                "EdoProv.SaveRecord"};
-    }
-    static void SetParentKey(Dialog& dialog, LONG key) { dialog.SetPKPais(key); }
-    static LONG ParentKey(const Dialog& dialog) { return dialog.PKPais(); }
 };
 
 struct CiudadCase {
@@ -79,16 +60,6 @@ struct CiudadCase {
                 {u"ctrlNombre", u"Introduzca nombre de ciudad"},
                 {u"ctrlCodigoTel", u"Introduzca codigo de área"}};
     }
-    static CallLog FillCalls() {
-        return {"Ciudad.get_Codigo", "Ciudad.get_Nombre", "Ciudad.get_CodigoTel"};
-    }
-    // The state is loaded last, after the three fields are copied.
-    static CallLog StoreCalls() {
-        return {"Ciudad.put_Nombre=n", "Ciudad.put_CodigoTel=t", "Ciudad.put_Codigo=c",
-                "Estado.LoadRecord(7, mode 1)", "Ciudad.SaveRecord"};
-    }
-    static void SetParentKey(Dialog& dialog, LONG key) { dialog.SetPKEstado(key); }
-    static LONG ParentKey(const Dialog& dialog) { return dialog.PKEstado(); }
 };
 
 }  // namespace mundor::dialogs::testing

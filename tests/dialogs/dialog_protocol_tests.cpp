@@ -1,6 +1,7 @@
-// The dialog protocol the three edit dialogs share, driven member by member as a launcher or
-// the browser would, on the headless toolkit, with stand-in records that log every call. Each
-// test runs on dlgPais, dlgEdoProv and dlgCiudad.
+// The dialog protocol the three edit dialogs share, on the headless toolkit, with stand-in
+// records that log every call and answer what a host's data library may answer but this one
+// never does: any error code, a store that raises. What the launchers reach with real records
+// is tested through them (tests/facade). Each test runs on dlgPais, dlgEdoProv and dlgCiudad.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -19,7 +20,6 @@ namespace {
 using mundor::testing::ErrorFrom;
 
 using ::testing::ElementsAre;
-using ::testing::ElementsAreArray;
 using ui::headless::FocusMoved;
 using ui::headless::MessageBoxShown;
 
@@ -79,45 +79,6 @@ struct CaseName {
 };
 TYPED_TEST_SUITE(DialogProtocolTest, Dialogs, CaseName);
 
-TYPED_TEST(DialogProtocolTest, OnlyAnAddGivenARecordEmptiesItBeforeTheFieldsAreFilled) {
-    for (const LONG action : {1, 2, 3, 0, 7}) {
-        this->log_->clear();
-        this->data_->nombre = u"antes";
-        this->dialog_.SetObjects(nullptr, this->record_.get(), action);
-
-        CallLog expected{std::string(TypeParam::kRecord) + ".SetConnection"};
-        if (action == 1) expected.push_back(std::string(TypeParam::kRecord) + ".NewRecord");
-        for (const std::string& call : TypeParam::FillCalls()) expected.push_back(call);
-        EXPECT_EQ(*this->log_, expected) << "action " << action;
-        EXPECT_EQ(this->Field(u"ctrlNombre").Value(), action == 1 ? u"" : u"antes");
-        EXPECT_EQ(this->dialog_.CurrentAction(), action);
-        EXPECT_EQ(this->dialog_.ThisObj(), this->record_);
-    }
-    // The last step of SetObjects fills the banner with the component's identity.
-    auto& banner = this->dialog_.Window().template Get<ui::ModuleBanner>(u"axMirel");
-    EXPECT_EQ(banner.Property(u"Nombre"), u"libmundor.tlb");
-    EXPECT_EQ(banner.Property(u"Ubicacion"), this->folder_.Text());
-    EXPECT_EQ(banner.Property(u"Version"), u"0.9.0.10");
-}
-
-TYPED_TEST(DialogProtocolTest, SaveCopiesTheFieldsUntrimmedWithTheParentLoadedWhereItBelongs) {
-    TypeParam::SetParentKey(this->dialog_, 7);
-    this->dialog_.SetObjects(nullptr, this->record_.get(), 2);
-    this->FillEveryField();
-    this->Field(u"ctrlNombre").SetValue(u"  n  ");
-    this->log_->clear();
-
-    EXPECT_TRUE(this->dialog_.Save());
-
-    CallLog expected = TypeParam::StoreCalls();
-    for (std::string& call : expected) {
-        if (call.ends_with("put_Nombre=n")) call.replace(call.size() - 1, 1, "  n  ");
-    }
-    EXPECT_EQ(*this->log_, expected);
-    EXPECT_EQ(this->data_->nombre, u"  n  ");
-    EXPECT_TRUE(this->Boxes().empty()) << this->Screen();
-}
-
 TYPED_TEST(DialogProtocolTest, ValidationAsksForTheFirstBlankFieldOnlyAndFocusesIt) {
     this->dialog_.SetObjects(nullptr, this->record_.get(), 2);
     const std::vector<FieldPrompt> fields = TypeParam::Fields();
@@ -146,22 +107,6 @@ TYPED_TEST(DialogProtocolTest, ValidationAsksForTheFirstBlankFieldOnlyAndFocuses
     this->FillEveryField();
     this->Field(u"ctrlCodigo").SetValue(u"\t");
     EXPECT_TRUE(this->dialog_.Validate());
-}
-
-TYPED_TEST(DialogProtocolTest, ActionThreeValidatesButNeverCopiesOrStores) {
-    this->dialog_.SetObjects(nullptr, this->record_.get(), 3);
-    this->log_->clear();
-    this->toolkit_.user().PressDefaultButton();
-    EXPECT_FALSE(this->dialog_.Save());
-    EXPECT_EQ(this->Boxes().size(), 1u) << "validation still runs first";
-
-    this->FillEveryField();
-    EXPECT_FALSE(this->dialog_.Save());
-    this->dialog_.OkButton();  // the record reports nothing and no error is recorded: no box
-    EXPECT_EQ(this->Boxes().size(), 1u) << this->Screen();
-    EXPECT_FALSE(this->dialog_.BtnOk());
-    EXPECT_THAT(*this->log_, ::testing::Each(::testing::Not(::testing::HasSubstr("put_"))));
-    EXPECT_THAT(*this->log_, ::testing::Each(::testing::Not(::testing::HasSubstr("Save"))));
 }
 
 // A refused store: what OK shows, by the record's ErrorCode and the platform's error record.
@@ -232,45 +177,6 @@ TYPED_TEST(DialogProtocolTest, AnErrorEscapingTheOkButtonIsShownAndTheDialogStay
                                                            ui::vbOKOnly, u"Mundor", ui::vbOK}));
     EXPECT_FALSE(this->dialog_.BtnOk());
     EXPECT_TRUE(this->toolkit_.user().AllUsed());
-}
-
-TYPED_TEST(DialogProtocolTest, WithoutARecordSetObjectsRefillsFromTheHeldOneAndForgetsTheParent) {
-    TypeParam::SetParentKey(this->dialog_, 12);
-    this->dialog_.SetObjects(nullptr, this->record_.get(), 1);
-    this->dialog_.AddNew();
-    this->dialog_.edit();
-    EXPECT_EQ(TypeParam::ParentKey(this->dialog_), TypeParam::kHasParent ? 12 : 0);
-
-    this->data_->nombre = u"cambiado";
-    this->log_->clear();
-    this->dialog_.SetObjects(nullptr, nullptr, 1);
-    // No connection handed and no NewRecord, whatever the action: only fill-fields.
-    EXPECT_EQ(*this->log_, TypeParam::FillCalls());
-    EXPECT_EQ(this->Field(u"ctrlNombre").Value(), u"cambiado");
-    EXPECT_EQ(TypeParam::ParentKey(this->dialog_), 0);
-}
-
-TYPED_TEST(DialogProtocolTest, ShowObjectRefillsEditDoesNotAndAddNewStartsAfresh) {
-    this->dialog_.ShowObject(this->record_.get());
-    EXPECT_EQ(*this->log_, TypeParam::FillCalls()) << "ShowObject hands over no connection";
-    for (const FieldPrompt& field : TypeParam::Fields()) {
-        this->Field(field.field).SetEditable(false);
-    }
-    this->data_->nombre = u"nuevo";
-    this->dialog_.edit();
-    EXPECT_EQ(this->dialog_.CurrentAction(), 2);
-    EXPECT_EQ(this->Field(u"ctrlNombre").Value(), u"");
-    for (const FieldPrompt& field : TypeParam::Fields()) {
-        EXPECT_TRUE(this->Field(field.field).Editable()) << rt::Utf16ToUtf8(field.field);
-    }
-    this->dialog_.ShowObject();
-    EXPECT_EQ(this->Field(u"ctrlNombre").Value(), u"nuevo");
-
-    this->dialog_.AddNew();
-    EXPECT_EQ(this->dialog_.CurrentAction(), 1);
-    EXPECT_EQ(this->Field(u"ctrlNombre").Value(), u"");
-    EXPECT_EQ(this->log_->at(this->log_->size() - TypeParam::FillCalls().size() - 1),
-              std::string(TypeParam::kRecord) + ".NewRecord");
 }
 
 TYPED_TEST(DialogProtocolTest, SetObjectsRefusesARecordOfAnotherKindAfterKeepingTheAction) {

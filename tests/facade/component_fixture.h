@@ -44,6 +44,8 @@ class ComponentTest : public ::testing::Test {
         return static_cast<bool>(Load<nubex::Ciudad>(nubex::CLSID_Ciudad, key));
     }
     static LONG KeyOf(nubex::DataRecord* record);
+    // The catalog's connection, which the records above are stored through.
+    nubex::Connection* Cnn();
 
     // What the user saw: every message box, in order.
     std::vector<ui::headless::MessageBoxShown> Boxes() const;
@@ -54,6 +56,7 @@ class ComponentTest : public ::testing::Test {
     ui::headless::HeadlessToolkit toolkit_;
     ui::ScopedThreadToolkit installed_{toolkit_};
     MundorClient fx_;
+    rt::Ref<nubex::Connection> cnn_;
 };
 
 }  // namespace mundor::testing

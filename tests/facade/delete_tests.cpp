@@ -90,6 +90,11 @@ TEST_F(DeleteTest, ByNameBehavesAsTheTypedCall) {
     const rt::Variant result = rt::CallByName(fx_.get(), u"delEDOPROV", rt::CallType::Method, obj);
     EXPECT_EQ(result.vt(), VT_BOOL);
     EXPECT_TRUE(result.AsBool());
+    // Ask given by name is read as Ask: no box.
+    EXPECT_TRUE(
+        rt::CallByName(fx_.get(), u"DelPais", rt::CallType::Method, rt::Variant(chile_), false)
+            .AsBool());
+    EXPECT_FALSE(PaisExists(KeyOf(chile_.get())));
     EXPECT_THAT(Boxes(), ElementsAre(kConfirmYes)) << Screen();
     EXPECT_FALSE(EdoProvExists(KeyOf(jalisco_.get())));
     EXPECT_TRUE(obj.AsObject<nubex::EdoProv>().get() == jalisco_.get()) << "Obj was changed";

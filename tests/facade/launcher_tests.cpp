@@ -128,9 +128,10 @@ class LauncherTest : public ComponentTest,
         script.Type(u"ctrlCodigo", typed.codigo).Type(u"ctrlNombre", typed.nombre);
         if (facts().hasAreaCode) script.Type(u"ctrlCodigoTel", typed.codigoTel);
     }
-    // A step that checks the fields show the stored record.
+    // A step that checks the fields show the stored record, and the banner the version.
     std::function<void(ui::Window&)> ShowsTheStoredRecord() const {
         return [facts = facts()](ui::Window& dialog) {
+            EXPECT_EQ(dialog.Get<ui::ModuleBanner>(u"axMirel").Property(u"Version"), u"0.9.0.10");
             EXPECT_EQ(dialog.Get<ui::TextField>(u"ctrlCodigo").Value(), facts.stored.codigo);
             EXPECT_EQ(dialog.Get<ui::TextField>(u"ctrlNombre").Value(), facts.stored.nombre);
             if (facts.hasAreaCode) {

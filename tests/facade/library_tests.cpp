@@ -72,13 +72,6 @@ TEST_F(RegistrationTest, AnotherProcessCreatesTheClassByProgIdAlone) {
     EXPECT_EQ(output, "code=42 descrip=Desde otro proceso unbound=1\n");
 }
 
-TEST_F(RegistrationTest, ProcessWithoutRegistrationCannotCreateTheClass) {
-    const auto [code, output] = mundor::test::RunProgram("MUNDOR_REGISTRY='" + registry_.string() +
-                                                         "' '" MUNDOR_PROGID_CLIENT "' 2>&1");
-    EXPECT_EQ(code, 2);
-    EXPECT_NE(output.find("error 429"), std::string::npos) << output;
-}
-
 TEST(LoadedLibrary, ReportsItsApplicationObjectThroughTheRuntime) {
     rawcom::Library lib(MUNDOR_LIBRARY_PATH);
     const rt::ProjectDescriptor* project = rt::FindLoadedProject("Mundor");

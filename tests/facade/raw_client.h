@@ -11,7 +11,8 @@
 
 namespace rawcom {
 
-// Slot numbers of _MundorFx: IUnknown 0-2, IDispatch 3-6, then the component's members.
+// Slot numbers of _MundorFx: IUnknown 0-2, IDispatch 3-6, then the component's members in
+// their declared order (the ones the tests call).
 enum Slot : std::size_t {
     kQueryInterface = 0,
     kAddRef = 1,
@@ -23,19 +24,7 @@ enum Slot : std::size_t {
     kGetLastErrorDescrip = 9,
     kPutLastErrorDescrip = 10,
     kGetDataObjects = 11,
-    kDelCiudad = 12,
-    kDelCiudadBySysPK = 13,
-    kDlgCiudad = 14,
-    kDlgCiudadBySysPK = 15,
-    kDelEdoProv = 16,
-    kDelEdoProvBySysPK = 17,
-    kDlgEdoProv = 18,
-    kDlgEdoProvBySysPK = 19,
-    kDelPais = 20,
-    kDelPaisBySysPK = 21,
     kDlgPais = 22,
-    kDlgPaisBySysPK = 23,
-    kExplorerCountry = 24,
     kSetDataObjects = 25,
 };
 

@@ -50,33 +50,5 @@ TEST_F(ControlsTest, TheModuleBannerRefusesAnUnknownPropertyWith438) {
     EXPECT_EQ(ErrorFrom([&] { banner.Property(u"Modulo"); }).number(), rt::err::kMemberNotFound);
 }
 
-TEST_F(ControlsTest, FocusMovesAreRecordedInOrder) {
-    EXPECT_EQ(window().FocusedControl(), nullptr);
-    window().Get<Button>(u"cmdCerrar").SetFocus();
-    window().Get<Button>(u"cmdAction", 2).SetFocus();
-    window().Get<Tree>(u"tvwPaises").SetFocus();
-
-    EXPECT_EQ(window().FocusedControl(), &window().GetControl(u"tvwPaises"));
-    EXPECT_EQ(transcript().Only<FocusMoved>(),
-              (std::vector<FocusMoved>{{u"brwPrueba", u"cmdCerrar", kNoIndex},
-                                       {u"brwPrueba", u"cmdAction", 2},
-                                       {u"brwPrueba", u"tvwPaises", kNoIndex}}));
-}
-
-TEST_F(ControlsTest, StoredSettingsReadBackWithTheirTypes) {
-    RecordingLogic dialog(SampleDialogForm());
-    const ControlDefinition& codigo = dialog.window().GetControl(u"ctrlCodigo").Definition();
-    const ControlDefinition& nombre = dialog.window().GetControl(u"ctrlNombre").Definition();
-    EXPECT_EQ(codigo.SettingAs<LONG>(u"MAX"), 8);
-    EXPECT_EQ(codigo.SettingAs<std::u16string>(u"titleobject"), u"Código");
-    EXPECT_EQ(nombre.SettingAs<LONG>(u"max"), std::nullopt);
-    EXPECT_TRUE(nombre.SettingAs<Color>(u"backcolor")->IsSystemColor());
-    EXPECT_EQ(nombre.SettingAs<Font>(u"font")->points, 8.25);
-    EXPECT_EQ(dialog.window().Get<Button>(u"cmdAceptar").Definition().SettingAs<bool>(u"enab"),
-              true);
-    EXPECT_EQ(ErrorFrom([&] { codigo.SettingAs<std::u16string>(u"max"); }).number(),
-              rt::err::kTypeMismatch);
-}
-
 }  // namespace
 }  // namespace mundor::ui::headless::testing

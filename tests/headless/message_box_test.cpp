@@ -23,22 +23,6 @@ TEST(MessageBoxStyleTest, AStyleWithUnknownPartsIsAnInvalidCall) {
     EXPECT_EQ(ErrorFrom([] { DescribeStyle(-1); }).number(), rt::err::kInvalidCall);
 }
 
-TEST_F(MessageBoxTest, TheTranscriptKeepsPromptStyleTitleAndAnswer) {
-    user().AnswerMessageBox(vbOK).AnswerMessageBox(vbYes).AnswerMessageBox(vbNo);
-
-    EXPECT_EQ(MsgBox(SampleApp(), u"Introduzca código del pais", 64), vbOK);
-    EXPECT_EQ(MsgBox(SampleApp(), u"¿Seguro desea eliminar este elemento?", 308), vbYes);
-    EXPECT_EQ(MsgBox(SampleApp(), u"Seleccione un estado", 308, u"Agregar Estado"), vbNo);
-
-    EXPECT_EQ(transcript().Only<MessageBoxShown>(),
-              (std::vector<MessageBoxShown>{
-                  {u"Introduzca código del pais", 64, u"Mundor", vbOK},
-                  {u"¿Seguro desea eliminar este elemento?", 308, u"Mundor", vbYes},
-                  {u"Seleccione un estado", 308, u"Agregar Estado", vbNo},
-              }));
-    EXPECT_TRUE(user().AllUsed());
-}
-
 TEST_F(MessageBoxTest, ABoxWithoutATitleShowsTheCallersApplicationTitle) {
     rt::AppObject other;
     other.Title = u"Otra Aplicación";
@@ -53,12 +37,6 @@ TEST_F(MessageBoxTest, ABoxWithoutATitleShowsTheCallersApplicationTitle) {
     EXPECT_EQ(boxes[0].title, u"Mundor");
     EXPECT_EQ(boxes[1].title, u"Otra Aplicación");
     EXPECT_EQ(boxes[2].title, u"") << "an empty title given is a title of its own";
-}
-
-TEST_F(MessageBoxTest, PressingEnterAnswersWithTheDefaultButton) {
-    user().PressDefaultButton().PressDefaultButton();
-    EXPECT_EQ(MsgBox(SampleApp(), u"¿Seguro desea eliminar este elemento?", 308), vbNo);
-    EXPECT_EQ(MsgBox(SampleApp(), u"Seleccione un estado", 64), vbOK);
 }
 
 TEST_F(MessageBoxTest, ABoxWithNoScriptedAnswerRaisesAndIsStillRecorded) {

@@ -358,22 +358,6 @@ TEST_F(TreeOnScreenTest, TheExpandEventArrivesBeforeTheNodeOpens) {
     EXPECT_EQ(logic_.events, (Events{u"load", u"expand SysMX", u"click cmdCerrar"}));
 }
 
-TEST_F(TreeOnScreenTest, ANodeUnderACollapsedParentIsNotOnScreen) {
-    tree().Nodes().Add(mexico_->Child(), tvwChild, u"EDOOCULTO", u"oculto");
-    user().OnShow(u"brwPrueba").SelectNode(u"tvwPaises", u"EDOOCULTO");
-    const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
-    EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"no está a la vista"), std::u16string::npos);
-}
-
-TEST_F(TreeOnScreenTest, ANodeWithoutChildrenCannotBeExpanded) {
-    user().OnShow(u"brwPrueba").ExpandNode(u"tvwPaises", u"SysES");
-    const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
-    EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"nada que expandir"), std::u16string::npos);
-    EXPECT_EQ(logic_.events, (Events{u"load"}));
-}
-
 TEST_F(TreeOnScreenTest, CollapsingMovesTheSelectionUpAndASecondExpandFiresAgain) {
     user()
         .OnShow(u"brwPrueba")
@@ -424,25 +408,45 @@ TEST_F(TreeOnScreenTest, ANodeIsFoundByTheTextsOnTheWayToItAndAStepCanActAsItGoe
     EXPECT_NE(Describe(selected).find("\"(52) México\" > \"Colima\""), std::string::npos);
 }
 
-// A path, and what the script failure says of it.
-using BadPath = std::pair<TextPath, std::u16string>;
-class TreePathTest : public TreeOnScreenTest, public ::testing::WithParamInterface<BadPath> {};
+// A step that cannot be played on the tree as it is, and what the script failure says of it.
+struct BadStep {
+    const char* name;
+    std::function<void(ShowScript&)> step;
+    std::u16string says;
+};
+class TreeScriptFailure : public TreeOnScreenTest, public ::testing::WithParamInterface<BadStep> {};
 
-TEST_P(TreePathTest, APathThatNamesNoVisibleNodeOrTwoIsAScriptFailure) {
+TEST_P(TreeScriptFailure, NamesTheNodeItCannotReach) {
     tree().Nodes().Add(nullptr, tvwLast, u"SysES2", u"(34) España");
-    user().OnShow(u"brwPrueba").SelectPath(u"tvwPaises", GetParam().first);
+    tree().Nodes().Add(mexico_->Child(), tvwChild, u"EDOOCULTO", u"oculto");
+    GetParam().step(user().OnShow(u"brwPrueba"));
     const rt::RuntimeError error = ErrorFrom([&] { window().ShowModal(); });
     EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(GetParam().second), std::u16string::npos)
+    EXPECT_NE(error.description().find(GetParam().says), std::u16string::npos)
         << rt::Utf16ToUtf8(error.description());
 }
 
-INSTANTIATE_TEST_SUITE_P(Paths, TreePathTest,
-                         // México is closed: its placeholder child is there, but not on screen.
-                         ::testing::Values(BadPath{{u"(52) México", u""}, u"no está a la vista"},
-                                           BadPath{{u"(52) México", u"Sonora"},
-                                                   u"no tiene un nodo en"},
-                                           BadPath{{u"(34) España"}, u"más de un nodo"}));
+// México is closed: its placeholder child and what lies below it are there, but not on screen.
+INSTANTIATE_TEST_SUITE_P(
+    Steps, TreeScriptFailure,
+    ::testing::Values(
+        BadStep{"HiddenByPath",
+                [](ShowScript& s) {
+                    s.SelectPath(u"tvwPaises", {u"(52) México", u""});
+                },
+                u"no está a la vista"},
+        BadStep{"HiddenByKey", [](ShowScript& s) { s.SelectNode(u"tvwPaises", u"EDOOCULTO"); },
+                u"no está a la vista"},
+        BadStep{"NoSuchChild",
+                [](ShowScript& s) {
+                    s.SelectPath(u"tvwPaises", {u"(52) México", u"Sonora"});
+                },
+                u"no tiene un nodo en"},
+        BadStep{"TwoNodes", [](ShowScript& s) { s.SelectPath(u"tvwPaises", {u"(34) España"}); },
+                u"más de un nodo"},
+        BadStep{"NothingToExpand", [](ShowScript& s) { s.ExpandNode(u"tvwPaises", u"SysES"); },
+                u"nada que expandir"}),
+    [](const ::testing::TestParamInfo<BadStep>& row) { return std::string(row.param.name); });
 
 }  // namespace
 }  // namespace mundor::ui::headless::testing

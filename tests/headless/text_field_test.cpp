@@ -17,26 +17,6 @@ class TextFieldTest : public HeadlessTest {
     RecordingLogic logic_{SampleDialogForm()};
 };
 
-TEST_F(TextFieldTest, WhatCodeSetsIsNeitherCutNorCased) {
-    field(u"ctrlCodigo").SetValue(u"mucho más de ocho");
-    EXPECT_EQ(field(u"ctrlCodigo").Value(), u"mucho más de ocho");
-}
-
-TEST_F(TextFieldTest, StartsWithItsStoredValueAndEditable) {
-    FormDefinition form = SampleDialogForm();
-    for (Setting& setting : form.controls[2].settings) {
-        if (setting.name == u"value") setting.value = std::u16string(u"inicial");
-    }
-    RecordingLogic logic(form);
-    TextField& nombre = logic.window().Get<TextField>(u"ctrlNombre");
-
-    EXPECT_EQ(nombre.Value(), u"inicial");
-    EXPECT_EQ(logic.window().Get<TextField>(u"ctrlCodigo").Value(), u"");
-    EXPECT_TRUE(nombre.Editable());
-    nombre.SetEditable(false);
-    EXPECT_FALSE(nombre.Editable());
-}
-
 TEST_F(TextFieldTest, TypedTextReachesAFieldWithoutRulesExactlyAndReplacesWhatWasThere) {
     const std::u16string typed = u"  Ciudad de México \U0001F30E ";
     user()

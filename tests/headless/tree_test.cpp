@@ -103,18 +103,6 @@ TEST_F(TreeTest, AHandleToARemovedNodeRaisesInsteadOfCrashing) {
     EXPECT_EQ(mexico->Children(), 0);
 }
 
-TEST_F(TreeTest, TheFirstChildCanBeRemovedByItsIndexLeavingTheParentEmpty) {
-    const NodeRef mexico = Root(u"SysMX", u"(52) México");
-    ChildOf(mexico, u"", u"");  // a child with no key and no text
-    Root(u"SysES");
-
-    nodes().Remove(mexico->Child()->Index());
-
-    EXPECT_EQ(mexico->Children(), 0);
-    EXPECT_EQ(mexico->Child(), nullptr);
-    EXPECT_EQ(nodes().Count(), 2);
-}
-
 TEST_F(TreeTest, ADuplicateKeyIsRefusedWith35602AndAddsNothing) {
     const NodeRef mexico = Root(u"SysMX");
     ChildOf(mexico, u"EDOJAL");
@@ -209,17 +197,6 @@ TEST_F(TreeTest, SiblingRelationshipsPlaceTheNodeBesideItsRelative) {
     EXPECT_EQ(KeysOf(nodes().Roots()), (Keys{u"SysMX", u"SysES"}));
     EXPECT_EQ(ErrorFrom([&] { nodes().Add(b, 9, u"X", u""); }).number(), rt::err::kInvalidCall);
     EXPECT_EQ(nodes().Find(u"X"), nullptr);
-}
-
-TEST_F(TreeTest, NodeTextChangesInPlace) {
-    const NodeRef mexico = Root(u"SysMX", u"(52) México");
-    const NodeRef jalisco = ChildOf(mexico, u"EDOJAL", u"Jalisco");
-    mexico->SetText(u"(52) Estados Unidos Mexicanos");
-
-    EXPECT_EQ(mexico->Text(), u"(52) Estados Unidos Mexicanos");
-    EXPECT_EQ(mexico->Key(), u"SysMX");
-    EXPECT_EQ(mexico->Child(), jalisco);
-    EXPECT_EQ(mexico->Index(), 1);
 }
 
 TEST_F(TreeTest, ANodeOfAnotherTreeIsNotARelative) {

@@ -11,7 +11,6 @@
 #include "nubex/nubex.h"
 #include "nubex/search.h"
 #include "runtime/bstr.h"
-#include "runtime/variant.h"
 #include "test_world.h"
 
 namespace {
@@ -41,20 +40,6 @@ int ImportErrorNumberOf(Body&& body, std::string* message = nullptr) {
 
 void ExecuteSql(const std::string& location, const std::string& sql) {
     mundor::test::RawCatalog(location).Exec(sql);
-}
-
-std::vector<std::u16string> ReadViewField(nubex::View* view, const char16_t* field) {
-    std::vector<std::u16string> values;
-    for (;;) {
-        VARIANT_BOOL eof = VARIANT_TRUE;
-        EXPECT_EQ(view->get_EOF(&eof), S_OK);
-        if (eof != VARIANT_FALSE) return values;
-        rt::Variant name(field);
-        rt::Variant value;
-        EXPECT_EQ(view->Item(name.get(), value.put()), S_OK);
-        values.push_back(value.AsString());
-        EXPECT_EQ(view->MoveNext(), S_OK);
-    }
 }
 
 class LoadWorldTest : public ::testing::Test {
@@ -89,24 +74,6 @@ TEST_F(LoadWorldTest, NewCatalogHoldsEveryRowUnderItsParent) {
     EXPECT_EQ(db.Text("SELECT Nombre || '|' || CodigoTel FROM Pais WHERE Codigo = 'P2'"),
               "País Ñandú 2|52");
     EXPECT_EQ(db.Count("Ciudad WHERE CodigoTel <> ''"), 0);
-}
-
-TEST_F(LoadWorldTest, DataObjectLibraryReadsWhatWasImported) {
-    Import(SmallWorld(2, 1, 3));
-
-    rt::Ref<nubex::Catalog> opened = nubex::OpenCatalog(catalog);
-    rt::Ref<nubex::View> countries;
-    ASSERT_EQ(opened->V_Pais(countries.put()), S_OK);
-    EXPECT_EQ(ReadViewField(countries.get(), u"Nombre"),
-              (std::vector<std::u16string>{u"País Ñandú 1", u"País Ñandú 2"}));
-
-    CatalogFile db(catalog);
-    LONG statePk =
-        static_cast<LONG>(db.Integer("SELECT Sys_PK FROM EdoProv WHERE Nombre = 'Estado 2'"));
-    rt::Ref<nubex::View> cities;
-    ASSERT_EQ(opened->V_Ciudades(&statePk, cities.put()), S_OK);
-    EXPECT_EQ(ReadViewField(cities.get(), u"Nombre"),
-              (std::vector<std::u16string>{u"Ciudad José 4", u"Ciudad José 5", u"Ciudad José 6"}));
 }
 
 TEST_F(LoadWorldTest, SecondImportOfTheSameFileChangesNothing) {

@@ -139,6 +139,9 @@ TEST_F(RecordRules, KeyWinsOverIdentifierWhenBothAreGiven) {
     ASSERT_EQ(loaded->LoadRecord(&pk, &raw, &cnn, &mode, &ok), S_OK);
     EXPECT_EQ(ok, VARIANT_TRUE);
     EXPECT_EQ(Read(loaded.get(), &nubex::Pais::get_Codigo), u"MX");
+    // A host that passes no key at all loads by the identifier.
+    ASSERT_EQ(loaded->LoadRecord(nullptr, &raw, &cnn, &mode, &ok), S_OK);
+    EXPECT_EQ(Read(loaded.get(), &nubex::Pais::get_Codigo), u"AR");
 }
 
 TEST_F(RecordRules, AnEmptyCnnMeansTheRecordsOwnConnectionSharedWithItsParent) {

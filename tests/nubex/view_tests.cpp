@@ -112,33 +112,5 @@ TEST_F(Views, AViewIsASnapshotAndEndsCleanly) {
     EXPECT_EQ(rt::LastError().number, nubex::err::kNoCurrentRow.number);
 }
 
-TEST_F(Views, AreWalkedByNameAsTheBrowserDoes) {
-    AddPais(cnn_.get(), u"MX", u"México", u"52");
-    AddPais(cnn_.get(), u"AR", u"Argentina", u"54");
-    const rt::Variant rows = rt::CallByName(catalog_.get(), u"V_Pais", rt::CallType::Get);
-    Ref<IDispatch> cursor = rows.AsDispatch();
-    std::vector<std::u16string> texts;
-    while (!rt::CallByName(cursor.get(), u"EOF", rt::CallType::Get).AsBool()) {
-        // rows("codigoTel"): the default member, reached with DISPID 0 and no name.
-        rt::Variant field(u"codigoTel");
-        VARIANT arg = field.raw();
-        DISPPARAMS params{&arg, nullptr, 1, 0};
-        rt::Variant tel;
-        ASSERT_EQ(cursor->Invoke(DISPID_VALUE, IID_NULL, 0, DISPATCH_METHOD | DISPATCH_PROPERTYGET,
-                                 &params, tel.put(), nullptr, nullptr),
-                  S_OK);
-        const rt::Variant nombre =
-            rt::CallByName(cursor.get(), u"Item", rt::CallType::Get, u"Nombre");
-        texts.push_back(u"(" + tel.AsString() + u") " + nombre.AsString());
-        rt::CallByName(cursor.get(), u"MoveNext", rt::CallType::Method);
-    }
-    EXPECT_EQ(texts, (std::vector<std::u16string>{u"(54) Argentina", u"(52) México"}));
-
-    LONG none = 0;
-    const rt::Variant states =
-        rt::CallByName(catalog_.get(), u"V_EdoProv", rt::CallType::Get, none);
-    EXPECT_TRUE(rt::CallByName(states.AsDispatch().get(), u"EOF", rt::CallType::Get).AsBool());
-}
-
 }  // namespace
 }  // namespace nubex_test

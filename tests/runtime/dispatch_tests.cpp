@@ -52,29 +52,6 @@ class DispatchTest : public ::testing::Test {
     rt::Variant five{5};
 };
 
-TEST_F(DispatchTest, VtableSlotsFollowTheDeclaredOrder) {
-    using QueryFn = HRESULT (*)(void*, const IID&, void**);
-    using CountFn = ULONG (*)(void*);
-    using InfoCountFn = HRESULT (*)(void*, UINT*);
-    using BumpFn = HRESULT (*)(void*, LONG*, LONG*, LONG*);
-    void* self = static_cast<ITestThing*>(thing.get());
-    void** vtable = *static_cast<void***>(self);
-
-    void* unknown = nullptr;
-    ASSERT_EQ(reinterpret_cast<QueryFn>(vtable[0])(self, IID_IUnknown, &unknown), S_OK);
-    EXPECT_EQ(unknown, self);
-    const ULONG held = reinterpret_cast<CountFn>(vtable[1])(self);
-    EXPECT_EQ(reinterpret_cast<CountFn>(vtable[2])(self), held - 1);
-    reinterpret_cast<CountFn>(vtable[2])(unknown);
-    UINT infos = 7;
-    EXPECT_EQ(reinterpret_cast<InfoCountFn>(vtable[3])(self, &infos), S_OK);
-    EXPECT_EQ(infos, 0u);
-    LONG count = 1, step = 4, result = 0;
-    EXPECT_EQ(reinterpret_cast<BumpFn>(vtable[7])(self, &count, &step, &result), S_OK);
-    EXPECT_EQ(count, 5);
-    EXPECT_EQ(result, 5);
-}
-
 TEST_F(DispatchTest, QueryInterfaceAnswersTheChainAndRefusesTheRest) {
     rt::Ref<IUnknown> viaDispatch = thing.As<IDispatch>().As<IUnknown>();
     EXPECT_EQ(viaDispatch.get(), thing.As<IUnknown>().get());
@@ -120,20 +97,6 @@ TEST_F(DispatchTest, UnknownNamesAndInterfacesAreRefused) {
               DISP_E_UNKNOWNINTERFACE);
     EXPECT_EQ(Method(disp, 4242, call), DISP_E_MEMBERNOTFOUND);
     EXPECT_EQ(Invoke(disp, dispid::Bump, DISPATCH_PROPERTYPUT, call), DISP_E_MEMBERNOTFOUND);
-}
-
-TEST_F(DispatchTest, ByValueArgumentsAreCoerced) {
-    rt::Variant text(u" 41 ");
-    Call call;
-    call.args = {text.raw()};
-    ASSERT_EQ(Method(disp, dispid::Bump, call), S_OK);
-    EXPECT_EQ(call.result, rt::Variant(42));
-
-    rt::Variant half = rt::Variant::Double(2.5), three(u"3");
-    Call rounded;
-    rounded.args = {half.raw(), three.raw()};
-    ASSERT_EQ(Method(disp, dispid::Bump, rounded), S_OK);
-    EXPECT_EQ(rounded.result, rt::Variant(5));
 }
 
 TEST_F(DispatchTest, ByReferenceVariablesAreWrittenBack) {
@@ -182,15 +145,6 @@ TEST_F(DispatchTest, ByReferenceVariablesAreWrittenBackEvenWhenTheMemberFails) {
     EXPECT_TRUE(rt::SameObject<IDispatch>(otherAfter.AsDispatch().get(), disp));
     EXPECT_EQ(rt::Variant::Attach(countBox), rt::Variant(2));
     if (other) other->Release();
-}
-
-TEST_F(DispatchTest, ByReferenceVariantTakesTheMembersValue) {
-    VARIANT box = rt::Variant(u"antes").Detach();
-    Call call;
-    call.args = {ByRef(&box)};
-    ASSERT_EQ(Method(disp, dispid::Stash, call), S_OK);
-    EXPECT_EQ(call.result, rt::Variant(u"antes"));
-    EXPECT_EQ(rt::Variant::Attach(box), rt::Variant(99));
 }
 
 TEST_F(DispatchTest, AValueTheCallersVariableCannotTakeLeavesItAsItWasAndIsLogged) {
@@ -337,6 +291,7 @@ TEST_F(DispatchTest, RaisedErrorsComeBackInExcepInfoAndTheThreadRecord) {
     rt::Variant number(1234), text(u"Algo salió mal");
     Call call;
     call.args = {number.raw(), text.raw()};
+    std::memset(&call.excep, 0xA5, sizeof call.excep);  // EXCEPINFO is output only: garbage in
     ASSERT_EQ(Method(disp, dispid::Fail, call), DISP_E_EXCEPTION);
     EXPECT_EQ(static_cast<std::uint32_t>(call.excep.scode), 0x800A04D2u);
     EXPECT_EQ(rt::BString(call.excep.bstrDescription).view(), u"Algo salió mal");
@@ -364,15 +319,6 @@ TEST_F(DispatchTest, AnExceptionFromAHandlerNeverCrossesInvoke) {
     EXPECT_NO_THROW(hr = Method(disp, dispid::Unguarded, call));
     EXPECT_EQ(hr, DISP_E_EXCEPTION);
     EXPECT_EQ(rt::BString(call.excep.bstrDescription).view(), u"sin guardia");
-}
-
-TEST_F(DispatchTest, ExcepInfoIsOutputOnlyAndMayHoldGarbage) {
-    rt::Variant number(5);
-    Call call;
-    call.args = {number.raw()};
-    std::memset(&call.excep, 0xA5, sizeof call.excep);  // an uninitialised caller structure
-    ASSERT_EQ(Method(disp, dispid::Fail, call), DISP_E_EXCEPTION);
-    EXPECT_EQ(static_cast<std::uint32_t>(call.excep.scode), 0x800A0005u);
 }
 
 TEST_F(DispatchTest, MalformedParametersAreRefusedWithoutCrashing) {
@@ -424,20 +370,6 @@ TEST_F(DispatchTest, HostileArgumentKindsAreRefusedAndLeaveMemoryAlone) {
     }
     EXPECT_EQ(safeArray, static_cast<void*>(&array));
     EXPECT_EQ(thing->calls, 0);
-}
-
-TEST_F(DispatchTest, HugeStringsPassThrough) {
-    BSTR text = SysAllocStringLen(nullptr, 10'000'000);
-    std::fill(text, text + 10'000'000, u'x');
-    Call decorate, bump;
-    decorate.args = {ByRef(&text)};
-    ASSERT_EQ(Method(disp, dispid::Decorate, decorate), S_OK);
-    EXPECT_EQ(SysStringLen(text), 10'000'002u);
-    EXPECT_EQ(text[10'000'001], u']');
-    bump.args = {rt::Variant(std::u16string_view(text, 10'000'000)).Detach()};
-    EXPECT_EQ(Method(disp, dispid::Bump, bump), DISP_E_TYPEMISMATCH);
-    VariantClear(&bump.args[0]);
-    SysFreeString(text);
 }
 
 }  // namespace

@@ -10,11 +10,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <latch>
 #include <memory>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "error_from.h"
@@ -203,30 +201,6 @@ TEST_F(RegistryTest, LiveObjectsAndLocksKeepTheLibraryLoaded) {
     EXPECT_EQ(rt::GetClassObject(p, GuidOf(99, 1), IID_IClassFactory, &none),
               CLASS_E_CLASSNOTAVAILABLE);
     EXPECT_EQ(none, nullptr);
-}
-
-TEST_F(RegistryTest, ConcurrentThreadsLoseNoRegistration) {
-    constexpr int kThreads = 8;
-    for (int round = 0; round < 5; ++round) {
-        // The store's folder does not exist yet: the first writers create it.
-        rt::SetRegistryPath(dir + "/ronda" + std::to_string(round) + "/registry.ini");
-        std::vector<std::unique_ptr<TestProject>> projects;
-        for (int i = 0; i < kThreads; ++i)
-            projects.push_back(std::make_unique<TestProject>(10 + i));
-        std::latch start(kThreads);
-        std::vector<std::thread> writers;
-        for (auto& project : projects) {
-            writers.emplace_back([&start, &project] {
-                start.arrive_and_wait();
-                EXPECT_EQ(rt::RegisterServer(project->descriptor), S_OK);
-            });
-        }
-        for (std::thread& t : writers) t.join();
-        for (auto& project : projects) {
-            EXPECT_TRUE(rt::FindClassByProgId(project->progId))
-                << project->progId << " round " << round;
-        }
-    }
 }
 
 TEST_F(RegistryTest, ConcurrentProcessesLoseNoRegistration) {
