@@ -178,6 +178,14 @@ TEST_F(DeleteTest, UnboundFacadeFailsTowardsTheCallerWithoutABox) {
         [&] { rt::CallByName(fx_.get(), u"DelPais_BySysPK", rt::CallType::Method, variable); });
     EXPECT_EQ(byName.number(), rt::err::kObjectNotSet);
     EXPECT_EQ(byName.description(), u"Variable de objeto o bloque With no establecida");
+    // Through the vtable a failed delete still answers False.
+    for (const auto del : {&_MundorFx::DelPais_BySysPK, &_MundorFx::DelEdoProv_BySysPK,
+                           &_MundorFx::DelCiudad_BySysPK}) {
+        VARIANT_BOOL ask = VARIANT_FALSE;
+        VARIANT_BOOL answer = VARIANT_TRUE;
+        EXPECT_TRUE(FAILED((fx_.get()->*del)(&key, &ask, &answer)));
+        EXPECT_EQ(answer, VARIANT_FALSE);
+    }
     EXPECT_TRUE(Boxes().empty()) << Screen();
     EXPECT_TRUE(PaisExists(KeyOf(chile_.get())));
 }

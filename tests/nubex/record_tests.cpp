@@ -167,6 +167,7 @@ TEST_F(RecordRules, ALoadThroughAConnectionKeepsItForLaterStores) {
 
 TEST_F(RecordRules, ARecordWithoutAnyConnectionRefusesToWork) {
     Ref<nubex::Pais> pais = NewPais();
+    EXPECT_EQ(ErrorCode(pais.get()), 0) << "a new record has no error to report";
     // Key 0 names no record, so there is nothing to refuse: False, as the edit dialogs rely on.
     EXPECT_FALSE(LoadByKey(pais.get(), 0, nullptr));
     EXPECT_EQ(TryLoadByKey(pais.get(), 1, nullptr), rt::HResultFromErrorNumber(20005));
