@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QTest>
 
+#include "next_modal.h"
+
 namespace mundor::ui::qt::testing {
 
 namespace {
@@ -18,17 +20,7 @@ constexpr int kWatchdogMilliseconds = 30000;
 }  // namespace
 
 void OnNextModal(std::function<void(QWidget& modal)> step) {
-    const QPointer<QWidget> shownNow = QApplication::activeModalWidget();
-    auto* poll = new QTimer(qApp);
-    poll->setInterval(kPollMilliseconds);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, shownNow, step = std::move(step)] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (!modal || modal == shownNow || !modal->isVisible()) return;
-        poll->stop();
-        poll->deleteLater();
-        step(*modal);
-    });
-    poll->start();
+    OnModalAbove(QApplication::activeModalWidget(), kPollMilliseconds, std::move(step));
 }
 
 QAbstractButton* ButtonNamed(QWidget& window, const QString& name) {
