@@ -4,8 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "nubex/import/world_loader.h"
+#include "nubex/nubex.h"
+#include "nubex/search.h"
+#include "runtime/bstr.h"
 #include "test_world.h"
 
 namespace {
@@ -36,21 +40,12 @@ WorldText NewerDataset(const std::string& calvillo = "Calvillo Centro") {
     return world;
 }
 
-struct Counts {
-    std::int64_t added, updated, unchanged, keptUserChanges, notRestored, restored, usersRows;
-    bool operator==(const Counts&) const = default;
-};
-
+// What the import did, in this order: added, updated, unchanged, keptUserChanges, notRestored,
+// restored, usersRows.
+using Counts = std::vector<std::int64_t>;
 Counts CountsOf(const ImportSummary& s) {
     return {s.added,       s.updated,  s.unchanged, s.keptUserChanges,
             s.notRestored, s.restored, s.usersRows};
-}
-
-void PrintTo(const Counts& c, std::ostream* out) {
-    *out << "{nuevas " << c.added << ", actualizadas " << c.updated << ", sin cambios "
-         << c.unchanged << ", respetadas " << c.keptUserChanges << ", no repuestas "
-         << c.notRestored << ", repuestas " << c.restored << ", de los usuarios " << c.usersRows
-         << "}";
 }
 
 class ReimportTest : public ::testing::Test {
@@ -71,11 +66,11 @@ class ReimportTest : public ::testing::Test {
     }
 
     std::string CityName(const std::string& code) {
-        return db().Text("SELECT coalesce((SELECT Nombre FROM Ciudad WHERE Codigo = '" + code +
-                         "'), '(no está)')");
+        return db().QueryText("SELECT coalesce((SELECT Nombre FROM Ciudad WHERE Codigo = '" + code +
+                              "'), '(no está)')");
     }
     std::string Places() {
-        return db().Text(
+        return db().QueryText(
             "SELECT (SELECT count(*) FROM Pais) || ' ' || (SELECT count(*) FROM EdoProv) || ' ' "
             "|| (SELECT count(*) FROM Ciudad) || ' ' || (SELECT Nombre || ' ' || CodigoTel || "
             "' ' || Sys_Version FROM Pais WHERE Codigo = 'ZZ')");
@@ -90,6 +85,8 @@ class ReimportTest : public ::testing::Test {
 
 TEST_F(ReimportTest, ANewerDatasetKeepsEveryUserEditAndSaysWhatItDid) {
     Import(FirstDataset());
+    const std::string key100 =
+        std::to_string(db().QueryInt("SELECT Sys_PK FROM Ciudad WHERE Codigo = '100'"));
     EditAsUsers();
 
     const ImportSummary summary = Import(NewerDataset());
@@ -97,14 +94,24 @@ TEST_F(ReimportTest, ANewerDatasetKeepsEveryUserEditAndSaysWhatItDid) {
     // AR, its state and city new; city 100 as imported, so renamed; MX and AGU as they were;
     // city 101 renamed by a user; JAL deleted by a user, with its old and its new city.
     EXPECT_EQ(CountsOf(summary), (Counts{3, 1, 2, 1, 3, 0, 1}));
-    EXPECT_EQ(CityName("100"), "Aguascalientes Centro");
+    EXPECT_EQ(db().QueryText("SELECT Nombre || ' v' || Sys_Version || ' #' || Sys_PK FROM Ciudad "
+                             "WHERE Codigo = '100'"),
+              "Aguascalientes Centro v2 #" + key100);  // updated in place
     EXPECT_EQ(CityName("101"), "Calvillo Pueblo Mágico");
     EXPECT_EQ(CityName("111"), "(no está)");
-    EXPECT_EQ(db().Integer("SELECT count(*) FROM EdoProv WHERE Codigo = 'JAL'"), 0);
+    EXPECT_EQ(db().QueryInt("SELECT count(*) FROM EdoProv WHERE Codigo = 'JAL'"), 0);
     EXPECT_EQ(Places(), "3 2 3 Zeta 999 1");
 
-    // Importing the same file again finds nothing more to do, and still respects the edits.
+    // The search follows the rows a small import writes one by one.
+    const mundor::rt::Ref<nubex::Catalog> opened = nubex::OpenCatalog(catalog);
+    for (const char16_t* text : {u"aguascalientes c", u"la plata"}) {
+        EXPECT_EQ(nubex::Search(opened.get(), text).size(), 1u) << mundor::rt::Utf16ToUtf8(text);
+    }
+
+    // Importing the same file again writes nothing, and still respects the edits.
+    const std::u16string before = db().Dump();
     EXPECT_EQ(CountsOf(Import(NewerDataset())), (Counts{0, 0, 6, 1, 3, 0, 1}));
+    EXPECT_EQ(db().Dump(), before);
 }
 
 TEST_F(ReimportTest, OverwriteGivesBackTheFilesValuesButNeverTouchesUsersRows) {

@@ -34,12 +34,12 @@ TEST(ShippedDatasetTest, ImportsEveryRowOfTheFileAndTheSearchFindsAnyPlaceAsTheU
     EXPECT_EQ(db.Count("Ciudad"), file.counts.ciudades);
     // Every country has a telephone code; no state or city is left without its parent.
     EXPECT_EQ(db.Count("Pais WHERE CodigoTel = ''"), 0);
-    EXPECT_EQ(db.Integer("SELECT count(*) FROM Ciudad c LEFT JOIN EdoProv e ON e.Sys_PK = "
-                         "c.Estado WHERE e.Sys_PK IS NULL"),
+    EXPECT_EQ(db.QueryInt("SELECT count(*) FROM Ciudad c LEFT JOIN EdoProv e ON e.Sys_PK = "
+                          "c.Estado WHERE e.Sys_PK IS NULL"),
               0);
     // Mexico's identifier as earlier releases of the file gave it: a refresh must keep it.
-    EXPECT_EQ(db.Text("SELECT Sys_GUID || ' ' || Nombre || ' ' || CodigoTel FROM Pais WHERE "
-                      "Codigo = 'MX'"),
+    EXPECT_EQ(db.QueryText("SELECT Sys_GUID || ' ' || Nombre || ' ' || CodigoTel FROM Pais WHERE "
+                           "Codigo = 'MX'"),
               "FD8A4531-D981-538A-92E1-B6ED422D68F9 México 52");
 
     const mundor::rt::Ref<nubex::Catalog> opened = nubex::OpenCatalog(catalog.location());

@@ -8,39 +8,13 @@
 
 namespace import_test {
 
-WorldText& WorldText::Country(std::int64_t id, const std::string& code, const std::string& tel,
-                              const std::string& name) {
-    ++countries_;
-    return Line("P\t" + std::to_string(id) + "\t" + code + "\t" + tel + "\t" + name);
-}
-
-WorldText& WorldText::State(std::int64_t id, const std::string& code, const std::string& name) {
-    ++states_;
-    return Line("E\t" + std::to_string(id) + "\t" + code + "\t" + name);
-}
-
-WorldText& WorldText::City(std::int64_t id, const std::string& code, const std::string& name) {
-    ++cities_;
-    return Line("C\t" + std::to_string(id) + "\t" + code + "\t" + name);
-}
-
-WorldText& WorldText::Line(const std::string& raw) {
-    body_.push_back(raw);
-    return *this;
-}
-
-std::string WorldText::Text() const {
-    return TextWithCounts(countries_, states_, cities_);
-}
-
 std::string WorldText::TextWithCounts(std::int64_t countries, std::int64_t states,
                                       std::int64_t cities) const {
     std::string text = "mundor-world\t1\nsource\ttest\t0\tODbL-1.0\nguid-namespace\t";
     text += kNamespace;
     text += "\ncounts\t" + std::to_string(countries) + "\t" + std::to_string(states) + "\t" +
             std::to_string(cities) + "\n";
-    for (const std::string& line : body_) text += line + "\n";
-    return text;
+    return text + body_;
 }
 
 WorldText SmallWorld(int countries, int statesPerCountry, int citiesPerState, int idOffset) {

@@ -29,21 +29,15 @@ struct Listed {
 
 std::vector<Listed> Rows(nubex::View* view) {
     std::vector<Listed> rows;
-    for (;;) {
-        VARIANT_BOOL eof = VARIANT_TRUE;
+    for (VARIANT_BOOL eof = VARIANT_FALSE;; rt::ThrowIfFailed(view->MoveNext())) {
         rt::ThrowIfFailed(view->get_EOF(&eof));
         if (eof != VARIANT_FALSE) return rows;
-        rt::Variant pk;
-        rt::Variant guid;
-        rt::Variant nombre;
-        rt::Variant pkField(u"Sys_PK");
-        rt::Variant guidField(u"Sys_GUID");
-        rt::Variant nombreField(u"Nombre");
-        rt::ThrowIfFailed(view->Item(pkField.get(), pk.put()));
-        rt::ThrowIfFailed(view->Item(guidField.get(), guid.put()));
-        rt::ThrowIfFailed(view->Item(nombreField.get(), nombre.put()));
-        rows.push_back({pk.AsLong(), guid.AsString() + u" " + nombre.AsString()});
-        rt::ThrowIfFailed(view->MoveNext());
+        rt::Variant values[3];
+        for (int i = 0; const char16_t* name : {u"Sys_PK", u"Sys_GUID", u"Nombre"}) {
+            rt::Variant field(name);
+            rt::ThrowIfFailed(view->Item(field.get(), values[i++].put()));
+        }
+        rows.push_back({values[0].AsLong(), values[1].AsString() + u" " + values[2].AsString()});
     }
 }
 
