@@ -1,9 +1,10 @@
-// The member console offers the whole component, and every call shows what came back: the value
-// with its kind, or the error with its number and text, through either road.
+// The member console, one menu away from the main window, offers the whole component, and every
+// call shows what came back: the value with its kind, or the error with its number and text,
+// through either road. What each member does is the component's own suites'; here, that the
+// console reaches it and shows its answer.
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSet>
-#include <QTreeWidget>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -18,8 +19,8 @@
 namespace mundor::host::testing {
 namespace {
 
-using ::testing::EndsWith;
 using ::testing::HasSubstr;
+using ::testing::IsEmpty;
 using ::testing::StartsWith;
 
 // The public members of _MundorFx, as its interface description lists them.
@@ -30,20 +31,13 @@ const QStringList kPublicMembers{
     "DelPais_BySysPK",    "dlgPais",          "dlgPais_BySysPK",    "ExplorerCountry",
     "SetDataObjects"};
 
-std::string RouteName(const ::testing::TestParamInfo<bool>& info) {
-    return info.param ? "PorNombre" : "PorInterfaz";
-}
+INSTANTIATE_TEST_SUITE_P(Roads, ConsoleTest, ::testing::Bool(), [](const auto& road) {
+    return std::string(road.param ? "PorNombre" : "PorInterfaz");
+});
 
-INSTANTIATE_TEST_SUITE_P(Roads, ConsoleCallsTest, ::testing::Bool(), RouteName);
-
-QString LastLogLine(QWidget& window) {
-    const auto* log = window.findChild<QPlainTextEdit*>(QStringLiteral("callLog"));
-    return log ? log->toPlainText().split(QLatin1Char('\n')).last() : QString();
-}
-
-TEST_F(ConsoleTest, OffersAControlForEveryPublicMemberAndNoOther) {
+TEST_P(ConsoleTest, OffersAControlForEveryPublicMemberAndNoOther) {
     QSet<QString> offered;
-    for (const auto* button : window().findChildren<QPushButton*>()) {
+    for (const auto* button : console_->findChildren<QPushButton*>()) {
         const QString member = button->property(kMemberProperty).toString();
         if (member.isEmpty()) continue;
         offered.insert(member);
@@ -55,97 +49,67 @@ TEST_F(ConsoleTest, OffersAControlForEveryPublicMemberAndNoOther) {
     }
     for (const char* side : {"get_LastErrorCode", "let_LastErrorCode", "get_LastErrorDescrip",
                              "let_LastErrorDescrip", "get_DataObjects"}) {
-        EXPECT_NE(window().findChild<QPushButton*>(side), nullptr) << side;
+        EXPECT_NE(console_->findChild<QPushButton*>(side), nullptr) << side;
     }
 }
 
-TEST_F(ConsoleTest, AnObjectKeyThatLoadsNothingIsToldWithoutCallingTheMember) {
-    ModalAnswerer answerer;
-    SetNumber(QStringLiteral("DelCiudad.Obj"), 31337);
-    Click(QStringLiteral("DelCiudad"));
-    EXPECT_THAT(Text(Result()), StartsWith("Error 3021: "));
-    EXPECT_THAT(Text(Result()), HasSubstr("Ciudad con Sys_PK 31337"));
-    EXPECT_TRUE(answerer.boxes().empty()) << "the component was called and asked the user";
-}
+struct Call {
+    const char* control;  // set before the click; empty: none
+    const char* value;
+    const char* button;
+    const char* result;  // how the console's answer starts
+};
 
-// "Explorar países…" opens the component's browser over the host's catalog.
-TEST_F(ConsoleTest, ExplorerCountryOpensTheBrowserOverTheHostsCatalog) {
-    Sql("INSERT INTO Pais (Codigo, Nombre, CodigoTel) VALUES ('ZZ', 'Zembla', '7')");
-    QString shown;
-    QString firstCountry;
+TEST_P(ConsoleTest, EveryCallShowsItsAnswerAndTheWindowFollows) {
+    const Call calls[] = {
+        {"LastErrorCode.value", "7", "let_LastErrorCode", "Listo"},
+        {"LastErrorCode.value", "0", "get_LastErrorCode", "Long: 7"},
+        {"LastErrorDescrip.value", "Sin conexión", "let_LastErrorDescrip", "Listo"},
+        {"", "", "get_LastErrorDescrip", "String: \"Sin conexión\""},
+        {"", "", "get_DataObjects", "Object: Catalog"},
+        // Unbound, the key-based delete fails towards the host, with no box.
+        {"", "", "SetDataObjects.Nothing", "Listo"},
+        {"", "", "get_DataObjects", "Nothing"},
+        {"DelPais_BySysPK.Sys_PK", "1", "DelPais_BySysPK", "Error 91: "},
+        {"", "", "SetDataObjects", "Listo"},
+        // An object key that loads nothing is told without calling the member.
+        {"DelCiudad.Obj", "31337", "DelCiudad",
+         "Error 3021: No hay ningún registro Ciudad con Sys_PK 31337; no se llamó al miembro."},
+        {"dlgEdoProv_BySysPK.Sys_PK", "424242", "dlgEdoProv_BySysPK", "Boolean: False"},
+        // Nothing to delete: the component's error box (answered below), and False.
+        {"Ask", "0", "DelPais", "Boolean: False"},
+        {"", "", "ExplorerCountry", "Listo"},
+    };
     ModalAnswerer answerer;
-    answerer.Then([&](QWidget& browser) {
-        shown = browser.windowTitle();
-        auto* tree = browser.findChild<QTreeWidget*>(QStringLiteral("tvwPaises"));
-        if (tree && tree->topLevelItem(0)) firstCountry = tree->topLevelItem(0)->text(0);
-        ui::qt::testing::ClickButton(browser, QStringLiteral("cmdCerrar"));
+    QString browser;
+    answerer.ThenPress(QStringLiteral("Aceptar")).Then([&](QWidget& shown) {
+        browser = shown.windowTitle();
+        ui::qt::testing::ClickButton(shown, QStringLiteral("cmdCerrar"));
     });
-    Click(QStringLiteral("ExplorerCountry"));
-    EXPECT_EQ(Text(Result()), "Listo");
-    EXPECT_EQ(shown, QStringLiteral("Explorar Paises"));
-    EXPECT_EQ(Text(firstCountry), "(7) Zembla");
-    EXPECT_TRUE(answerer.unexpected().isEmpty()) << Text(answerer.unexpected().join(", "));
-}
-
-TEST_P(ConsoleCallsTest, StoresAndReadsBackTheErrorProperties) {
-    SetNumber(QStringLiteral("LastErrorCode.value"), 7);
-    Click(QStringLiteral("let_LastErrorCode"));
-    SetNumber(QStringLiteral("LastErrorCode.value"), 0);
-    Click(QStringLiteral("get_LastErrorCode"));
-    EXPECT_EQ(Text(Result()), "Long: 7");
-
-    SetText(QStringLiteral("LastErrorDescrip.value"), QStringLiteral("Sin conexión"));
-    Click(QStringLiteral("let_LastErrorDescrip"));
-    Click(QStringLiteral("get_LastErrorDescrip"));
-    EXPECT_EQ(Text(Result()), "String: \"Sin conexión\"");
-
-    const char* road = GetParam() ? "[por nombre] " : "[interfaz] ";
-    EXPECT_EQ(Text(LastLogLine(window())),
-              std::string(road) + "LastErrorDescrip → String: \"Sin conexión\"");
-    // The other road sees the same instance.
-    EXPECT_EQ(rt::CallByName(fx_.get(), u"LastErrorCode", rt::CallType::Get).AsLong(), 7);
-}
-
-TEST_P(ConsoleCallsTest, UnbindingTheCatalogMakesTheKeyBasedDeleteFailTowardsTheHost) {
-    Click(QStringLiteral("get_DataObjects"));
-    EXPECT_EQ(Text(Result()), "Object: Catalog");
-    Click(QStringLiteral("SetDataObjects.Nothing"));
-    Click(QStringLiteral("get_DataObjects"));
-    EXPECT_EQ(Text(Result()), "Nothing");
-
-    ModalAnswerer answerer;
-    SetNumber(QStringLiteral("DelPais_BySysPK.Sys_PK"), 1);
-    Click(QStringLiteral("DelPais_BySysPK"));
-    EXPECT_THAT(Text(Result()), StartsWith("Error 91: "));
-    EXPECT_TRUE(answerer.boxes().empty());
-
-    Click(QStringLiteral("SetDataObjects"));
-    Click(QStringLiteral("get_DataObjects"));
-    EXPECT_EQ(Text(Result()), "Object: Catalog");
-}
-
-TEST_P(ConsoleCallsTest, ADeleteOfNothingShowsTheComponentsErrorBoxAndAnswersFalse) {
-    ModalAnswerer answerer;
-    answerer.ThenPress(QStringLiteral("Aceptar"));
-    SetAsk(false);
-    SetNumber(QStringLiteral("DelPais.Obj"), 0);
-    Click(QStringLiteral("DelPais"));
-
-    EXPECT_EQ(Text(Result()), "Boolean: False");
+    for (const Call& call : calls) {
+        SCOPED_TRACE(call.button);
+        if (*call.control) Set(call.control, QString::fromUtf8(call.value));
+        Click(call.button);
+        EXPECT_THAT(Text(Result()), StartsWith(call.result));
+    }
     ASSERT_EQ(answerer.boxes().size(), 1u);
-    const SeenBox& box = answerer.boxes().front();
-    EXPECT_EQ(box.icon, QMessageBox::Critical);
-    EXPECT_EQ(Text(box.title), "Mundor");
-    EXPECT_THAT(Text(box.text), StartsWith("(91) "));
-    EXPECT_THAT(Text(box.text), EndsWith(" [ThisApp.DelPais]"));
-}
+    EXPECT_THAT(Text(answerer.boxes()[0].text), StartsWith("(91) "));
+    EXPECT_EQ(Text(browser), "Explorar Paises");
+    EXPECT_TRUE(answerer.unexpected().isEmpty()) << Text(answerer.unexpected().join(", "));
+    const auto* log = console_->findChild<QPlainTextEdit*>(QStringLiteral("callLog"));
+    EXPECT_THAT(Text(log->toPlainText()),
+                HasSubstr(std::string(GetParam() ? "[por nombre] " : "[interfaz] ") +
+                          "LastErrorDescrip → String: \"Sin conexión\""));
+    // Both roads reach the window's own instance.
+    EXPECT_EQ(rt::CallByName(fx_.get(), u"LastErrorCode", rt::CallType::Get).AsLong(), 7);
 
-TEST_P(ConsoleCallsTest, KeyBasedLauncherWithAKeyThatDoesNotLoadAnswersFalseWithoutAWindow) {
-    ModalAnswerer answerer;
-    SetNumber(QStringLiteral("dlgEdoProv_BySysPK.Sys_PK"), 424242);
-    Click(QStringLiteral("dlgEdoProv_BySysPK"));
-    EXPECT_EQ(Text(Result()), "Boolean: False");
-    EXPECT_TRUE(answerer.unexpected().isEmpty());
+    // A delete through the console, without asking: the main window's list follows.
+    Type(QStringLiteral("gdl"));
+    Set("DelCiudad_BySysPK.Sys_PK", QString::number(KeyOf("Ciudad", "GDL")));
+    Click("DelCiudad_BySysPK");
+    EXPECT_EQ(Text(Result()), "Boolean: True");
+    EXPECT_THAT(Rows(), IsEmpty());
+    EXPECT_THAT(Text(Status()), HasSubstr("7 ciudades"));
 }
 
 }  // namespace

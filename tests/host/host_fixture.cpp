@@ -8,16 +8,14 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QTreeView>
+#include <algorithm>
 #include <stdexcept>
 
 #include "facade/mundor_client.h"
 #include "host/component_registration.h"
-#include "host/record_lookup.h"
 #include "host/search_pane.h"
 #include "nubex/nubex.h"
 #include "runtime/bstr.h"
-#include "runtime/error.h"
-#include "runtime/registry.h"
 
 namespace mundor::host::testing {
 
@@ -41,62 +39,46 @@ void Retype(QWidget& dialog, const char* field, const QString& text) {
     QTest::keyClicks(edit, text);
 }
 
-HostFixture::HostFixture() : catalogPath_(scratch_.location()) {
+MainWindowTest::MainWindowTest() : catalogPath_(scratch_.location()) {
     catalog_ = nubex::OpenCatalog(catalogPath_.string(), {.create = true});
     RegisterComponentLibraries();
     fx_ = CreateMundorFx();
     MundorClient(fx_).SetDataObjects(catalog_);
-}
-
-void HostFixture::Sql(const std::string& sql, const std::vector<std::string>& values) const {
-    mundor::test::RawCatalog(catalogPath_.string()).Exec(sql, values);
-}
-
-LONG HostFixture::KeyOf(const char* table, const char* codigo) const {
-    return static_cast<LONG>(mundor::test::RawCatalog(catalogPath_.string())
-                                 .QueryInt(std::string("SELECT Sys_PK FROM ") + table +
-                                           " WHERE Codigo = '" + codigo + "'"));
-}
-
-std::u16string HostFixture::NameIn(Level level, LONG key) const {
-    const std::string table = rt::Utf16ToUtf8(InfoOf(level).recordType);
-    const auto rows =
-        mundor::test::RawCatalog(catalogPath_.string())
-            .Rows("SELECT Nombre FROM " + table + " WHERE Sys_PK = " + std::to_string(key));
-    return rows.empty() ? std::u16string() : rows[0][0];
-}
-
-MainWindowTest::MainWindowTest() {
-    const std::vector<std::vector<std::string>> countries{
-        {"MX", "México", "52"}, {"BR", "Brasil", "55"}, {"ES", "España", "34"}};
-    // A state or city under the place of that code; the states' codes are unique here.
-    const std::vector<std::vector<std::string>> states{{"MX", "JAL", "Jalisco"},
-                                                       {"MX", "GTO", "Guanajuato"},
-                                                       {"BR", "SP", "São Paulo"},
-                                                       {"ES", "AN", "Andalucía"}};
-    const std::vector<std::vector<std::string>> cities{
-        {"JAL", "GDL", "Guadalajara", "33"},    {"JAL", "ZAP", "Zapopan", "1"},
-        {"GTO", "GTO", "Guanajuato", "1"},      {"SP", "SPC", "São Paulo", "11"},
-        {"SP", "GRU", "Guarulhos", "1"},        {"AN", "SVQ", "Sevilla", "1"},
-        {"AN", "SLN", "Sevilla la Nueva", "1"}, {"AN", "PDS", "Palacios de Sevilla", "1"}};
-    for (const auto& row : countries) {
-        Sql("INSERT INTO Pais (Codigo, Nombre, CodigoTel) VALUES (?1, ?2, ?3)", row);
-    }
-    for (const auto& row : states) {
-        Sql("INSERT INTO EdoProv (IPais, Codigo, Nombre) SELECT Sys_PK, ?2, ?3 FROM Pais "
-            "WHERE Codigo = ?1",
-            row);
-    }
-    for (const auto& row : cities) {
-        Sql("INSERT INTO Ciudad (Estado, Codigo, Nombre, CodigoTel) SELECT Sys_PK, ?2, ?3, ?4 "
-            "FROM EdoProv WHERE Codigo = ?1",
-            row);
-    }
+    // The columns of VALUES are column1, column2... on both engines.
+    Sql("INSERT INTO Pais (Codigo, Nombre, CodigoTel) VALUES ('MX', 'México', '52'), "
+        "('BR', 'Brasil', '55'), ('ES', 'España', '34')");
+    Sql("INSERT INTO EdoProv (IPais, Codigo, Nombre) SELECT p.Sys_PK, s.column2, s.column3 FROM "
+        "(VALUES ('MX', 'JAL', 'Jalisco'), ('MX', 'GTO', 'Guanajuato'), ('BR', 'SP', 'São Paulo'), "
+        "('ES', 'AN', 'Andalucía')) AS s JOIN Pais p ON p.Codigo = s.column1");
+    Sql("INSERT INTO Ciudad (Estado, Codigo, Nombre, CodigoTel) SELECT e.Sys_PK, s.column2, "
+        "s.column3, s.column4 FROM (VALUES ('JAL', 'GDL', 'Guadalajara', '33'), "
+        "('JAL', 'ZAP', 'Zapopan', '1'), ('GTO', 'GTO', 'Guanajuato', '1'), "
+        "('SP', 'SPC', 'São Paulo', '11'), ('SP', 'GRU', 'Guarulhos', '1'), "
+        "('AN', 'SVQ', 'Sevilla', '1'), ('AN', 'SLN', 'Sevilla la Nueva', '1'), "
+        "('AN', 'PDS', 'Palacios de Sevilla', '1')) AS s JOIN EdoProv e ON e.Codigo = s.column1");
 
     window_ = std::make_unique<MainWindow>(fx_, catalog_, catalogPath_, false);
     window_->show();
     EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
     WaitUntilSettled();
+}
+
+void MainWindowTest::Sql(const std::string& sql) const {
+    mundor::test::RawCatalog(catalogPath_.string()).Exec(sql);
+}
+
+LONG MainWindowTest::KeyOf(const char* table, const char* codigo) const {
+    return static_cast<LONG>(mundor::test::RawCatalog(catalogPath_.string())
+                                 .QueryInt(std::string("SELECT Sys_PK FROM ") + table +
+                                           " WHERE Codigo = '" + codigo + "'"));
+}
+
+std::u16string MainWindowTest::NameIn(Level level, LONG key) const {
+    const std::string table = rt::Utf16ToUtf8(InfoOf(level).recordType);
+    const auto rows =
+        mundor::test::RawCatalog(catalogPath_.string())
+            .Rows("SELECT Nombre FROM " + table + " WHERE Sys_PK = " + std::to_string(key));
+    return rows.empty() ? std::u16string() : rows[0][0];
 }
 
 MainWindowTest::~MainWindowTest() {
@@ -115,12 +97,11 @@ void MainWindowTest::Type(const QString& text) {
     EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     field.clear();
     field.setFocus();
-    QTest::keyClicks(&field, text);
-    WaitUntilSettled();
-}
-
-void MainWindowTest::SetSearch(const QString& text) {
-    window_->search().field().setText(text);
+    // QTest types ASCII keys only; other text is set whole.
+    const bool ascii =
+        std::all_of(text.begin(), text.end(), [](QChar ch) { return ch.unicode() < 128; });
+    if (ascii) QTest::keyClicks(&field, text);
+    if (!ascii) field.setText(text);
     WaitUntilSettled();
 }
 
@@ -166,48 +147,32 @@ void MainWindowTest::Press(QKeySequence keys) {
     WaitUntilSettled();
 }
 
-void MainWindowTest::SelectRow(int row) {
-    QTreeView& results = window_->search().results();
-    const QRect place = results.visualRect(results.model()->index(row, 0));
-    QTest::mouseClick(results.viewport(), Qt::LeftButton, {}, place.center());
+ConsoleTest::ConsoleTest() {
+    Press(QKeySequence(Qt::CTRL | Qt::Key_M));
+    console_ = window_->findChild<ConsoleWindow*>();
+    if (!console_) throw std::runtime_error("Ctrl+M opened no console");
+    Set("byName", GetParam() ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+void ConsoleTest::Set(const char* control, const QString& value) {
+    auto* widget = console_->findChild<QWidget*>(QString::fromLatin1(control));
+    ASSERT_NE(widget, nullptr) << "no control named " << control;
+    if (auto* number = qobject_cast<QSpinBox*>(widget)) number->setValue(value.toInt());
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setText(value);
+    auto* box = qobject_cast<QCheckBox*>(widget);
+    // On the box itself: a check box spread over a wide cell takes clicks on its box and text.
+    if (box && box->isChecked() != (value == QStringLiteral("1"))) {
+        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
+    }
+}
+
+void ConsoleTest::Click(const char* button) {
+    QTest::mouseClick(&Find<QPushButton>(*console_, QString::fromLatin1(button)), Qt::LeftButton);
     WaitUntilSettled();
 }
 
-ConsoleTest::ConsoleTest() {
-    window_ = std::make_unique<ConsoleWindow>(fx_, catalog_, false);
-    window_->show();
-    EXPECT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
-}
-
-void ConsoleTest::UseRoute(bool byName) {
-    auto& route = Find<QCheckBox>(*window_, QStringLiteral("byName"));
-    if (route.isChecked() != byName) QTest::mouseClick(&route, Qt::LeftButton);
-    ASSERT_EQ(route.isChecked(), byName);
-}
-
-void ConsoleTest::SetNumber(const QString& box, int value) {
-    Find<QSpinBox>(*window_, box).setValue(value);
-}
-
-void ConsoleTest::SetText(const QString& edit, const QString& text) {
-    // Set whole: QTest types ASCII keys only.
-    Find<QLineEdit>(*window_, edit).setText(text);
-}
-
-void ConsoleTest::SetAsk(bool ask) {
-    auto& box = Find<QCheckBox>(*window_, QStringLiteral("Ask"));
-    // On the box itself: a check box spread over a wide cell takes clicks on its box and text.
-    const QPoint onTheBox(box.height() / 2, box.height() / 2);
-    if (box.isChecked() != ask) QTest::mouseClick(&box, Qt::LeftButton, {}, onTheBox);
-    ASSERT_EQ(box.isChecked(), ask);
-}
-
-void ConsoleTest::Click(const QString& button) {
-    QTest::mouseClick(&Find<QPushButton>(*window_, button), Qt::LeftButton);
-}
-
 QString ConsoleTest::Result() const {
-    return Find<QLabel>(*window_, QStringLiteral("result")).text();
+    return Find<QLabel>(*console_, QStringLiteral("result")).text();
 }
 
 }  // namespace mundor::host::testing

@@ -1,7 +1,7 @@
 // The host as a user has it: a catalog of the test's own (SQLite or PostgreSQL,
 // support/catalog_backends.h) with a few places, the component and the data library registered
-// and Mundor.MundorFx created by its ProgID, the Qt toolkit installed, and a window shown: the
-// main window, or the member console. Tests act on the window's controls and read what it shows.
+// and Mundor.MundorFx created by its ProgID, the Qt toolkit installed, and the main window shown.
+// Tests act on the window's controls and read what it shows.
 #pragma once
 
 #include <QString>
@@ -9,7 +9,6 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -35,18 +34,37 @@ inline std::string Text(const QString& text) {
     return text.toStdString();
 }
 
-class HostFixture : public ::testing::Test {
+// The main window over a small world: México (Jalisco: Guadalajara, Zapopan; Guanajuato:
+// Guanajuato), Brasil (São Paulo: São Paulo, Guarulhos) and España (Andalucía: Sevilla, Sevilla
+// la Nueva, Palacios de Sevilla).
+class MainWindowTest : public ::testing::Test {
   protected:
-    HostFixture();
+    MainWindowTest();
+    ~MainWindowTest() override;
 
-    // SQL run on the catalog by another program: places added, or changed behind the window's
-    // back. "?1", "?2", ... take the values.
-    void Sql(const std::string& sql, const std::vector<std::string>& values = {}) const;
+    // SQL run on the catalog by another program: places changed behind the window's back.
+    void Sql(const std::string& sql) const;
     // The key of the row of that table (Pais, EdoProv, Ciudad) with that code.
     LONG KeyOf(const char* table, const char* codigo) const;
     // The name the catalog holds for that place; empty when it holds none.
     std::u16string NameIn(Level level, LONG key) const;
-    bool Exists(Level level, LONG key) const { return !NameIn(level, key).empty(); }
+
+    // Types into the search field key by key (ASCII), or sets the text whole, and waits for the
+    // list to answer it.
+    void Type(const QString& text);
+    // The list as the user reads it: "Guadalajara — Jalisco — México | Ciudad".
+    QStringList Rows() const;
+    QString SelectedRow() const;
+    QString Summary() const;
+    // A field of the details panel; "(oculto)" when it is not shown.
+    QString Detail(const char* field) const;
+    QString Status() const;
+    // A key pressed on the widget that has the keyboard, then everything it set off shown.
+    void Press(QKeySequence keys);
+    // Waits until the list, the details and the counts answer the catalog as it is.
+    void WaitUntilSettled() const;
+
+    MainWindow& window() const { return *window_; }
 
     mundor::test::ScratchCatalog scratch_;
     std::filesystem::path catalogPath_;  // the catalog's location: a file or a server
@@ -54,59 +72,21 @@ class HostFixture : public ::testing::Test {
     rt::Ref<_MundorFx> fx_;
     ui::qt::QtToolkit toolkit_;
     ui::ScopedThreadToolkit installed_{toolkit_};
-};
-
-// The main window over a small world: México (Jalisco: Guadalajara, Zapopan; Guanajuato:
-// Guanajuato), Brasil (São Paulo: São Paulo, Guarulhos) and España (Andalucía: Sevilla, Sevilla
-// la Nueva, Palacios de Sevilla).
-class MainWindowTest : public HostFixture {
-  protected:
-    MainWindowTest();
-    ~MainWindowTest() override;
-
-    // Types into the search field key by key (ASCII), or sets the text whole, and waits for the
-    // list to answer it.
-    void Type(const QString& text);
-    void SetSearch(const QString& text);
-    // The list as the user reads it: "Guadalajara — Jalisco — México | Ciudad".
-    QStringList Rows() const;
-    QString SelectedRow() const;
-    QString Summary() const;
-    QString Detail(const char* field) const;
-    QString Status() const;
-    // A key pressed on the widget that has the keyboard, then everything it set off shown.
-    void Press(QKeySequence keys);
-    // Waits until the list, the details and the counts answer the catalog as it is.
-    void WaitUntilSettled() const;
-    // Selects the place shown in that row, as a click does.
-    void SelectRow(int row);
-
-    MainWindow& window() const { return *window_; }
-
     std::unique_ptr<MainWindow> window_;
 };
 
-// The member console on its own.
-class ConsoleTest : public HostFixture {
+// The member console, opened from the main window's menu, its calls routed through the typed
+// vtable (false) or by name (true).
+class ConsoleTest : public MainWindowTest, public ::testing::WithParamInterface<bool> {
   protected:
     ConsoleTest();
 
-    void UseRoute(bool byName);
-    void SetNumber(const QString& box, int value);
-    void SetText(const QString& edit, const QString& text);
-    void SetAsk(bool ask);
-    void Click(const QString& button);
+    // Sets a number box, a text field or a check box ("1" checked) of the console.
+    void Set(const char* control, const QString& value);
+    void Click(const char* button);
     QString Result() const;
 
-    QWidget& window() const { return *window_; }
-
-    std::unique_ptr<ConsoleWindow> window_;
-};
-
-// The same tests once through the typed vtable and once by name.
-class ConsoleCallsTest : public ConsoleTest, public ::testing::WithParamInterface<bool> {
-  protected:
-    ConsoleCallsTest() { UseRoute(GetParam()); }
+    ConsoleWindow* console_ = nullptr;
 };
 
 // Replaces a dialog field's text by typing, as a user does over the selected text.
