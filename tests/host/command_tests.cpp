@@ -1,6 +1,7 @@
 // The main window's commands, each through the component to the catalog: the dialogs typed into
 // on real widgets, the component's confirmation answered, and the list, the details and the
 // counts following what was saved, deleted or left alone.
+#include <QApplication>
 #include <QLineEdit>
 #include <QTreeView>
 
@@ -110,8 +111,10 @@ TEST_F(MainWindowTest, ModifyChangesThePlaceAndTheListFollows) {
 TEST_F(MainWindowTest, DeleteAsksFirstAndTheListFollowsAndARefusalIsExplained) {
     const LONG key = KeyOf("Ciudad", "GDL");
     Type(QStringLiteral("gua"));
-    Press(QKeySequence(Qt::Key_Down));  // to the list
+    Press(QKeySequence(Qt::Key_Down));  // from the field to the list
+    EXPECT_EQ(QApplication::focusWidget(), &window().search().results());
     Press(QKeySequence(Qt::Key_Down));  // Guadalajara, with Guanajuato after it
+    EXPECT_EQ(Text(Detail("Nombre")), "Guadalajara");
     ModalAnswerer answerer;
     answerer.ThenPress(QStringLiteral("&No")).ThenPress(QStringLiteral("&Sí"));
 
@@ -139,6 +142,11 @@ TEST_F(MainWindowTest, DeleteAsksFirstAndTheListFollowsAndARefusalIsExplained) {
               "(20020) No se puede eliminar el país: tiene estados o provincias registrados. "
               "[ThisApp.DelPais]");
     EXPECT_EQ(Text(SelectedRow()), "México");
+
+    // Ctrl+F takes the keyboard back to the search, its text selected.
+    Press(QKeySequence(Qt::CTRL | Qt::Key_F));
+    EXPECT_EQ(QApplication::focusWidget(), &window().search().field());
+    EXPECT_EQ(window().search().field().selectedText(), QStringLiteral("mexico"));
 }
 
 TEST_F(MainWindowTest, TheBrowserOpensFromTheWindowAndTheListFollowsItsChanges) {

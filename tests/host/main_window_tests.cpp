@@ -2,17 +2,14 @@
 // details, the menus and their keys, the status line and the window's place from one run to the
 // next.
 #include <QAction>
-#include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QTest>
-#include <QTreeView>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "host/search_pane.h"
 #include "host_fixture.h"
 #include "nubex/backend/location.h"
 
@@ -80,18 +77,6 @@ TEST_F(MainWindowTest, FindsPlacesAsTheUserTypesRankedWithTheirPathsAndShowsTheB
     Type(QStringLiteral("gdl"));
     EXPECT_EQ(Detail("Sys_PK").toInt(), KeyOf("Ciudad", "GDL"));
     EXPECT_EQ(Detail("Sys_GUID").size(), 36);
-}
-
-TEST_F(MainWindowTest, KeysMoveFromTheFieldToTheListAndBack) {
-    Type(QStringLiteral("gua"));
-    Press(QKeySequence(Qt::Key_Down));
-    EXPECT_EQ(QApplication::focusWidget(), &window().search().results());
-    Press(QKeySequence(Qt::Key_Down));
-    EXPECT_EQ(Text(SelectedRow()), "Guadalajara — Jalisco — México");
-    EXPECT_EQ(Text(Detail("Nombre")), "Guadalajara");
-    Press(QKeySequence(Qt::CTRL | Qt::Key_F));
-    EXPECT_EQ(QApplication::focusWidget(), &window().search().field());
-    EXPECT_EQ(window().search().field().selectedText(), QStringLiteral("gua"));
 }
 
 struct MenuEntry {

@@ -37,7 +37,7 @@ class RegistrationTest : public ::testing::Test {
     std::string previous_;
 };
 
-TEST_F(RegistrationTest, CreatesMundorFxByItsProgIdOnceTheLibrariesAreRegistered) {
+TEST_F(RegistrationTest, CreatesMundorFxByItsProgIdOnceRegisteredAndLeavesARegistryThatServes) {
     EXPECT_EQ(ErrorFrom([] { CreateMundorFx(); }).number(), rt::err::kCannotCreateObject);
 
     RegisterComponentLibraries();
@@ -49,12 +49,9 @@ TEST_F(RegistrationTest, CreatesMundorFxByItsProgIdOnceTheLibrariesAreRegistered
     EXPECT_EQ(rt::CallByName(fx.get(), u"LastErrorCode", rt::CallType::Get).AsLong(), 0);
     // The data library's records come from the registry too.
     EXPECT_TRUE(rt::CreateObject(u"Nubex.Pais").As<nubex::Pais>());
-}
 
-// As an installed host over a package's registration: the registry already serves the
-// libraries, so it is not written again (a rewrite would drop the comment).
-TEST_F(RegistrationTest, LeavesARegistryThatAlreadyServesTheLibrariesAsItIs) {
-    RegisterComponentLibraries();
+    // As an installed host over a package's registration: the registry already serves the
+    // libraries, so it is not written again (a rewrite would drop the comment).
     QFile file(registry_);
     ASSERT_TRUE(file.open(QIODevice::Append));
     file.write("# escrito a mano\n");
