@@ -62,6 +62,14 @@ inline ULONG RefCount(IUnknown* object) {
     return object->Release();
 }
 
+// A VARIANT of any kind, even one the runtime does not handle, holding `pointer`.
+inline VARIANT Raw(VARTYPE vt, void* pointer) {
+    VARIANT v{};
+    v.vt = vt;
+    v.byref = pointer;
+    return v;
+}
+
 // By-reference VARIANTs as a client builds them for its own Long, String, Boolean, Object and
 // Variant variables.
 template <class T>
@@ -74,11 +82,7 @@ constexpr VARTYPE kKindOf = std::is_same_v<T, LONG>           ? VT_I4
 template <class T>
 VARIANT ByRef(T* target) {
     static_assert(kKindOf<T> != VT_EMPTY, "a variable of a kind clients pass by reference");
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = VT_BYREF | kKindOf<T>;
-    v.byref = target;
-    return v;
+    return Raw(VT_BYREF | kKindOf<T>, target);
 }
 inline VARIANT Missing() {
     return rt::Variant::Missing().Detach();
