@@ -2,13 +2,11 @@
 // while open, a writer that bypasses the library, a catalog that can be read but not written, a
 // full disk and a lock held by another process. Each must end in the library's clear error, with
 // nothing stored before lost and the file sound.
-#include <grp.h>
-#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
-#include <functional>
+#include <optional>
 
 #include "fault_support.h"
 
@@ -99,27 +97,14 @@ std::string ReadOnlyScenario(const std::string& path) {
         countries->Item(field.get(), name.put()) != S_OK || name.AsString() != u"México") {
         return "no se lee la vista";
     }
-    Ref<nubex::Connection> cnn;
     Ref<nubex::Pais> mx = NewPais();
-    LONG pk = 1;
-    LONG mode = 1;
-    rt::BString noGuid(u"");
-    BSTR guid = noGuid.get();
-    VARIANT_BOOL found = VARIANT_FALSE;
-    if (catalog->get_ADOCnn(cnn.put()) != S_OK) return "no hay conexión";
-    nubex::Connection* raw = cnn.get();
-    if (mx->LoadRecord(&pk, &guid, &raw, &mode, &found) != S_OK || !found) {
+    if (!LoadByKey(mx.get(), 1, ConnectionOf(catalog.get()).get()))
         return "no se carga el registro";
+    if (Save(mx.get()) || ErrorCode(mx.get()) != nubex::err::kReadOnlyCatalog.number) {
+        return "el guardado no se rechazó como de solo lectura (" +
+               std::to_string(ErrorCode(mx.get())) + ")";
     }
-    VARIANT_BOOL saved = VARIANT_TRUE;
-    LONG code = 0;
-    if (mx->SaveRecord(&saved) != S_OK || saved || mx->get_ErrorCode(&code) != S_OK ||
-        code != nubex::err::kReadOnlyCatalog.number) {
-        return "el guardado no se rechazó como de solo lectura (" + std::to_string(code) + ")";
-    }
-    VARIANT_BOOL deleted = VARIANT_FALSE;
-    if (mx->DeleteRecord(&deleted) == S_OK ||
-        rt::LastError().number != nubex::err::kReadOnlyCatalog.number) {
+    if (Delete(mx.get()) == S_OK || rt::LastError().number != nubex::err::kReadOnlyCatalog.number) {
         return "el borrado no se rechazó como de solo lectura";
     }
     return "";
