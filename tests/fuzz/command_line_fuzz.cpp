@@ -4,8 +4,6 @@
 // with 0 after help or version, stop with the bad-command-line status), and a mistake must be
 // told in a Spanish sentence, never CLI11's own English alone.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -13,15 +11,13 @@
 #include <vector>
 
 #include "cli/spanish_cli.h"
+#include "fuzz_check.h"
 
 namespace {
 
-constexpr int kBadCommandLine = 4;
+using mundor::fuzz::Fail;
 
-[[noreturn]] void Fail(const std::string& what) {
-    std::fprintf(stderr, "command_line_fuzz: %s\n", what.c_str());
-    std::abort();
-}
+constexpr int kBadCommandLine = 4;
 
 std::vector<std::string> Words(const std::uint8_t* data, std::size_t size) {
     std::vector<std::string> words{"programa"};
