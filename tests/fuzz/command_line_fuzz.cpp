@@ -20,17 +20,14 @@ using mundor::fuzz::Fail;
 constexpr int kBadCommandLine = 4;
 
 std::vector<std::string> Words(const std::uint8_t* data, std::size_t size) {
-    std::vector<std::string> words{"programa"};
-    std::string word;
+    std::vector<std::string> words{"programa", ""};
     for (std::size_t i = 0; i < size; ++i) {
         if (data[i] == '\0') {
-            words.push_back(std::move(word));
-            word.clear();
+            words.emplace_back();
         } else {
-            word.push_back(static_cast<char>(data[i]));
+            words.back().push_back(static_cast<char>(data[i]));
         }
     }
-    words.push_back(std::move(word));
     return words;
 }
 
