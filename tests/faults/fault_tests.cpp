@@ -110,12 +110,17 @@ std::string ReadOnlyScenario(const std::string& path) {
     return "";
 }
 
-enum class ReadOnlyBy { kFile, kFolder, kFileSystem };
-
+// How the catalog is made read-only: the permissions of the file and of its folder, and the file
+// system remounted read-only or not.
 struct ReadOnlyCase {
     const char* name;
-    ReadOnlyBy by;
+    fs::perms file;
+    fs::perms folder;
+    bool fileSystem;
 };
+
+constexpr auto kReadable = fs::perms::owner_read | fs::perms::others_read;
+constexpr auto kWalkable = kReadable | fs::perms::owner_exec | fs::perms::others_exec;
 
 class ReadOnlyCatalog : public ::testing::TestWithParam<ReadOnlyCase> {};
 
@@ -124,7 +129,7 @@ TEST_P(ReadOnlyCatalog, OpensForReadingAndRefusesStoresAndDeletesClearly) {
     const fs::path folder = (dir / "catalogos").string();
     fs::create_directory(folder);
     std::optional<ScopedTmpfs> mounted;
-    if (GetParam().by == ReadOnlyBy::kFileSystem) {
+    if (GetParam().fileSystem) {
         mounted.emplace(folder, "size=4m");
         if (!mounted->ok()) GTEST_SKIP() << mounted->why();
     }
@@ -134,35 +139,26 @@ TEST_P(ReadOnlyCatalog, OpensForReadingAndRefusesStoresAndDeletesClearly) {
 
     // An ordinary user of the machine (root writes whatever the permissions say) may walk to it.
     fs::permissions(folder.parent_path(), fs::perms::owner_all | fs::perms::others_exec);
-    switch (GetParam().by) {
-        case ReadOnlyBy::kFile:
-            fs::permissions(path, fs::perms::owner_read | fs::perms::others_read);
-            fs::permissions(folder, fs::perms::all);
-            break;
-        case ReadOnlyBy::kFolder:
-            fs::permissions(path, fs::perms::all);
-            fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec |
-                                        fs::perms::others_read | fs::perms::others_exec);
-            break;
-        case ReadOnlyBy::kFileSystem:
-            ASSERT_TRUE(mounted->MakeReadOnly()) << mounted->why();
-            break;
+    fs::permissions(path, GetParam().file);
+    fs::permissions(folder, GetParam().folder);
+    if (mounted) {
+        ASSERT_TRUE(mounted->MakeReadOnly()) << mounted->why();
     }
     EXPECT_EQ(AsOrdinaryUser([&] { return ReadOnlyScenario(path); }), "");
 
     if (mounted) {
         ASSERT_TRUE(mounted->MakeWritable()) << mounted->why();
-    } else {
-        fs::permissions(folder, fs::perms::all);
     }
+    fs::permissions(folder, fs::perms::all);
     EXPECT_EQ(Dump(path), before);
     EXPECT_EQ(IntegrityOf(path), "ok");
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, ReadOnlyCatalog,
-                         ::testing::Values(ReadOnlyCase{"File", ReadOnlyBy::kFile},
-                                           ReadOnlyCase{"Folder", ReadOnlyBy::kFolder},
-                                           ReadOnlyCase{"FileSystem", ReadOnlyBy::kFileSystem}),
+                         ::testing::Values(ReadOnlyCase{"File", kReadable, fs::perms::all, false},
+                                           ReadOnlyCase{"Folder", fs::perms::all, kWalkable, false},
+                                           ReadOnlyCase{"FileSystem", fs::perms::all,
+                                                        fs::perms::all, true}),
                          [](const auto& test) { return std::string(test.param.name); });
 
 TEST(DiskFaults, AFullDiskRefusesTheStoreAndKeepsWhatWasStored) {

@@ -118,8 +118,7 @@ TEST(VariantChangeType, CoercesAsAutomationDoes) {
     };
     for (const auto& c : coercions) {
         SCOPED_TRACE(c.label);
-        VARIANT out;
-        VariantInit(&out);
+        VARIANT out{};
         out.vt = VT_I2;
         out.iVal = 123;
         EXPECT_EQ(VariantChangeType(&out, &c.from.raw(), 0, c.to), c.hr);
@@ -156,8 +155,7 @@ TEST(VariantFunctions, ByReferenceValuesAreReadThroughTheirPointer) {
     rt::BString text(std::u16string_view(u"uno\0dos", 7));
     BSTR raw = text.get();
     VARIANT inner = rt::Variant(u"dentro").Detach();
-    VARIANT out;
-    VariantInit(&out);
+    VARIANT out{};
 
     VARIANT ref = ByRef(&number);
     ASSERT_EQ(VariantCopyInd(&out, &ref), S_OK);
@@ -231,8 +229,7 @@ TEST(VariantObjects, ReferenceCountsAreExact) {
         }
         IDispatch* raw = object.get();
         VARIANT ref = ByRef(&raw);
-        VARIANT out;
-        VariantInit(&out);
+        VARIANT out{};
         ASSERT_EQ(VariantCopyInd(&out, &ref), S_OK);
         EXPECT_EQ(RefCount(object.get()), base + 3);
         VariantClear(&out);
