@@ -7,9 +7,7 @@
 #include <vector>
 
 #include "common/file_extension.h"
-#include "error_from.h"
 #include "runtime/bstr.h"
-#include "runtime/error.h"
 #include "temp_folder.h"
 
 namespace {
@@ -77,16 +75,6 @@ TEST(FindFileExtension, TheFileListedFirstWins) {
     });
     ASSERT_NE(first, listed.end());
     EXPECT_EQ(FindFileExtension(folder.Text(), u"Mundor"), rt::Utf8ToUtf16(first->substr(6)));
-}
-
-TEST(FindFileExtension, AFolderThatCannotBeListedRaisesPathNotFound) {
-    TempFolder folder;
-    const std::u16string missing = folder.Text() + u"/no-existe";
-    const rt::RuntimeError error =
-        mundor::testing::ErrorFrom([&] { FindFileExtension(missing, u"Mundor"); });
-    EXPECT_EQ(error.number(), mundor::common::kPathNotFound);
-    EXPECT_NE(error.description().find(missing), std::u16string::npos)
-        << rt::Utf16ToUtf8(error.description());
 }
 
 }  // namespace

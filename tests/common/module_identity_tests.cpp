@@ -10,6 +10,7 @@
 #include "common/file_extension.h"
 #include "common/module_identity.h"
 #include "error_from.h"
+#include "runtime/bstr.h"
 #include "runtime/error.h"
 #include "temp_folder.h"
 
@@ -26,10 +27,6 @@ namespace ui = mundor::ui;
 // A banner that remembers every property set on it, in order.
 class RecordingBanner final : public ui::ModuleBanner {
   public:
-    RecordingBanner() {
-        definition_.name = u"axMirel";
-        definition_.kind = ui::ControlKind::ModuleBanner;
-    }
     const ui::ControlDefinition& Definition() const override { return definition_; }
     void SetFocus() override {}
     void SetProperty(std::u16string_view property, std::u16string_view text) override {
@@ -77,13 +74,15 @@ TEST(FillModuleIdentity, SetsNameFolderAndVersionByNameInThatOrder) {
     }
 }
 
-TEST(FillModuleIdentity, AFolderThatCannotBeListedRaisesBeforeAnythingIsSet) {
+TEST(FillModuleIdentity, AFolderThatCannotBeListedRaisesPathNotFoundBeforeAnythingIsSet) {
     TempFolder folder;
     rt::AppObject app = AppIn(folder, 0, 9, 10);
     app.Path += u"/no-existe";
     RecordingBanner banner;
-    EXPECT_EQ(ErrorFrom([&] { FillModuleIdentity(app, banner); }).number(),
-              mundor::common::kPathNotFound);
+    const rt::RuntimeError error = ErrorFrom([&] { FillModuleIdentity(app, banner); });
+    EXPECT_EQ(error.number(), mundor::common::kPathNotFound);
+    EXPECT_NE(error.description().find(app.Path), std::u16string::npos)
+        << rt::Utf16ToUtf8(error.description());
     EXPECT_TRUE(banner.sets.empty());
 }
 

@@ -47,7 +47,8 @@ std::string AsOrdinaryUser(const std::function<std::string()>& scenario) {
     const pid_t child = fork();
     if (child == 0) {
         close(channel[0]);
-        const std::string report = BecomeOrdinaryUser() ? scenario() : "no se pudo ser nobody";
+        std::string report = BecomeOrdinaryUser() ? scenario() : "no se pudo ser nobody";
+        if (::testing::Test::HasFailure()) report += " (falló una comprobación en el proceso hijo)";
         [[maybe_unused]] const ssize_t written = write(channel[1], report.data(), report.size());
         // At once: the parent's objects, connections and test state are not the child's to end.
         _exit(0);
@@ -81,20 +82,11 @@ ScopedTmpfs::~ScopedTmpfs() {
     if (mounted_) umount2(folder_.c_str(), MNT_DETACH);
 }
 
-bool ScopedTmpfs::Remount(unsigned long flags) {
-    if (mount("tmpfs", folder_.c_str(), "tmpfs", MS_REMOUNT | flags, options_.c_str()) == 0) {
-        return true;
-    }
+bool ScopedTmpfs::Remount(bool readOnly) {
+    const unsigned long flags = MS_REMOUNT | (readOnly ? MS_RDONLY : 0);
+    if (mount("tmpfs", folder_.c_str(), "tmpfs", flags, options_.c_str()) == 0) return true;
     why_ = "cannot remount: " + std::string(std::strerror(errno));
     return false;
-}
-
-bool ScopedTmpfs::MakeReadOnly() {
-    return Remount(MS_RDONLY);
-}
-
-bool ScopedTmpfs::MakeWritable() {
-    return Remount(0);
 }
 
 }  // namespace nubex_test

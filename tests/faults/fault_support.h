@@ -18,7 +18,8 @@ LONG OpenRefusal(const std::string& location);
 std::string IntegrityOf(const std::string& path);
 
 // Runs `scenario` in a child process as an ordinary user (nobody when the tests run as root,
-// who writes whatever the permissions say) and returns what it reported.
+// who writes whatever the permissions say) and returns what it reported, and whether a check of
+// the test's own failed in it.
 std::string AsOrdinaryUser(const std::function<std::string()>& scenario);
 
 // A tmpfs mounted on `folder` for one test (only root may mount; ok() tells whether it is
@@ -32,11 +33,11 @@ class ScopedTmpfs {
 
     bool ok() const { return mounted_; }
     const std::string& why() const { return why_; }
-    bool MakeReadOnly();
-    bool MakeWritable();
+    bool MakeReadOnly() { return Remount(true); }
+    bool MakeWritable() { return Remount(false); }
 
   private:
-    bool Remount(unsigned long flags);
+    bool Remount(bool readOnly);
 
     std::filesystem::path folder_;
     std::string options_;

@@ -2,13 +2,11 @@
 // while open, a writer that bypasses the library, a catalog that can be read but not written, a
 // full disk and a lock held by another process. Each must end in the library's clear error, with
 // nothing stored before lost and the file sound.
-#include <grp.h>
-#include <sys/mount.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
-#include <functional>
+#include <optional>
 
 #include "fault_support.h"
 
@@ -99,38 +97,30 @@ std::string ReadOnlyScenario(const std::string& path) {
         countries->Item(field.get(), name.put()) != S_OK || name.AsString() != u"México") {
         return "no se lee la vista";
     }
-    Ref<nubex::Connection> cnn;
     Ref<nubex::Pais> mx = NewPais();
-    LONG pk = 1;
-    LONG mode = 1;
-    rt::BString noGuid(u"");
-    BSTR guid = noGuid.get();
-    VARIANT_BOOL found = VARIANT_FALSE;
-    if (catalog->get_ADOCnn(cnn.put()) != S_OK) return "no hay conexión";
-    nubex::Connection* raw = cnn.get();
-    if (mx->LoadRecord(&pk, &guid, &raw, &mode, &found) != S_OK || !found) {
+    if (!LoadByKey(mx.get(), 1, ConnectionOf(catalog.get()).get()))
         return "no se carga el registro";
+    if (Save(mx.get()) || ErrorCode(mx.get()) != nubex::err::kReadOnlyCatalog.number) {
+        return "el guardado no se rechazó como de solo lectura (" +
+               std::to_string(ErrorCode(mx.get())) + ")";
     }
-    VARIANT_BOOL saved = VARIANT_TRUE;
-    LONG code = 0;
-    if (mx->SaveRecord(&saved) != S_OK || saved || mx->get_ErrorCode(&code) != S_OK ||
-        code != nubex::err::kReadOnlyCatalog.number) {
-        return "el guardado no se rechazó como de solo lectura (" + std::to_string(code) + ")";
-    }
-    VARIANT_BOOL deleted = VARIANT_FALSE;
-    if (mx->DeleteRecord(&deleted) == S_OK ||
-        rt::LastError().number != nubex::err::kReadOnlyCatalog.number) {
+    if (Delete(mx.get()) == S_OK || rt::LastError().number != nubex::err::kReadOnlyCatalog.number) {
         return "el borrado no se rechazó como de solo lectura";
     }
     return "";
 }
 
-enum class ReadOnlyBy { kFile, kFolder, kFileSystem };
-
+// How the catalog is made read-only: the permissions of the file and of its folder, and the file
+// system remounted read-only or not.
 struct ReadOnlyCase {
     const char* name;
-    ReadOnlyBy by;
+    fs::perms file;
+    fs::perms folder;
+    bool fileSystem;
 };
+
+constexpr auto kReadable = fs::perms::owner_read | fs::perms::others_read;
+constexpr auto kWalkable = kReadable | fs::perms::owner_exec | fs::perms::others_exec;
 
 class ReadOnlyCatalog : public ::testing::TestWithParam<ReadOnlyCase> {};
 
@@ -139,7 +129,7 @@ TEST_P(ReadOnlyCatalog, OpensForReadingAndRefusesStoresAndDeletesClearly) {
     const fs::path folder = (dir / "catalogos").string();
     fs::create_directory(folder);
     std::optional<ScopedTmpfs> mounted;
-    if (GetParam().by == ReadOnlyBy::kFileSystem) {
+    if (GetParam().fileSystem) {
         mounted.emplace(folder, "size=4m");
         if (!mounted->ok()) GTEST_SKIP() << mounted->why();
     }
@@ -149,35 +139,26 @@ TEST_P(ReadOnlyCatalog, OpensForReadingAndRefusesStoresAndDeletesClearly) {
 
     // An ordinary user of the machine (root writes whatever the permissions say) may walk to it.
     fs::permissions(folder.parent_path(), fs::perms::owner_all | fs::perms::others_exec);
-    switch (GetParam().by) {
-        case ReadOnlyBy::kFile:
-            fs::permissions(path, fs::perms::owner_read | fs::perms::others_read);
-            fs::permissions(folder, fs::perms::all);
-            break;
-        case ReadOnlyBy::kFolder:
-            fs::permissions(path, fs::perms::all);
-            fs::permissions(folder, fs::perms::owner_read | fs::perms::owner_exec |
-                                        fs::perms::others_read | fs::perms::others_exec);
-            break;
-        case ReadOnlyBy::kFileSystem:
-            ASSERT_TRUE(mounted->MakeReadOnly()) << mounted->why();
-            break;
+    fs::permissions(path, GetParam().file);
+    fs::permissions(folder, GetParam().folder);
+    if (mounted) {
+        ASSERT_TRUE(mounted->MakeReadOnly()) << mounted->why();
     }
     EXPECT_EQ(AsOrdinaryUser([&] { return ReadOnlyScenario(path); }), "");
 
     if (mounted) {
         ASSERT_TRUE(mounted->MakeWritable()) << mounted->why();
-    } else {
-        fs::permissions(folder, fs::perms::all);
     }
+    fs::permissions(folder, fs::perms::all);
     EXPECT_EQ(Dump(path), before);
     EXPECT_EQ(IntegrityOf(path), "ok");
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, ReadOnlyCatalog,
-                         ::testing::Values(ReadOnlyCase{"File", ReadOnlyBy::kFile},
-                                           ReadOnlyCase{"Folder", ReadOnlyBy::kFolder},
-                                           ReadOnlyCase{"FileSystem", ReadOnlyBy::kFileSystem}),
+                         ::testing::Values(ReadOnlyCase{"File", kReadable, fs::perms::all, false},
+                                           ReadOnlyCase{"Folder", fs::perms::all, kWalkable, false},
+                                           ReadOnlyCase{"FileSystem", fs::perms::all,
+                                                        fs::perms::all, true}),
                          [](const auto& test) { return std::string(test.param.name); });
 
 TEST(DiskFaults, AFullDiskRefusesTheStoreAndKeepsWhatWasStored) {

@@ -1,7 +1,9 @@
 // Locations and files a host should never be fooled by: a path that a NUL would cut short, a
 // mistyped path that must not become a new catalog, keys written into the file by hand.
 #include <filesystem>
+#include <fstream>
 
+#include "error_from.h"
 #include "fault_support.h"
 #include "nubex/search.h"
 #include "runtime/call_by_name.h"
@@ -72,19 +74,12 @@ INSTANTIATE_TEST_SUITE_P(HostileCatalog, KeyOutOfRange,
 TEST(HostileCatalog, EngineMessagesFollowASpanishSentence) {
     TempFolder dir;
     const std::string notADatabase = (dir / "texto.db").string();
-    {
-        std::FILE* file = std::fopen(notADatabase.c_str(), "w");
-        std::fputs(std::string(4096, 'x').c_str(), file);
-        std::fclose(file);
-    }
-    try {
-        nubex::OpenCatalog(notADatabase);
-        ADD_FAILURE() << "opened a text file";
-    } catch (const rt::RuntimeError& error) {
-        EXPECT_EQ(error.number(), nubex::err::kCannotOpen.number);
-        EXPECT_EQ(error.description(),
-                  std::u16string(nubex::err::kCannotOpen.text) + u"file is not a database");
-    }
+    std::ofstream(notADatabase) << std::string(4096, 'x');
+    const rt::RuntimeError error =
+        mundor::testing::ErrorFrom([&] { nubex::OpenCatalog(notADatabase); });
+    EXPECT_EQ(error.number(), nubex::err::kCannotOpen.number);
+    EXPECT_EQ(error.description(),
+              std::u16string(nubex::err::kCannotOpen.text) + u"file is not a database");
 }
 
 }  // namespace

@@ -4,8 +4,6 @@
 // with 0 after help or version, stop with the bad-command-line status), and a mistake must be
 // told in a Spanish sentence, never CLI11's own English alone.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <optional>
 #include <sstream>
@@ -13,28 +11,23 @@
 #include <vector>
 
 #include "cli/spanish_cli.h"
+#include "fuzz_check.h"
 
 namespace {
 
+using mundor::fuzz::Fail;
+
 constexpr int kBadCommandLine = 4;
 
-[[noreturn]] void Fail(const std::string& what) {
-    std::fprintf(stderr, "command_line_fuzz: %s\n", what.c_str());
-    std::abort();
-}
-
 std::vector<std::string> Words(const std::uint8_t* data, std::size_t size) {
-    std::vector<std::string> words{"programa"};
-    std::string word;
+    std::vector<std::string> words{"programa", ""};
     for (std::size_t i = 0; i < size; ++i) {
         if (data[i] == '\0') {
-            words.push_back(std::move(word));
-            word.clear();
+            words.emplace_back();
         } else {
-            word.push_back(static_cast<char>(data[i]));
+            words.back().push_back(static_cast<char>(data[i]));
         }
     }
-    words.push_back(std::move(word));
     return words;
 }
 

@@ -3,20 +3,16 @@
 // written for a level is read as that level, and an identifier that does not hold its prefix
 // comes back exactly.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "browser/node_scheme.h"
+#include "fuzz_check.h"
 
 namespace {
 
-using mundor::browser::NodeLevel;
+using mundor::fuzz::Fail;
 
-[[noreturn]] void Fail(const char* what) {
-    std::fprintf(stderr, "node_key_fuzz: %s\n", what);
-    std::abort();
-}
+using mundor::browser::NodeLevel;
 
 void CheckWrittenKey(std::u16string_view prefix, NodeLevel level, const std::u16string& guid) {
     const std::u16string key = mundor::browser::NodeKey(prefix, guid);
@@ -33,7 +29,7 @@ void CheckWrittenKey(std::u16string_view prefix, NodeLevel level, const std::u16
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::u16string text(reinterpret_cast<const char16_t*>(data), size / 2);
+    const std::u16string text = mundor::fuzz::Utf16Of(data, size);
     for (const std::u16string_view prefix :
          {mundor::browser::kCountryPrefix, mundor::browser::kStatePrefix,
           mundor::browser::kCityPrefix, std::u16string_view()}) {

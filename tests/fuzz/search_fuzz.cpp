@@ -5,11 +5,10 @@
 #include <sqlite3.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "fuzz_check.h"
 #include "nubex/nubex.h"
 #include "nubex/search.h"
 #include "nubex/sqlite/fts5_search.h"
@@ -22,12 +21,9 @@
 
 namespace {
 
-namespace rt = mundor::rt;
+using mundor::fuzz::Fail;
 
-[[noreturn]] void Fail(const std::string& what) {
-    std::fprintf(stderr, "search_fuzz: %s\n", what.c_str());
-    std::abort();
-}
+namespace rt = mundor::rt;
 
 // Stores a new record of class `clsid` with code and name, under the record with key 1 that
 // its property `parent` holds (none for a country).
@@ -131,9 +127,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int limit = 1 + static_cast<int>(size % 7);
 
     SearchMustAnswer(catalog, rt::Utf8ToUtf16(bytes), limit);
-    SearchMustAnswer(
-        catalog, std::u16string(reinterpret_cast<const char16_t*>(bytes.data()), bytes.size() / 2),
-        limit);
+    SearchMustAnswer(catalog, mundor::fuzz::Utf16Of(data, size), limit);
 
     const nubex::db::SearchTerms terms = nubex::sqlite::Fts5Terms(RawWords(bytes));
     if (terms.empty()) return 0;

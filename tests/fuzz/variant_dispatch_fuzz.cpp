@@ -5,14 +5,14 @@
 // the kind asked for, a Long made text and back is the same Long, and a call that succeeds with
 // a result leaves one that can be cleared.
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "contracts/data_objects.h"
+#include "fuzz_check.h"
 #include "nubex/nubex.h"
 #include "runtime/bstr.h"
 #include "runtime/registry.h"
@@ -20,12 +20,9 @@
 
 namespace {
 
-namespace rt = mundor::rt;
+using mundor::fuzz::Fail;
 
-[[noreturn]] void Fail(const char* what) {
-    std::fprintf(stderr, "variant_dispatch_fuzz: %s\n", what);
-    std::abort();
-}
+namespace rt = mundor::rt;
 
 // The fuzzer's bytes, taken a little at a time; zeros once they run out.
 class Bytes {
@@ -73,72 +70,61 @@ struct Referenced {
 constexpr VARTYPE kKinds[] = {VT_EMPTY, VT_NULL, VT_I2,    VT_I4,      VT_R8,
                               VT_BOOL,  VT_BSTR, VT_ERROR, VT_DISPATCH};
 
+// A VARIANT of kind `vt` with `value` in its `field`.
+template <class T>
+VARIANT Holding(VARTYPE vt, T VARIANT::*field, std::type_identity_t<T> value) {
+    VARIANT v{};
+    v.vt = vt;
+    v.*field = value;
+    return v;
+}
+
+BSTR NewText(Bytes& bytes) {
+    const std::u16string text = bytes.Text();
+    return SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+}
+
 // A VARIANT the caller owns (by-reference ones point into `referenced`).
 VARIANT MakeVariant(Bytes& bytes, Referenced& referenced, IDispatch* object) {
-    VARIANT v;
-    VariantInit(&v);
-    const std::uint8_t choice = bytes.Byte();
-    switch (choice % 13) {
+    switch (bytes.Byte() % 13) {
         case 0:
-            break;
+            return VARIANT{};
         case 1:
-            v.vt = VT_NULL;
-            break;
+            return Holding(VT_NULL, &VARIANT::lVal, 0);
         case 2:
-            v.vt = VT_I2;
-            v.iVal = bytes.Value<SHORT>();
-            break;
+            return Holding(VT_I2, &VARIANT::iVal, bytes.Value<SHORT>());
         case 3:
-            v.vt = VT_I4;
-            v.lVal = bytes.Value<LONG>();
-            break;
+            return Holding(VT_I4, &VARIANT::lVal, bytes.Value<LONG>());
         case 4:
-            v.vt = VT_R8;
-            v.dblVal = bytes.Value<double>();
-            break;
+            return Holding(VT_R8, &VARIANT::dblVal, bytes.Value<double>());
         case 5:
-            v.vt = VT_BOOL;
-            v.boolVal = bytes.Value<VARIANT_BOOL>();
-            break;
-        case 6: {
-            const std::u16string text = bytes.Text();
-            v.vt = VT_BSTR;
-            v.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-            break;
-        }
+            return Holding(VT_BOOL, &VARIANT::boolVal, bytes.Value<VARIANT_BOOL>());
+        case 6:
+            return Holding(VT_BSTR, &VARIANT::bstrVal, NewText(bytes));
         case 7:
-            v.vt = VT_ERROR;
-            v.scode = bytes.Byte() % 2 ? DISP_E_PARAMNOTFOUND : bytes.Value<SCODE>();
-            break;
-        case 8:
-            v.vt = VT_DISPATCH;
-            v.pdispVal = bytes.Byte() % 2 ? object : nullptr;
-            if (v.pdispVal) v.pdispVal->AddRef();
-            break;
-        case 9:
-            v.vt = VT_BYREF | VT_I4;
-            v.plVal = &referenced.longs.emplace_back(bytes.Value<LONG>());
-            break;
-        case 10:
-            v.vt = VT_BYREF | VT_BOOL;
-            v.pboolVal = &referenced.bools.emplace_back(bytes.Value<VARIANT_BOOL>());
-            break;
-        case 11: {
-            const std::u16string text = bytes.Text();
-            v.vt = VT_BYREF | VT_BSTR;
-            v.pbstrVal = &referenced.texts.emplace_back(
-                SysAllocStringLen(text.data(), static_cast<UINT>(text.size())));
-            break;
+            return Holding(VT_ERROR, &VARIANT::scode,
+                           bytes.Byte() % 2 ? DISP_E_PARAMNOTFOUND : bytes.Value<SCODE>());
+        case 8: {
+            IDispatch* held = bytes.Byte() % 2 ? object : nullptr;
+            if (held) held->AddRef();
+            return Holding(VT_DISPATCH, &VARIANT::pdispVal, held);
         }
+        case 9:
+            return Holding(VT_BYREF | VT_I4, &VARIANT::plVal,
+                           &referenced.longs.emplace_back(bytes.Value<LONG>()));
+        case 10:
+            return Holding(VT_BYREF | VT_BOOL, &VARIANT::pboolVal,
+                           &referenced.bools.emplace_back(bytes.Value<VARIANT_BOOL>()));
+        case 11:
+            return Holding(VT_BYREF | VT_BSTR, &VARIANT::pbstrVal,
+                           &referenced.texts.emplace_back(NewText(bytes)));
         default: {
             VARIANT inner = MakeVariant(bytes, referenced, object);
             if (inner.vt & VT_BYREF) inner.vt = VT_EMPTY;  // VARIANT* to a plain value only
-            v.vt = VT_BYREF | VT_VARIANT;
-            v.pvarVal = &referenced.variants.emplace_back(inner);
-            break;
+            return Holding(VT_BYREF | VT_VARIANT, &VARIANT::pvarVal,
+                           &referenced.variants.emplace_back(inner));
         }
     }
-    return v;
 }
 
 void CheckCoercions(const VARIANT& source) {
@@ -158,21 +144,16 @@ void CheckCoercions(const VARIANT& source) {
     }
 }
 
-constexpr const char16_t* kMemberNames[] = {u"Codigo",
-                                            u"Nombre",
-                                            u"CodigoTel",
-                                            u"Sys_PK",
-                                            u"Sys_GUID",
-                                            u"ErrorCode",
-                                            u"ErrorDescription",
-                                            u"SetConnection",
-                                            u"NewRecord",
-                                            u"LoadRecord",
-                                            u"LoadFromADOConnection",
-                                            u"SaveRecord",
-                                            u"DeleteRecord",
-                                            u"IPais",
-                                            u"Estado"};
+// The members of the record classes, by the names hosts call them (the seeds pick them by their
+// place here).
+constexpr const char16_t* kMemberNames[] = {
+    // Properties
+    u"Codigo", u"Nombre", u"CodigoTel", u"Sys_PK", u"Sys_GUID", u"ErrorCode", u"ErrorDescription",
+    // Methods
+    u"SetConnection", u"NewRecord", u"LoadRecord", u"LoadFromADOConnection", u"SaveRecord",
+    u"DeleteRecord",
+    // The parent records
+    u"IPais", u"Estado"};
 
 DISPID MemberId(Bytes& bytes, IDispatch* object) {
     const std::uint8_t choice = bytes.Byte();

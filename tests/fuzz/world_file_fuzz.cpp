@@ -3,21 +3,17 @@
 // version) and nothing else: no other exception, no crash, and no memory reserved on the header's
 // word alone (libFuzzer's memory limit catches that).
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string_view>
 
+#include "fuzz_check.h"
 #include "nubex/import/import_error.h"
 #include "nubex/import/world_file.h"
 
 namespace {
 
-using nubex::import::ImportErrc;
+using mundor::fuzz::Fail;
 
-[[noreturn]] void Fail(const char* what) {
-    std::fprintf(stderr, "world_file_fuzz: %s\n", what);
-    std::abort();
-}
+using nubex::import::ImportErrc;
 
 void CheckRead(const nubex::import::WorldData& data) {
     nubex::import::WorldCounts found;

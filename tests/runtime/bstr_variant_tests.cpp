@@ -16,34 +16,26 @@
 namespace rt_test {
 namespace {
 
-std::uint32_t PrefixOf(BSTR s) {
-    std::uint32_t bytes = 0;
-    std::memcpy(&bytes, reinterpret_cast<const char*>(s) - 4, sizeof bytes);
-    return bytes;
-}
-
-TEST(Bstr, PrefixHoldsByteCountAndTextIsTerminated) {
-    BSTR s = SysAllocString(u"Año");
-    ASSERT_NE(s, nullptr);
-    EXPECT_EQ(PrefixOf(s), 6u);
-    EXPECT_EQ(SysStringLen(s), 3u);
-    EXPECT_EQ(SysStringByteLen(s), 6u);
-    EXPECT_EQ(s[3], u'\0');
-    EXPECT_EQ(std::u16string(s), u"Año");
-    SysFreeString(s);
-}
-
-TEST(Bstr, AllocWithLengthKeepsEmbeddedNuls) {
-    const char16_t text[] = {u'a', 0, u'b', 0, u'c'};
-    BSTR s = SysAllocStringLen(text, 5);
-    EXPECT_EQ(SysStringLen(s), 5u);
-    EXPECT_EQ(std::u16string(s, 5), std::u16string(text, 5));
-    EXPECT_EQ(s[5], u'\0');
-    SysFreeString(s);
-
-    BSTR blank = SysAllocStringLen(nullptr, 3);
-    EXPECT_EQ(std::u16string(blank, 3), std::u16string(3, u'\0'));
-    SysFreeString(blank);
+TEST(Bstr, PrefixHoldsTheByteCountAndTextIsKeptAndTerminated) {
+    const char16_t withNuls[] = {u'a', 0, u'b', 0, u'c'};
+    const struct {
+        BSTR s;
+        std::u16string text;
+    } cases[] = {
+        {SysAllocString(u"Año"), u"Año"},
+        {SysAllocStringLen(withNuls, 5), std::u16string(withNuls, 5)},
+        {SysAllocStringLen(nullptr, 3), std::u16string(3, u'\0')},
+    };
+    for (const auto& c : cases) {
+        ASSERT_NE(c.s, nullptr);
+        std::uint32_t prefix = 0;
+        std::memcpy(&prefix, reinterpret_cast<const char*>(c.s) - 4, sizeof prefix);
+        EXPECT_EQ(prefix, 2 * c.text.size());
+        EXPECT_EQ(SysStringLen(c.s), c.text.size());
+        EXPECT_EQ(SysStringByteLen(c.s), 2 * c.text.size());
+        EXPECT_EQ(std::u16string(c.s, c.text.size() + 1), c.text + u'\0');
+        SysFreeString(c.s);
+    }
 }
 
 TEST(Bstr, NullIsTheEmptyString) {
@@ -51,10 +43,8 @@ TEST(Bstr, NullIsTheEmptyString) {
     EXPECT_EQ(SysStringLen(nullptr), 0u);
     EXPECT_EQ(SysStringByteLen(nullptr), 0u);
     SysFreeString(nullptr);
-    rt::BString empty;
-    EXPECT_TRUE(empty.empty());
-    EXPECT_EQ(empty.view(), u"");
-    EXPECT_EQ(empty, rt::BString(u""));
+    EXPECT_EQ(rt::BString().view(), u"");
+    EXPECT_EQ(rt::BString(), rt::BString(u""));
 }
 
 TEST(Utf, RoundTripsAccentsAndCharactersBeyondTheBmp) {
@@ -67,9 +57,7 @@ TEST(Utf, RoundTripsAccentsAndCharactersBeyondTheBmp) {
 }
 
 TEST(Utf, InvalidUtf8BecomesReplacementWithoutLosingTheRest) {
-    EXPECT_EQ(rt::Utf8ToUtf16("a\xFF"
-                              "b"),
-              u"a\uFFFDb");
+    EXPECT_EQ(rt::Utf8ToUtf16(std::string("a\xFF") + "b"), u"a\uFFFDb");
     EXPECT_EQ(rt::Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");    // overlong '/'
     EXPECT_EQ(rt::Utf8ToUtf16("\xED\xA0\x80x").back(), u'x');   // encoded surrogate
     EXPECT_EQ(rt::Utf8ToUtf16("\xE2\x82").front(), u'\uFFFD');  // truncated at the end
@@ -77,27 +65,23 @@ TEST(Utf, InvalidUtf8BecomesReplacementWithoutLosingTheRest) {
 }
 
 TEST(Utf, LoneSurrogatesBecomeReplacement) {
-    EXPECT_EQ(rt::Utf16ToUtf8(std::u16string{u'a', 0xD800, u'b'}),
-              "a\xEF\xBF\xBD"
-              "b");
+    EXPECT_EQ(rt::Utf16ToUtf8(std::u16string{u'a', 0xD800, u'b'}), "a\uFFFDb");
     EXPECT_EQ(rt::Utf16ToUtf8(std::u16string{0xDC00}), "\xEF\xBF\xBD");
     EXPECT_EQ(rt::Utf16ToUtf8(std::u16string{0xD800}), "\xEF\xBF\xBD");
 }
 
-// One coercion as automation performs it: a value, the asked type, and what comes out.
-struct Coercion {
-    const char* label;
-    rt::Variant from;
-    VARTYPE to;
-    HRESULT hr;
-    rt::Variant expected;
-};
-
-std::vector<Coercion> Coercions() {
+TEST(VariantChangeType, CoercesAsAutomationDoes) {
     const auto r8 = [](double d) { return rt::Variant::Double(d); };
     const auto i2 = [](SHORT s) { return rt::Variant::Int16(s); };
     const rt::Variant none;
-    return {
+    // A value, the asked type, and what comes out.
+    const struct {
+        const char* label;
+        rt::Variant from;
+        VARTYPE to;
+        HRESULT hr;
+        rt::Variant expected;
+    } coercions[] = {
         {"blanks around digits", rt::Variant(u" \t42 "), VT_I4, S_OK, rt::Variant(42)},
         {"negative text", rt::Variant(u"-7"), VT_I4, S_OK, rt::Variant(-7)},
         {"exponent", rt::Variant(u"1e3"), VT_I4, S_OK, rt::Variant(1000)},
@@ -132,13 +116,9 @@ std::vector<Coercion> Coercions() {
         {"number to object", rt::Variant(5), VT_DISPATCH, DISP_E_TYPEMISMATCH, none},
         {"Empty to object", none, VT_DISPATCH, S_OK, rt::Variant::Nothing()},
     };
-}
-
-TEST(VariantChangeType, CoercesAsAutomationDoes) {
-    for (const Coercion& c : Coercions()) {
+    for (const auto& c : coercions) {
         SCOPED_TRACE(c.label);
-        VARIANT out;
-        VariantInit(&out);
+        VARIANT out{};
         out.vt = VT_I2;
         out.iVal = 123;
         EXPECT_EQ(VariantChangeType(&out, &c.from.raw(), 0, c.to), c.hr);
@@ -175,8 +155,7 @@ TEST(VariantFunctions, ByReferenceValuesAreReadThroughTheirPointer) {
     rt::BString text(std::u16string_view(u"uno\0dos", 7));
     BSTR raw = text.get();
     VARIANT inner = rt::Variant(u"dentro").Detach();
-    VARIANT out;
-    VariantInit(&out);
+    VARIANT out{};
 
     VARIANT ref = ByRef(&number);
     ASSERT_EQ(VariantCopyInd(&out, &ref), S_OK);
@@ -194,29 +173,19 @@ TEST(VariantFunctions, ByReferenceValuesAreReadThroughTheirPointer) {
 }
 
 TEST(VariantFunctions, HostileValuesFailCleanly) {
-    VARIANT out;
-    VariantInit(&out);
-    VARIANT nullRef;
-    VariantInit(&nullRef);
-    nullRef.vt = VT_BYREF | VT_I4;
+    VARIANT out{};
+    VARIANT nullRef = Raw(VT_BYREF | VT_I4, nullptr);
     EXPECT_TRUE(FAILED(VariantCopyInd(&out, &nullRef)));
     EXPECT_TRUE(FAILED(VariantChangeType(&out, &nullRef, 0, VT_BSTR)));
 
-    VARIANT array;  // VT_ARRAY | VT_I4: a kind the runtime does not handle
-    VariantInit(&array);
-    array.vt = 0x2003;
+    VARIANT array = Raw(0x2003, nullptr);  // VT_ARRAY | VT_I4: a kind the runtime does not handle
     EXPECT_EQ(VariantClear(&array), DISP_E_BADVARTYPE);
     EXPECT_TRUE(FAILED(VariantCopy(&out, &array)));
-
-    void* safeArray = &array;  // VT_BYREF | VT_ARRAY | VT_I4 points at a SAFEARRAY*
-    VARIANT arrayRef;
-    VariantInit(&arrayRef);
-    arrayRef.vt = 0x6003;
-    arrayRef.byref = &safeArray;
+    void* safeArray = &array;
+    VARIANT arrayRef = Raw(0x6003, &safeArray);  // by reference, it points at a SAFEARRAY*
     EXPECT_TRUE(FAILED(VariantChangeType(&out, &arrayRef, 0, VT_I4)));
 
-    VARIANT loop;  // a by-reference Variant that refers to itself
-    loop.vt = VT_BYREF | VT_VARIANT;
+    VARIANT loop = Raw(VT_BYREF | VT_VARIANT, nullptr);  // a Variant that refers to itself
     loop.pvarVal = &loop;
     EXPECT_TRUE(FAILED(VariantCopyInd(&out, &loop)));
     EXPECT_EQ(out.vt, VT_EMPTY);
@@ -260,8 +229,7 @@ TEST(VariantObjects, ReferenceCountsAreExact) {
         }
         IDispatch* raw = object.get();
         VARIANT ref = ByRef(&raw);
-        VARIANT out;
-        VariantInit(&out);
+        VARIANT out{};
         ASSERT_EQ(VariantCopyInd(&out, &ref), S_OK);
         EXPECT_EQ(RefCount(object.get()), base + 3);
         VariantClear(&out);

@@ -1,48 +1,66 @@
 // IDispatch as a COM client drives it: raw vtable slots, GetIDsOfNames, and Invoke with by-value,
-// by-reference, optional and named arguments, errors and hostile input.
+// by-reference, optional and named arguments, errors and hostile input; and late-bound calls
+// from C++ (CallByName) with the errors their caller sees.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "error_from.h"
 #include "log_capture.h"
 #include "runtime/bstr.h"
+#include "runtime/call_by_name.h"
 #include "runtime/error.h"
 #include "test_thing.h"
 
 namespace rt_test {
 namespace {
 
-// One client call: arguments in declared order (borrowed), named arguments, and what came back.
+using namespace dispid;
+using mundor::testing::ErrorFrom;
+using rt::CallByName;
+using rt::CallType;
+
+constexpr WORD kMethod = DISPATCH_METHOD;
+constexpr WORD kGet = DISPATCH_PROPERTYGET;
+constexpr WORD kPut = DISPATCH_PROPERTYPUT;
+
+// An argument as the caller lays it out: borrowed from a Variant, or made by hand.
+struct Arg {
+    Arg(const VARIANT& raw) : v(raw) {}
+    Arg(const rt::Variant& value) : v(value.raw()) {}
+    VARIANT v;
+};
+
+// One client call: the member, arguments in declared order (borrowed), named arguments, how it
+// is called, and what came back.
 struct Call {
-    std::vector<VARIANT> args;
-    std::vector<std::pair<DISPID, VARIANT>> named;
-    rt::Variant result;
+    DISPID member;
+    std::vector<Arg> args = {};
+    std::vector<std::pair<DISPID, Arg>> named = {};
+    WORD flags = kMethod;
+    rt::Variant result = {};
     EXCEPINFO excep{};
     UINT argErr = 999;
     ~Call() { rt::ClearExcepInfo(&excep); }
 };
 
 // Lays the arguments out as COM wants them: named ones first, then the positional ones last first.
-HRESULT Invoke(IDispatch* target, DISPID id, WORD flags, Call& call) {
+HRESULT Invoke(IDispatch* target, Call& call) {
     std::vector<VARIANT> rgvarg;
     std::vector<DISPID> names;
     for (const auto& [name, value] : call.named) {
-        rgvarg.push_back(value);
+        rgvarg.push_back(value.v);
         names.push_back(name);
     }
-    rgvarg.insert(rgvarg.end(), call.args.rbegin(), call.args.rend());
+    for (auto arg = call.args.rbegin(); arg != call.args.rend(); ++arg) rgvarg.push_back(arg->v);
     DISPPARAMS params{rgvarg.data(), names.data(), static_cast<UINT>(rgvarg.size()),
                       static_cast<UINT>(names.size())};
-    return target->Invoke(id, IID_NULL, 0, flags, &params, call.result.put(), &call.excep,
-                          &call.argErr);
-}
-
-HRESULT Method(IDispatch* target, DISPID id, Call& call) {
-    return Invoke(target, id, DISPATCH_METHOD, call);
+    return target->Invoke(call.member, IID_NULL, 0, call.flags, &params, call.result.put(),
+                          &call.excep, &call.argErr);
 }
 
 class DispatchTest : public ::testing::Test {
@@ -65,62 +83,83 @@ TEST_F(DispatchTest, QueryInterfaceAnswersTheChainAndRefusesTheRest) {
 }
 
 TEST_F(DispatchTest, NamesMatchIgnoringCaseAndAccentedCapitals) {
-    std::u16string names[] = {u"CONFIGURE", u"C", u"b"};
-    LPOLESTR raw[] = {names[0].data(), names[1].data(), names[2].data()};
-    DISPID ids[3] = {};
-    ASSERT_EQ(disp->GetIDsOfNames(IID_NULL, raw, 3, 0, ids), S_OK);
-    EXPECT_EQ(ids[0], dispid::Configure);
-    EXPECT_EQ(ids[1], 2);
-    EXPECT_EQ(ids[2], 1);
-
-    std::u16string year = u"AÑO";
-    LPOLESTR yearName[] = {year.data()};
-    ASSERT_EQ(disp->GetIDsOfNames(IID_NULL, yearName, 1, 0, ids), S_OK);
-    EXPECT_EQ(ids[0], dispid::Year);
-}
-
-TEST_F(DispatchTest, UnknownNamesAndInterfacesAreRefused) {
-    std::u16string names[] = {u"bump", u"zancada"};
-    LPOLESTR raw[] = {names[0].data(), names[1].data()};
-    DISPID ids[2] = {};
-    EXPECT_EQ(disp->GetIDsOfNames(IID_NULL, raw, 2, 0, ids), DISP_E_UNKNOWNNAME);
-    EXPECT_EQ(ids[0], dispid::Bump);
-    EXPECT_EQ(ids[1], DISPID_UNKNOWN);
-    std::u16string missing = u"Bumpy";
-    LPOLESTR one[] = {missing.data()};
-    EXPECT_EQ(disp->GetIDsOfNames(IID_NULL, one, 1, 0, ids), DISP_E_UNKNOWNNAME);
-    EXPECT_EQ(ids[0], DISPID_UNKNOWN);
-    EXPECT_EQ(disp->GetIDsOfNames(ITestThing::iid, one, 1, 0, ids), DISP_E_UNKNOWNINTERFACE);
-    Call call;
-    EXPECT_EQ(disp->Invoke(dispid::Name, ITestThing::iid, 0, DISPATCH_PROPERTYGET, nullptr, nullptr,
-                           nullptr, nullptr),
+    const struct {
+        std::vector<std::u16string> names;  // a member, then names of its parameters
+        HRESULT hr;
+        std::vector<DISPID> ids;
+    } cases[] = {
+        {{u"CONFIGURE", u"C", u"b"}, S_OK, {Configure, 2, 1}},
+        {{u"AÑO"}, S_OK, {Year}},
+        {{u"bump", u"zancada"}, DISP_E_UNKNOWNNAME, {Bump, DISPID_UNKNOWN}},
+        {{u"Bumpy"}, DISP_E_UNKNOWNNAME, {DISPID_UNKNOWN}},
+    };
+    for (auto c : cases) {
+        std::vector<LPOLESTR> raw;
+        for (std::u16string& name : c.names) raw.push_back(name.data());
+        std::vector<DISPID> ids(raw.size(), 4242);
+        const UINT count = static_cast<UINT>(raw.size());
+        EXPECT_EQ(disp->GetIDsOfNames(IID_NULL, raw.data(), count, 0, ids.data()), c.hr);
+        EXPECT_EQ(ids, c.ids) << rt::Utf16ToUtf8(c.names[0]);
+        // Only IID_NULL is a valid interface for the names and for the call.
+        EXPECT_EQ(disp->GetIDsOfNames(ITestThing::iid, raw.data(), count, 0, ids.data()),
+                  DISP_E_UNKNOWNINTERFACE);
+    }
+    EXPECT_EQ(disp->Invoke(Name, ITestThing::iid, 0, kGet, nullptr, nullptr, nullptr, nullptr),
               DISP_E_UNKNOWNINTERFACE);
-    EXPECT_EQ(Method(disp, 4242, call), DISP_E_MEMBERNOTFOUND);
-    EXPECT_EQ(Invoke(disp, dispid::Bump, DISPATCH_PROPERTYPUT, call), DISP_E_MEMBERNOTFOUND);
 }
 
-TEST_F(DispatchTest, ByReferenceVariablesAreWrittenBack) {
+TEST_F(DispatchTest, CallsWriteBackByReferenceVariablesAndFillOmittedArguments) {
+    const mundor::testing::LogCapture log;
     LONG count = 10;
+    LONG once = 1;
     BSTR text = SysAllocString(u"hola");
     VARIANT_BOOL flag = VARIANT_FALSE;
     VARIANT box = rt::Variant(u"7").Detach();
-    rt::Variant bang(u"!");
-
-    Call bump, decorate, toggle, boxed;
-    bump.args = {ByRef(&count), five.raw()};
-    decorate.args = {ByRef(&text), bang.raw()};
-    toggle.args = {ByRef(&flag)};
-    boxed.args = {ByRef(&box)};
-    ASSERT_EQ(Method(disp, dispid::Bump, bump), S_OK);
-    ASSERT_EQ(Method(disp, dispid::Decorate, decorate), S_OK);
-    ASSERT_EQ(Method(disp, dispid::Toggle, toggle), S_OK);
-    ASSERT_EQ(Method(disp, dispid::Bump, boxed), S_OK);
-
+    auto other = rt::MakeObject<TestThing>();
+    const ULONG thingBase = RefCount(disp);
+    const ULONG otherBase = RefCount(other.get());
+    IDispatch* slot = other.CopyOut();
+    IDispatch* empty = nullptr;
+    rt::Variant bang(u"!"), zeta(u"zeta"), no(false), four(4), name(u"Lucía");
+    struct {
+        const char* label;
+        Call call;
+        rt::Variant result;
+    } rows[] = {
+        {"Long variable and a step", {Bump, {ByRef(&count), five}}, 15},
+        {"String variable", {Decorate, {ByRef(&text), bang}}, {}},
+        {"Boolean variable", {Toggle, {ByRef(&flag)}}, {}},
+        {"Variant variable, coerced and written back", {Bump, {ByRef(&box)}}, 8},
+        {"Object variable, its object replaced", {Adopt, {ByRef(&slot)}}, {}},
+        // 99 comes back, which an object variable cannot take: it stays as it was.
+        {"Object variable given a number", {Stash, {ByRef(&empty)}}, rt::Variant::Nothing()},
+        {"omitted step", {Bump, {ByRef(&once)}}, 2},
+        {"omitted b and c", {Configure, {five}}, u"5|True|missing"},
+        {"b missing, c given", {Configure, {five, Missing(), zeta}}, u"5|True|zeta"},
+        {"b given, c omitted", {Configure, {five, no}}, u"5|False|missing"},
+        {"c named", {Configure, {five}, {{2, zeta}}}, u"5|True|zeta"},
+        {"all named, out of order", {Configure, {}, {{1, no}, {0, four}}}, u"4|False|missing"},
+        {"property put by its named argument", {Name, {}, {{DISPID_PROPERTYPUT, name}}, kPut}, {}},
+        {"property read", {Name, {}, {}, kGet}, u"Lucía"},
+    };
+    for (auto& row : rows) {
+        EXPECT_EQ(Invoke(disp, row.call), S_OK) << row.label;
+        EXPECT_EQ(row.call.result, row.result) << row.label;
+    }
     EXPECT_EQ(count, 15);
-    EXPECT_EQ(bump.result, rt::Variant(15));
     EXPECT_EQ(rt::BString::Attach(text).view(), u"[hola]!");
     EXPECT_EQ(flag, VARIANT_TRUE);
     EXPECT_EQ(rt::Variant::Attach(box), rt::Variant(8));
+    EXPECT_EQ(slot, static_cast<IDispatch*>(thing.get()));
+    EXPECT_EQ(RefCount(other.get()), otherBase) << "the replaced object must be released once";
+    EXPECT_EQ(RefCount(disp), thingBase + 1) << "the caller's variable holds one reference";
+    slot->Release();
+    EXPECT_EQ(empty, nullptr);
+    const std::vector<std::string> logged = log.TextsOf("runtime");
+    ASSERT_EQ(logged.size(), 1u);
+    EXPECT_NE(logged[0].find("error 13 al devolver un argumento por referencia"), std::string::npos)
+        << logged[0];
+    EXPECT_EQ(once, 2);
 }
 
 TEST_F(DispatchTest, ByReferenceVariablesAreWrittenBackEvenWhenTheMemberFails) {
@@ -128,14 +167,12 @@ TEST_F(DispatchTest, ByReferenceVariablesAreWrittenBackEvenWhenTheMemberFails) {
     // would through the vtable; the error still comes back whole.
     IDispatch* other = nullptr;
     LONG count = 1;
-    VARIANT otherBox;
-    VariantInit(&otherBox);
+    VARIANT otherBox{};
     VARIANT countBox = rt::Variant(LONG{1}).Detach();
-    Call typed, boxed;
-    typed.args = {ByRef(&other), ByRef(&count)};
-    boxed.args = {ByRef(&otherBox), ByRef(&countBox)};
-    ASSERT_EQ(Method(disp, dispid::AdoptThenFail, typed), DISP_E_EXCEPTION);
-    ASSERT_EQ(Method(disp, dispid::AdoptThenFail, boxed), DISP_E_EXCEPTION);
+    Call typed{AdoptThenFail, {ByRef(&other), ByRef(&count)}};
+    Call boxed{AdoptThenFail, {ByRef(&otherBox), ByRef(&countBox)}};
+    ASSERT_EQ(Invoke(disp, typed), DISP_E_EXCEPTION);
+    ASSERT_EQ(Invoke(disp, boxed), DISP_E_EXCEPTION);
 
     EXPECT_EQ(static_cast<std::uint32_t>(boxed.excep.scode), 0x800A0005u);
     EXPECT_EQ(rt::LastError().number, rt::err::kInvalidCall);
@@ -147,152 +184,102 @@ TEST_F(DispatchTest, ByReferenceVariablesAreWrittenBackEvenWhenTheMemberFails) {
     if (other) other->Release();
 }
 
-TEST_F(DispatchTest, AValueTheCallersVariableCannotTakeLeavesItAsItWasAndIsLogged) {
-    const mundor::testing::LogCapture log;
-    IDispatch* slot = nullptr;
-    Call call;
-    call.args = {ByRef(&slot)};  // Stash leaves 99, which an object variable cannot hold
-
-    ASSERT_EQ(Method(disp, dispid::Stash, call), S_OK);
-
-    EXPECT_EQ(slot, nullptr);
-    const std::vector<std::string> logged = log.TextsOf("runtime");
-    ASSERT_EQ(logged.size(), 1u);
-    EXPECT_NE(logged[0].find("error 13 al devolver un argumento por referencia"), std::string::npos)
-        << logged[0];
-}
-
-TEST_F(DispatchTest, ByReferenceObjectIsReplacedWithExactCounts) {
-    auto other = rt::MakeObject<TestThing>();
-    const ULONG thingBase = RefCount(disp);
-    const ULONG otherBase = RefCount(other.get());
-    IDispatch* slot = other.CopyOut();
-    Call call;
-    call.args = {ByRef(&slot)};
-    ASSERT_EQ(Method(disp, dispid::Adopt, call), S_OK);
-    EXPECT_EQ(slot, static_cast<IDispatch*>(thing.get()));
-    EXPECT_EQ(RefCount(other.get()), otherBase) << "the replaced object must be released once";
-    EXPECT_EQ(RefCount(disp), thingBase + 1) << "the caller's variable holds one reference";
-    slot->Release();
-}
-
-TEST_F(DispatchTest, ObjectWithoutTheTypedInterfaceIsAMismatch) {
-    auto plain = rt::MakeObject<PlainThing>();
-    const ULONG base = RefCount(plain.get());
-    IDispatch* slot = plain.get();
-    Call call;
-    call.args = {ByRef(&slot)};
-    EXPECT_EQ(Method(disp, dispid::Adopt, call), DISP_E_TYPEMISMATCH);
-    EXPECT_EQ(slot, plain.get());
-    EXPECT_EQ(RefCount(plain.get()), base);
-    EXPECT_EQ(thing->calls, 0);
-}
-
-TEST_F(DispatchTest, OmittedOptionalArgumentsTakeTheirDefaults) {
-    rt::Variant zeta(u"zeta"), no(false);
-    const auto configure = [&](std::vector<VARIANT> args) {
-        Call call;
-        call.args = std::move(args);
-        EXPECT_EQ(Method(disp, dispid::Configure, call), S_OK);
-        return call.result.AsString();
-    };
-    EXPECT_EQ(configure({five.raw()}), u"5|True|missing");
-    EXPECT_EQ(configure({five.raw(), Missing(), zeta.raw()}), u"5|True|zeta");
-    EXPECT_EQ(configure({five.raw(), no.raw()}), u"5|False|missing");
-
-    LONG count = 1;
-    Call bump;
-    bump.args = {ByRef(&count)};
-    ASSERT_EQ(Method(disp, dispid::Bump, bump), S_OK);
-    EXPECT_EQ(count, 2);
-}
-
-TEST_F(DispatchTest, WrongArgumentCountsAreRefusedBeforeTheCall) {
-    Call none, missing, tooMany;
-    missing.args = {Missing()};
-    tooMany.args = {five.raw(), five.raw(), five.raw()};
-    EXPECT_EQ(Method(disp, dispid::Bump, none), DISP_E_PARAMNOTOPTIONAL);
-    EXPECT_EQ(Method(disp, dispid::Bump, missing), DISP_E_PARAMNOTOPTIONAL);
-    EXPECT_EQ(Method(disp, dispid::Bump, tooMany), DISP_E_BADPARAMCOUNT);
-    // Members without parameters refuse any argument, positional or named, like the others.
-    Call yearWithOne, yearWithNamed, unguardedWithOne;
-    yearWithOne.args = {five.raw()};
-    yearWithNamed.named = {{0, five.raw()}};
-    unguardedWithOne.args = {five.raw()};
-    EXPECT_EQ(Invoke(disp, dispid::Year, DISPATCH_PROPERTYGET, yearWithOne), DISP_E_BADPARAMCOUNT);
-    EXPECT_EQ(Invoke(disp, dispid::Year, DISPATCH_PROPERTYGET, yearWithNamed),
-              DISP_E_PARAMNOTFOUND);
-    EXPECT_EQ(Method(disp, dispid::Unguarded, unguardedWithOne), DISP_E_BADPARAMCOUNT);
-    EXPECT_EQ(yearWithOne.result.raw().vt, VT_EMPTY);
-    EXPECT_EQ(thing->calls, 0);
-}
-
-TEST_F(DispatchTest, TypeMismatchPointsAtTheArgumentAndChangesNothing) {
+TEST_F(DispatchTest, RefusedCallsRunNothingAndLeaveTheCallersVariablesAlone) {
     LONG count = 10;
-    rt::Variant letters(u"abc");
-    Call call;
-    call.args = {ByRef(&count), letters.raw()};
-    EXPECT_EQ(Method(disp, dispid::Bump, call), DISP_E_TYPEMISMATCH);
-    EXPECT_EQ(call.argErr, 0u);  // the second argument sits first in rgvarg
-    EXPECT_EQ(count, 10);
-
     BSTR text = SysAllocString(u"12");
-    BSTR before = text;
-    Call wrongKind;  // a String variable cannot receive a Long back
-    wrongKind.args = {ByRef(&text)};
-    EXPECT_EQ(Method(disp, dispid::Bump, wrongKind), DISP_E_TYPEMISMATCH);
-    EXPECT_EQ(wrongKind.argErr, 0u);
-    EXPECT_EQ(text, before);
-    EXPECT_EQ(rt::BString::Attach(text).view(), u"12");
-
-    Call nullText;
-    nullText.args = {rt::Variant::Null().Detach(), letters.raw()};
-    EXPECT_EQ(Method(disp, dispid::Decorate, nullText), DISP_E_TYPEMISMATCH);
-    EXPECT_EQ(nullText.argErr, 1u);
+    const BSTR textBefore = text;
+    auto plain = rt::MakeObject<PlainThing>();
+    const ULONG plainBase = RefCount(plain.get());
+    IDispatch* slot = plain.get();
+    rt::Variant letters(u"abc"), zeta(u"zeta"), four(4), null = rt::Variant::Null();
+    // Kinds the runtime does not handle, and by-reference values with nothing behind them.
+    VARIANT array = Raw(0x2003, nullptr);  // VT_ARRAY | VT_I4
+    void* safeArray = &array;
+    VARIANT arrayRef = Raw(0x6003, &safeArray);  // by reference, its pointer is a SAFEARRAY**
+    VARIANT nullRef = Raw(VT_BYREF | VT_I4, nullptr);
+    VARIANT loop = Raw(VT_BYREF | VT_VARIANT, nullptr);
+    loop.pvarVal = &loop;
+    struct {
+        const char* label;
+        Call call;
+        HRESULT hr;
+        std::optional<UINT> argErr = std::nullopt;
+    } rows[] = {
+        {"unknown member", {4242}, DISP_E_MEMBERNOTFOUND},
+        {"a method written as a property", {Bump, {}, {}, kPut}, DISP_E_MEMBERNOTFOUND},
+        {"no argument for a required one", {Bump}, DISP_E_PARAMNOTOPTIONAL},
+        {"a required argument missing", {Bump, {Missing()}}, DISP_E_PARAMNOTOPTIONAL},
+        {"too many arguments", {Bump, {five, five, five}}, DISP_E_BADPARAMCOUNT},
+        // Members without parameters refuse any argument, positional or named, like the others.
+        {"an argument to a property read", {Year, {five}, {}, kGet}, DISP_E_BADPARAMCOUNT},
+        {"a named one to a property read", {Year, {}, {{0, five}}, kGet}, DISP_E_PARAMNOTFOUND},
+        {"an argument to a method without parameters", {Unguarded, {five}}, DISP_E_BADPARAMCOUNT},
+        // argErr points into rgvarg, which holds the last argument first.
+        {"letters for a Long", {Bump, {ByRef(&count), letters}}, DISP_E_TYPEMISMATCH, 0},
+        {"a String variable for a Long", {Bump, {ByRef(&text)}}, DISP_E_TYPEMISMATCH, 0},
+        {"Null for a String", {Decorate, {null, letters}}, DISP_E_TYPEMISMATCH, 1},
+        {"Null written to a String property",
+         {Name, {}, {{DISPID_PROPERTYPUT, null}}, kPut},
+         DISP_E_TYPEMISMATCH},
+        {"an object without the typed interface", {Adopt, {ByRef(&slot)}}, DISP_E_TYPEMISMATCH},
+        {"an unknown named parameter", {Configure, {five}, {{7, zeta}}}, DISP_E_PARAMNOTFOUND},
+        {"a parameter given twice", {Configure, {five}, {{0, four}}}, DISP_E_PARAMNOTFOUND},
+        {"an array for a Long", {Bump, {array}}, DISP_E_BADVARTYPE},
+        {"an array for a Variant", {Stash, {array}}, DISP_E_BADVARTYPE},
+        {"an array by reference for a Long", {Bump, {arrayRef}}, DISP_E_BADVARTYPE},
+        {"an array by reference for a Variant", {Stash, {arrayRef}}, DISP_E_BADVARTYPE},
+        {"a null reference for a Long", {Bump, {nullRef}}, DISP_E_TYPEMISMATCH},
+        {"a null reference for a Variant", {Stash, {nullRef}}, DISP_E_TYPEMISMATCH},
+        {"a Variant that refers to itself for a Long", {Bump, {loop}}, E_INVALIDARG},
+        {"a Variant that refers to itself for a Variant", {Stash, {loop}}, E_INVALIDARG},
+    };
+    for (auto& row : rows) {
+        EXPECT_EQ(Invoke(disp, row.call), row.hr) << row.label;
+        if (row.argErr) {
+            EXPECT_EQ(row.call.argErr, *row.argErr) << row.label;
+        }
+        EXPECT_EQ(row.call.result.raw().vt, VT_EMPTY) << row.label;
+    }
     EXPECT_EQ(thing->calls, 0);
+    EXPECT_EQ(count, 10);
+    EXPECT_EQ(text, textBefore);
+    EXPECT_EQ(rt::BString::Attach(text).view(), u"12");
+    EXPECT_EQ(slot, plain.get());
+    EXPECT_EQ(RefCount(plain.get()), plainBase);
+    EXPECT_EQ(safeArray, static_cast<void*>(&array));
 }
 
-TEST_F(DispatchTest, PropertyPutUsesTheNamedPutArgument) {
-    rt::Variant name(u"Lucía");
-    Call put, get, badPut;
-    put.named = {{DISPID_PROPERTYPUT, name.raw()}};
-    ASSERT_EQ(Invoke(disp, dispid::Name, DISPATCH_PROPERTYPUT, put), S_OK);
-    ASSERT_EQ(Invoke(disp, dispid::Name, DISPATCH_PROPERTYGET, get), S_OK);
-    EXPECT_EQ(get.result, rt::Variant(u"Lucía"));
-
-    badPut.named = {{DISPID_PROPERTYPUT, rt::Variant::Null().Detach()}};
-    EXPECT_EQ(Invoke(disp, dispid::Name, DISPATCH_PROPERTYPUT, badPut), DISP_E_TYPEMISMATCH);
-    EXPECT_EQ(Invoke(disp, dispid::Name, DISPATCH_PROPERTYGET, get), S_OK);
-    EXPECT_EQ(get.result, rt::Variant(u"Lucía"));
-}
-
-TEST_F(DispatchTest, NamedArgumentsGoToTheirParameters) {
-    rt::Variant zeta(u"zeta"), no(false), four(4);
-    Call mixed, allNamed, unknownName, twice;
-    mixed.args = {five.raw()};
-    mixed.named = {{2, zeta.raw()}};
-    ASSERT_EQ(Method(disp, dispid::Configure, mixed), S_OK);
-    EXPECT_EQ(mixed.result.AsString(), u"5|True|zeta");
-
-    allNamed.named = {{1, no.raw()}, {0, four.raw()}};
-    ASSERT_EQ(Method(disp, dispid::Configure, allNamed), S_OK);
-    EXPECT_EQ(allNamed.result.AsString(), u"4|False|missing");
-
-    unknownName.args = {five.raw()};
-    unknownName.named = {{7, zeta.raw()}};
-    EXPECT_TRUE(FAILED(Method(disp, dispid::Configure, unknownName)));
-    twice.args = {five.raw()};
-    twice.named = {{0, four.raw()}};
-    EXPECT_TRUE(FAILED(Method(disp, dispid::Configure, twice)));
-    EXPECT_EQ(thing->calls, 2);
+TEST_F(DispatchTest, MalformedParametersAreRefusedWithoutCrashing) {
+    VARIANT args[2] = {};
+    DISPID named[3] = {0, 1, 2};
+    DISPPARAMS noArray{nullptr, nullptr, 2, 0}, tooManyNames{args, named, 2, 3},
+        noNames{args, nullptr, 2, 1};
+    const struct {
+        const char* label;
+        DISPID member;
+        WORD flags;
+        DISPPARAMS* params;
+        HRESULT hr;
+    } cases[] = {
+        {"a property read without parameters", Name, kGet, nullptr, S_OK},
+        {"a method without parameters", Bump, kMethod, nullptr, DISP_E_PARAMNOTOPTIONAL},
+        {"arguments without their array", Bump, kMethod, &noArray, E_INVALIDARG},
+        {"more names than arguments", Configure, kMethod, &tooManyNames, E_INVALIDARG},
+        {"names without their array", Configure, kMethod, &noNames, E_INVALIDARG},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(disp->Invoke(c.member, IID_NULL, 0, c.flags, c.params, nullptr, nullptr, nullptr),
+                  c.hr)
+            << c.label;
+    }
+    EXPECT_EQ(thing->calls, 1) << "only the property read runs";
 }
 
 TEST_F(DispatchTest, RaisedErrorsComeBackInExcepInfoAndTheThreadRecord) {
     rt::Variant number(1234), text(u"Algo salió mal");
-    Call call;
-    call.args = {number.raw(), text.raw()};
+    Call call{Fail, {number, text}};
     std::memset(&call.excep, 0xA5, sizeof call.excep);  // EXCEPINFO is output only: garbage in
-    ASSERT_EQ(Method(disp, dispid::Fail, call), DISP_E_EXCEPTION);
+    ASSERT_EQ(Invoke(disp, call), DISP_E_EXCEPTION);
     EXPECT_EQ(static_cast<std::uint32_t>(call.excep.scode), 0x800A04D2u);
     EXPECT_EQ(rt::BString(call.excep.bstrDescription).view(), u"Algo salió mal");
     EXPECT_EQ(rt::BString(call.excep.bstrSource).view(), kTestSource);
@@ -301,74 +288,67 @@ TEST_F(DispatchTest, RaisedErrorsComeBackInExcepInfoAndTheThreadRecord) {
     EXPECT_EQ(rt::LastError().source, kTestSource);
 
     rt::Variant notSet(91);
-    Call standard;
-    standard.args = {notSet.raw()};
-    ASSERT_EQ(Method(disp, dispid::Fail, standard), DISP_E_EXCEPTION);
+    Call standard{Fail, {notSet}};
+    ASSERT_EQ(Invoke(disp, standard), DISP_E_EXCEPTION);
     EXPECT_EQ(rt::BString(standard.excep.bstrDescription).view(),
               u"Variable de objeto o bloque With no establecida");
 
-    Call year;  // a call that succeeds, even a bare property read, clears the record
-    ASSERT_EQ(Invoke(disp, dispid::Year, DISPATCH_PROPERTYGET, year), S_OK);
+    Call unguarded{Unguarded};  // an exception from a handler never crosses Invoke
+    HRESULT hr = S_OK;
+    EXPECT_NO_THROW(hr = Invoke(disp, unguarded));
+    EXPECT_EQ(hr, DISP_E_EXCEPTION);
+    EXPECT_EQ(rt::BString(unguarded.excep.bstrDescription).view(), u"sin guardia");
+
+    Call year{Year, {}, {}, kGet};  // a call that succeeds, even a bare property read, clears it
+    ASSERT_EQ(Invoke(disp, year), S_OK);
     EXPECT_EQ(year.result, rt::Variant(2024));
     EXPECT_EQ(rt::LastError().number, 0);
 }
 
-TEST_F(DispatchTest, AnExceptionFromAHandlerNeverCrossesInvoke) {
-    Call call;
-    HRESULT hr = S_OK;
-    EXPECT_NO_THROW(hr = Method(disp, dispid::Unguarded, call));
-    EXPECT_EQ(hr, DISP_E_EXCEPTION);
-    EXPECT_EQ(rt::BString(call.excep.bstrDescription).view(), u"sin guardia");
+// CallByName drives the same object through IDispatch.
+using CallByNameTest = DispatchTest;
+
+TEST_F(CallByNameTest, VariantVariablesGoByReferenceAndConstantsByValue) {
+    rt::Variant count(5), text(u"hola"), box(u"caja");
+    const rt::Variant fixed(5);
+    EXPECT_EQ(CallByName(disp, u"bump", CallType::Method, count, 2), rt::Variant(7));
+    CallByName(disp, u"Decorate", CallType::Method, text);
+    EXPECT_EQ(CallByName(disp, u"Stash", CallType::Method, box), rt::Variant(u"caja"));
+    EXPECT_EQ(CallByName(disp, u"Bump", CallType::Method, fixed), rt::Variant(6));
+    EXPECT_EQ(CallByName(disp, u"Bump", CallType::Method, rt::Variant(u"9")), rt::Variant(10));
+    EXPECT_EQ(count, rt::Variant(7));
+    EXPECT_EQ(text, rt::Variant(u"[hola]"));
+    EXPECT_EQ(box, rt::Variant(99));
+    EXPECT_EQ(fixed, rt::Variant(5));
 }
 
-TEST_F(DispatchTest, MalformedParametersAreRefusedWithoutCrashing) {
-    EXPECT_EQ(disp->Invoke(dispid::Name, IID_NULL, 0, DISPATCH_PROPERTYGET, nullptr, nullptr,
-                           nullptr, nullptr),
-              S_OK);
-    EXPECT_EQ(disp->Invoke(dispid::Bump, IID_NULL, 0, DISPATCH_METHOD, nullptr, nullptr, nullptr,
-                           nullptr),
-              DISP_E_PARAMNOTOPTIONAL);
-    DISPPARAMS noArray{nullptr, nullptr, 2, 0};
-    EXPECT_TRUE(FAILED(disp->Invoke(dispid::Bump, IID_NULL, 0, DISPATCH_METHOD, &noArray, nullptr,
-                                    nullptr, nullptr)));
-    VARIANT args[2];
-    VariantInit(&args[0]);
-    VariantInit(&args[1]);
-    DISPID named[3] = {0, 1, 2};
-    DISPPARAMS tooManyNames{args, named, 2, 3};
-    DISPPARAMS noNames{args, nullptr, 2, 1};
-    for (DISPPARAMS* params : {&tooManyNames, &noNames}) {
-        EXPECT_TRUE(FAILED(disp->Invoke(dispid::Configure, IID_NULL, 0, DISPATCH_METHOD, params,
-                                        nullptr, nullptr, nullptr)));
-    }
-    EXPECT_EQ(thing->calls, 0);
+TEST_F(CallByNameTest, LetThenGetAProperty) {
+    CallByName(disp, u"Name", CallType::Let, u"Jalisco");
+    EXPECT_EQ(CallByName(disp, u"NAME", CallType::Get), rt::Variant(u"Jalisco"));
 }
 
-TEST_F(DispatchTest, HostileArgumentKindsAreRefusedAndLeaveMemoryAlone) {
-    VARIANT array;
-    VariantInit(&array);
-    array.vt = 0x2003;  // VT_ARRAY | VT_I4
-    void* safeArray = &array;
-    VARIANT arrayRef;
-    VariantInit(&arrayRef);
-    arrayRef.vt = 0x6003;  // VT_BYREF | VT_ARRAY | VT_I4: its pointer is a SAFEARRAY**
-    arrayRef.byref = &safeArray;
-    VARIANT nullRef;
-    VariantInit(&nullRef);
-    nullRef.vt = VT_BYREF | VT_I4;
-    VARIANT loop;
-    loop.vt = VT_BYREF | VT_VARIANT;
-    loop.pvarVal = &loop;
+TEST_F(CallByNameTest, EmptyObjectRaises91AndUnknownMemberRaises438) {
+    const rt::RuntimeError notSet = ErrorFrom([] { CallByName(nullptr, u"Name", CallType::Get); });
+    EXPECT_EQ(notSet.number(), 91);
+    EXPECT_EQ(notSet.description(), u"Variable de objeto o bloque With no establecida");
+    EXPECT_EQ(ErrorFrom([&] { CallByName(disp, u"Volar", CallType::Method); }).number(), 438);
+}
 
-    for (const VARIANT& hostile : {array, arrayRef, nullRef, loop}) {
-        SCOPED_TRACE(hostile.vt);
-        for (DISPID member : {dispid::Bump, dispid::Stash}) {
-            Call call;
-            call.args = {hostile};
-            EXPECT_TRUE(FAILED(Method(disp, member, call)));
-        }
-    }
-    EXPECT_EQ(safeArray, static_cast<void*>(&array));
+TEST_F(CallByNameTest, CalleeErrorsArriveWithNumberDescriptionAndSource) {
+    const rt::RuntimeError raised =
+        ErrorFrom([&] { CallByName(disp, u"Fail", CallType::Method, 3001, u"No hay conexión"); });
+    EXPECT_EQ(raised.number(), 3001);
+    EXPECT_EQ(raised.description(), u"No hay conexión");
+    EXPECT_EQ(raised.source(), kTestSource);
+}
+
+TEST_F(CallByNameTest, ArgumentFailuresBecomeThePlatformsNumbers) {
+    rt::Variant count(1);
+    EXPECT_EQ(ErrorFrom([&] { CallByName(disp, u"Bump", CallType::Method, u"x"); }).number(), 13);
+    EXPECT_EQ(ErrorFrom([&] { CallByName(disp, u"Bump", CallType::Method); }).number(), 449);
+    EXPECT_EQ(ErrorFrom([&] { CallByName(disp, u"Bump", CallType::Method, count, 1, 2); }).number(),
+              450);
+    EXPECT_EQ(count, rt::Variant(1));
     EXPECT_EQ(thing->calls, 0);
 }
 

@@ -13,170 +13,85 @@ rt::ModuleLifetime& TestModule() {
 }
 
 namespace {
+
+using F = rt::Frame;
+using enum rt::MemberKind;
+
+rt::Member<TestThing> Row(std::u16string_view name, DISPID id, rt::MemberKind kind,
+                          std::vector<rt::Param> params, VARTYPE result,
+                          HRESULT (*call)(TestThing&, F&)) {
+    return {name, id, kind, std::move(params), result, call};
+}
+
 std::u16string TextOf(BSTR s) {
     return {s ? s : u"", SysStringLen(s)};
 }
+
+// A member's handler that runs `Body` as a typed member runs: counted, and guarded so that what
+// it raises becomes an HRESULT and the thread's error record.
+template <auto Body>
+HRESULT Run(TestThing& self, F& frame) {
+    return rt::Guard([&] {
+        ++self.calls;
+        Body(self, frame);
+    });
+}
+
+// other = Me, releasing what the variable held before.
+void Adopt(TestThing& self, ITestThing** other) {
+    self.AddRef();
+    if (*other) (*other)->Release();
+    *other = &self;
+}
+
 }  // namespace
 
-HRESULT TestThing::Bump(LONG* count, LONG* step, LONG* result) {
-    return rt::Guard([&] {
-        ++calls;
-        *count += *step;
-        *result = *count;
-    });
-}
-
-HRESULT TestThing::Decorate(BSTR* text, BSTR* suffix) {
-    return rt::Guard([&] {
-        ++calls;
-        rt::BString decorated(u"[" + TextOf(*text) + u"]" + TextOf(*suffix));
-        SysFreeString(*text);
-        *text = decorated.Detach();
-    });
-}
-
-HRESULT TestThing::Toggle(VARIANT_BOOL* flag) {
-    return rt::Guard([&] {
-        ++calls;
-        *flag = *flag ? VARIANT_FALSE : VARIANT_TRUE;
-    });
-}
-
-HRESULT TestThing::Adopt(ITestThing** other) {
-    return rt::Guard([&] {
-        ++calls;
-        AddRef();
-        if (*other) (*other)->Release();
-        *other = this;
-    });
-}
-
-HRESULT TestThing::Stash(VARIANT* value, VARIANT* result) {
-    return rt::Guard([&] {
-        ++calls;
-        rt::ThrowIfFailed(VariantCopy(result, value));
-        VariantClear(value);
-        value->vt = VT_I4;
-        value->lVal = 99;
-    });
-}
-
-HRESULT TestThing::get_Name(BSTR* result) {
-    return rt::Guard([&] { *result = rt::BString(name_).Detach(); });
-}
-
-HRESULT TestThing::put_Name(BSTR* value) {
-    return rt::Guard([&] {
-        ++calls;
-        name_ = TextOf(*value);
-    });
-}
-
-HRESULT TestThing::Fail(LONG* number, BSTR* description) {
-    return rt::Guard([&] {
-        ++calls;
-        rt::Raise(*number, TextOf(*description), kTestSource);
-    });
-}
-
-HRESULT TestThing::Configure(LONG* a, VARIANT_BOOL* b, VARIANT* c, BSTR* result) {
-    return rt::Guard([&] {
-        ++calls;
-        const rt::Variant given(*c);
-        const std::u16string third = given.IsMissing() ? u"missing" : given.AsString();
-        const std::u16string text =
-            rt::Variant(*a).AsString() + u"|" + (*b ? u"True" : u"False") + u"|" + third;
-        *result = rt::BString(text).Detach();
-    });
-}
-
 const rt::DispatchTableBase& TestThing::Table() {
-    using F = rt::Frame;
-    using rt::MemberKind;
     static const rt::DispatchTable<TestThing> table{
-        {u"Bump",
-         dispid::Bump,
-         MemberKind::Method,
-         {rt::Long(u"count"), rt::OptLong(u"step", 1)},
-         VT_I4,
-         [](TestThing& s, F& f) { return s.Bump(f.Long(0), f.Long(1), f.RetLong()); }},
-        {u"Decorate",
-         dispid::Decorate,
-         MemberKind::Method,
-         {rt::Str(u"text"), rt::OptStr(u"suffix")},
-         VT_EMPTY,
-         [](TestThing& s, F& f) { return s.Decorate(f.Str(0), f.Str(1)); }},
-        {u"Toggle",
-         dispid::Toggle,
-         MemberKind::Method,
-         {rt::Bool(u"flag")},
-         VT_EMPTY,
-         [](TestThing& s, F& f) { return s.Toggle(f.Bool(0)); }},
-        {u"Adopt",
-         dispid::Adopt,
-         MemberKind::Method,
-         {rt::Obj<ITestThing>(u"other")},
-         VT_EMPTY,
-         [](TestThing& s, F& f) { return s.Adopt(f.Obj<ITestThing>(0)); }},
-        {u"Stash",
-         dispid::Stash,
-         MemberKind::Method,
-         {rt::Var(u"value")},
-         VT_VARIANT,
-         [](TestThing& s, F& f) { return s.Stash(f.Var(0), f.RetVar()); }},
-        {u"Name",
-         dispid::Name,
-         MemberKind::Get,
-         {},
-         VT_BSTR,
-         [](TestThing& s, F& f) { return s.get_Name(f.RetStr()); }},
-        {u"Name",
-         dispid::Name,
-         MemberKind::Put,
-         {rt::Str(u"value")},
-         VT_EMPTY,
-         [](TestThing& s, F& f) { return s.put_Name(f.Str(0)); }},
-        {u"Fail",
-         dispid::Fail,
-         MemberKind::Method,
-         {rt::Long(u"number"), rt::OptStr(u"description")},
-         VT_EMPTY,
-         [](TestThing& s, F& f) { return s.Fail(f.Long(0), f.Str(1)); }},
-        {u"Configure",
-         dispid::Configure,
-         MemberKind::Method,
-         {rt::Long(u"a"), rt::OptBool(u"b", true), rt::OptVar(u"c")},
-         VT_BSTR,
-         [](TestThing& s, F& f) {
-             return s.Configure(f.Long(0), f.Bool(1), f.Var(2), f.RetStr());
-         }},
-        {u"Unguarded",
-         dispid::Unguarded,
-         MemberKind::Method,
-         {},
-         VT_EMPTY,
-         [](TestThing&, F&) -> HRESULT { throw std::runtime_error("sin guardia"); }},
-        {u"AdoptThenFail",
-         dispid::AdoptThenFail,
-         MemberKind::Method,
-         {rt::Obj<ITestThing>(u"other"), rt::Long(u"count")},
-         VT_EMPTY,
-         [](TestThing& s, F& f) {
-             s.Adopt(f.Obj<ITestThing>(0));
-             ++*f.Long(1);
-             LONG number = rt::err::kInvalidCall;
-             BSTR noDescription = nullptr;
-             return s.Fail(&number, &noDescription);
-         }},
-        {u"Año",
-         dispid::Year,
-         MemberKind::Get,
-         {},
-         VT_I4,
-         [](TestThing&, F& f) {
-             *f.RetLong() = 2024;
-             return S_OK;
-         }},
+        Row(u"Bump", dispid::Bump, Method, {rt::Long(u"count"), rt::OptLong(u"step", 1)}, VT_I4,
+            Run<[](TestThing&, F& f) { *f.RetLong() = *f.Long(0) += *f.Long(1); }>),
+        Row(u"Decorate", dispid::Decorate, Method, {rt::Str(u"text"), rt::OptStr(u"suffix")},
+            VT_EMPTY, Run<[](TestThing&, F& f) {
+                rt::BString decorated(u"[" + TextOf(*f.Str(0)) + u"]" + TextOf(*f.Str(1)));
+                SysFreeString(*f.Str(0));
+                *f.Str(0) = decorated.Detach();
+            }>),
+        Row(u"Toggle", dispid::Toggle, Method, {rt::Bool(u"flag")}, VT_EMPTY,
+            Run<[](TestThing&, F& f) { *f.Bool(0) = *f.Bool(0) ? VARIANT_FALSE : VARIANT_TRUE; }>),
+        Row(u"Adopt", dispid::Adopt, Method, {rt::Obj<ITestThing>(u"other")}, VT_EMPTY,
+            Run<[](TestThing& s, F& f) { Adopt(s, f.Obj<ITestThing>(0)); }>),
+        Row(u"Stash", dispid::Stash, Method, {rt::Var(u"value")}, VT_VARIANT,
+            Run<[](TestThing&, F& f) {
+                *f.RetVar() = *f.Var(0);  // the old value moves to the result
+                *f.Var(0) = rt::Variant(99).Detach();
+            }>),
+        Row(u"Name", dispid::Name, Get, {}, VT_BSTR,
+            Run<[](TestThing& s, F& f) { *f.RetStr() = rt::BString(s.name).Detach(); }>),
+        Row(u"Name", dispid::Name, Put, {rt::Str(u"value")}, VT_EMPTY,
+            Run<[](TestThing& s, F& f) { s.name = TextOf(*f.Str(0)); }>),
+        Row(u"Fail", dispid::Fail, Method, {rt::Long(u"number"), rt::OptStr(u"description")},
+            VT_EMPTY,
+            Run<[](TestThing&, F& f) { rt::Raise(*f.Long(0), TextOf(*f.Str(1)), kTestSource); }>),
+        Row(u"Configure", dispid::Configure, Method,
+            {rt::Long(u"a"), rt::OptBool(u"b", true), rt::OptVar(u"c")}, VT_BSTR,
+            Run<[](TestThing&, F& f) {
+                const rt::Variant c(*f.Var(2));
+                *f.RetStr() = rt::BString(rt::Variant(*f.Long(0)).AsString() + u"|" +
+                                          (*f.Bool(1) ? u"True" : u"False") + u"|" +
+                                          (c.IsMissing() ? u"missing" : c.AsString()))
+                                  .Detach();
+            }>),
+        Row(u"Unguarded", dispid::Unguarded, Method, {}, VT_EMPTY,
+            [](TestThing&, F&) -> HRESULT { throw std::runtime_error("sin guardia"); }),
+        Row(u"AdoptThenFail", dispid::AdoptThenFail, Method,
+            {rt::Obj<ITestThing>(u"other"), rt::Long(u"count")}, VT_EMPTY,
+            Run<[](TestThing& s, F& f) {
+                Adopt(s, f.Obj<ITestThing>(0));
+                ++*f.Long(1);
+                rt::Raise(rt::err::kInvalidCall, u"", kTestSource);
+            }>),
+        Row(u"Año", dispid::Year, Get, {}, VT_I4,
+            Run<[](TestThing&, F& f) { *f.RetLong() = 2024; }>),
     };
     return table;
 }
@@ -184,35 +99,6 @@ const rt::DispatchTableBase& TestThing::Table() {
 const rt::DispatchTableBase& PlainThing::Table() {
     static const rt::DispatchTable<PlainThing> table{};
     return table;
-}
-
-namespace {
-VARIANT RefOf(VARTYPE type, void* target) {
-    VARIANT v;
-    VariantInit(&v);
-    v.vt = static_cast<VARTYPE>(VT_BYREF | type);
-    v.byref = target;
-    return v;
-}
-}  // namespace
-
-VARIANT ByRef(LONG* target) {
-    return RefOf(VT_I4, target);
-}
-VARIANT ByRef(BSTR* target) {
-    return RefOf(VT_BSTR, target);
-}
-VARIANT ByRef(VARIANT_BOOL* target) {
-    return RefOf(VT_BOOL, target);
-}
-VARIANT ByRef(IDispatch** target) {
-    return RefOf(VT_DISPATCH, target);
-}
-VARIANT ByRef(VARIANT* target) {
-    return RefOf(VT_VARIANT, target);
-}
-VARIANT Missing() {
-    return rt::Variant::Missing().Detach();
 }
 
 }  // namespace rt_test
