@@ -45,35 +45,6 @@ class RawClientTest : public ::testing::Test {
     void* fx_ = nullptr;
 };
 
-TEST_F(RawClientTest, ClassFactoryHandsOutOnlyItsOwnClass) {
-    void* factory = nullptr;
-    const GUID other = {0x12345678, 0x1, 0x2, {1, 2, 3, 4, 5, 6, 7, 8}};
-    EXPECT_EQ(lib_.GetClassObject(other, IID_IClassFactory, &factory), CLASS_E_CLASSNOTAVAILABLE);
-    EXPECT_EQ(factory, nullptr);
-    ASSERT_EQ(lib_.GetClassObject(rawcom::kClsidMundorFx, IID_IClassFactory, &factory), S_OK);
-    void* object = nullptr;
-    void* outer = fx_;
-    EXPECT_EQ(CallSlot(factory, 3, outer, &rawcom::kIidMundorFx, &object), CLASS_E_NOAGGREGATION);
-    rawcom::Release(factory);
-}
-
-TEST_F(RawClientTest, QueryInterfaceKeepsOneIdentity) {
-    void* unknown = nullptr;
-    void* dispatch = nullptr;
-    void* fx = nullptr;
-    void* none = reinterpret_cast<void*>(1);
-    const GUID stranger = {0xDEADBEEF, 0x1, 0x2, {1, 2, 3, 4, 5, 6, 7, 8}};
-    ASSERT_EQ(CallSlot(fx_, rawcom::kQueryInterface, &IID_IUnknown, &unknown), S_OK);
-    ASSERT_EQ(CallSlot(fx_, rawcom::kQueryInterface, &IID_IDispatch, &dispatch), S_OK);
-    ASSERT_EQ(CallSlot(fx_, rawcom::kQueryInterface, &rawcom::kIidMundorFx, &fx), S_OK);
-    EXPECT_EQ(CallSlot(fx_, rawcom::kQueryInterface, &stranger, &none), E_NOINTERFACE);
-    EXPECT_EQ(none, nullptr);
-    EXPECT_EQ(unknown, fx_);
-    EXPECT_EQ(dispatch, fx_);
-    EXPECT_EQ(fx, fx_);
-    for (void* p : {unknown, dispatch, fx}) rawcom::Release(p);
-}
-
 TEST_F(RawClientTest, NewInstanceStartsUnboundWithEmptyErrorProperties) {
     EXPECT_EQ(CodeBySlot(), 0);
     EXPECT_EQ(DescripBySlot(), u"");
