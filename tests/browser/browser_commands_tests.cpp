@@ -25,7 +25,6 @@ using headless::TextPath;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::Field;
-using ::testing::Not;
 
 constexpr char16_t kTree[] = u"tvwPaises";
 const TextPath kMexico{u"(52) México"};
@@ -79,33 +78,12 @@ class BrowserCommands : public BrowserTest {
           peru_(catalog_.AddPais(u"PE", u"Perú", u"51")) {}
 
     headless::ScriptedUser& user() { return toolkit_.user(); }
-    // The user fills the next dialog of that kind and saves it.
-    void SavesCountry(std::u16string_view codigo, std::u16string_view tel,
-                      std::u16string_view nombre) {
-        user()
-            .OnShow(u"dlgPais")
-            .Type(u"ctrlCodigo", codigo)
-            .Type(u"ctrlCodigoTel", tel)
-            .Type(u"ctrlNombre", nombre)
-            .Click(u"cmdAceptar");
-    }
-    void SavesState(std::u16string_view codigo, std::u16string_view nombre) {
-        user()
-            .OnShow(u"dlgEdoProv")
-            .Type(u"ctrlCodigo", codigo)
-            .Type(u"ctrlNombre", nombre)
-            .Click(u"cmdAceptar");
-    }
-    void SavesCity(std::u16string_view codigo, std::u16string_view nombre) {
-        user()
-            .OnShow(u"dlgCiudad")
-            .Type(u"ctrlCodigo", codigo)
-            .Type(u"ctrlCodigoTel", u"33")
-            .Type(u"ctrlNombre", nombre)
-            .Click(u"cmdAceptar");
-    }
-    void Renames(std::u16string_view dialog, std::u16string_view nombre) {
-        user().OnShow(dialog).Type(u"ctrlNombre", nombre).Click(u"cmdAceptar");
+    // The user types into the next dialog of that kind and saves it.
+    void Saves(std::u16string_view dialog,
+               std::initializer_list<std::pair<std::u16string_view, std::u16string_view>> typed) {
+        headless::ShowScript& script = user().OnShow(dialog);
+        for (const auto& [field, text] : typed) script.Type(field, text);
+        script.Click(u"cmdAceptar");
     }
 
     // The browser with these nodes opened in turn and `select` selected (none: nothing is).
@@ -156,80 +134,6 @@ class BrowserCommands : public BrowserTest {
     Stored mexico_, jalisco_, colima_, guadalajara_, peru_;
 };
 
-// --- A whole pass, as the host calls it either way ---
-
-class FullPass : public BrowserCommands, public ::testing::WithParamInterface<HostCall> {};
-
-TEST_P(FullPass, ACountryAStateAndACityAreAddedRenamedAndDeletedInPlace) {
-    const TextPath zembla{u"(999) Zembla"}, norte{u"(999) Zembla", u"Norte"},
-        capital{u"(999) Zembla", u"Norte", u"Capital"};
-    SavesCountry(u"ZB", u"999", u"Zembla");
-    SavesState(u"NO", u"Norte");
-    SavesCity(u"CA", u"Capital");
-    Renames(u"dlgCiudad", u"Capital Nueva");
-    Renames(u"dlgEdoProv", u"Norte Grande");
-    user()
-        .OnShow(u"dlgPais")
-        .Type(u"ctrlCodigoTel", u"998")
-        .Type(u"ctrlNombre", u"Zembla Libre")
-        .Click(u"cmdAceptar");
-    for (int i = 0; i < 3; ++i) user().AnswerMessageBox(ui::vbYes);
-    std::vector<std::string> before, added, renamed, after;
-    std::vector<Named> newRows;
-    OnBrowser()
-        .Run(u"look at the tree", LookAtTree(before))
-        .Click(u"cmdAction", 0)
-        .ExpandPath(kTree, zembla)  // reads no states: only its placeholder goes
-        .SelectPath(kTree, zembla)
-        .Click(u"cmdAction", 1)
-        .ExpandPath(kTree, zembla)
-        .SelectPath(kTree, norte)
-        .Click(u"cmdAction", 2)
-        .ExpandPath(kTree, norte)
-        .Run(u"look at the tree", LookAtTree(added))
-        .Run(u"find the new rows",
-             [&](ui::Window&) {
-                 const Named country = Find(catalog_.Countries(), u"Zembla");
-                 const Named state = Find(catalog_.StatesOf(country.pk), u"Norte");
-                 newRows = {country, state, Find(catalog_.CitiesOf(state.pk), u"Capital")};
-             })
-        .SelectPath(kTree, capital)
-        .Click(u"cmdEdit")
-        .SelectPath(kTree, norte)
-        .Click(u"cmdEdit")
-        .SelectPath(kTree, zembla)
-        .Click(u"cmdEdit")
-        .Run(u"look at the tree", LookAtTree(renamed))
-        .SelectPath(kTree, {u"(998) Zembla Libre", u"Norte Grande", u"Capital Nueva"})
-        .Click(u"cmdDel")
-        .SelectPath(kTree, {u"(998) Zembla Libre", u"Norte Grande"})
-        .Click(u"cmdDel")
-        .SelectPath(kTree, {u"(998) Zembla Libre"})
-        .Click(u"cmdDel")
-        .Run(u"look at the tree", LookAtTree(after))
-        .Click(u"cmdCerrar");
-
-    ExplorerCountry(GetParam());
-
-    ASSERT_EQ(newRows.size(), 3u);
-    std::vector<std::string> expected = before;
-    expected.push_back(Line(0, Sys(newRows[0]), u"(999) Zembla"));
-    expected.push_back(Line(1, Edo(newRows[1]), u"Norte"));
-    expected.push_back(Line(2, Cty(newRows[2]), u"Capital"));
-    EXPECT_EQ(added, expected);
-    expected.end()[-3] = Line(0, Sys(newRows[0]), u"(998) Zembla Libre");
-    expected.end()[-2] = Line(1, Edo(newRows[1]), u"Norte Grande");
-    expected.end()[-1] = Line(2, Cty(newRows[2]), u"Capital Nueva");
-    EXPECT_EQ(renamed, expected);
-    EXPECT_EQ(after, before);
-    EXPECT_THAT(catalog_.Countries(), Not(Contains(Named_(u"Zembla Libre"))));
-    EXPECT_EQ(MessageBoxes().size(), 3u) << transcript().Text();  // the three confirmations
-    ExpectEveryStepUsed();
-}
-
-INSTANTIATE_TEST_SUITE_P(Host, FullPass, ::testing::Values(HostCall::Typed, HostCall::ByName),
-                         HostCallName);
-
 // --- Adds ---
 
 // Where the user stands when pressing a button: the nodes opened in turn, then the selection.
@@ -246,7 +150,8 @@ class AddCountry : public BrowserCommands, public ::testing::WithParamInterface<
 
 TEST_P(AddCountry, ComesLastAmongTheRootsWithAPlaceholderAndLeavesTheSelectionAlone) {
     // "Argentina" comes first by name: only an append puts it last.
-    SavesCountry(u"AR", u"54", u"Argentina");
+    Saves(u"dlgPais",
+          {{u"ctrlCodigo", u"AR"}, {u"ctrlCodigoTel", u"54"}, {u"ctrlNombre", u"Argentina"}});
     std::vector<std::string> before, after;
     Seen selectedBefore, selectedAfter;
     Browser(GetParam().open, GetParam().select)
@@ -297,8 +202,11 @@ class AddBelow : public BrowserCommands, public ::testing::WithParamInterface<Ch
 
 TEST_P(AddBelow, GoesLastUnderTheRightParentWithoutOpeningIt) {
     const ChildAdd& add = GetParam();
-    if (AddsState()) SavesState(u"AGS", NewName());
-    if (!AddsState()) SavesCity(u"AME", NewName());
+    if (AddsState()) Saves(u"dlgEdoProv", {{u"ctrlCodigo", u"AGS"}, {u"ctrlNombre", NewName()}});
+    if (!AddsState()) {
+        Saves(u"dlgCiudad",
+              {{u"ctrlCodigo", u"AME"}, {u"ctrlCodigoTel", u"33"}, {u"ctrlNombre", NewName()}});
+    }
     Seen parentBefore, parentAfter, selectedBefore, selectedAfter;
     std::vector<Seen> children;
     Browser(add.standing.open, add.standing.select)
@@ -575,9 +483,10 @@ TEST_P(Modify, ChangesOnlyTheNodesTextAndKeepsTheRecordUnderItsParent) {
     const std::u16string oldText = node.back();
     const std::u16string newName = country ? u"Estados Unidos Mexicanos" : oldText + u" Nuevo";
     // A country's text shows its area code; the seeded city has none yet, which its dialog asks.
-    headless::ShowScript& dialogScript = user().OnShow(dialog);
-    if (node.size() != 2) dialogScript.Type(u"ctrlCodigoTel", country ? u"53" : u"33");
-    dialogScript.Type(u"ctrlNombre", newName).Click(u"cmdAceptar");
+    if (node.size() == 2) Saves(dialog, {{u"ctrlNombre", newName}});
+    if (node.size() != 2) {
+        Saves(dialog, {{u"ctrlCodigoTel", country ? u"53" : u"33"}, {u"ctrlNombre", newName}});
+    }
     std::vector<std::string> before, after;
     Seen selected;
     Browser(standing.open, standing.select)

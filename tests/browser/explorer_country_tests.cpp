@@ -133,12 +133,6 @@ TEST_F(BrowserWindow, BannerShowsTheComponentsFileFolderAndVersion) {
     EXPECT_EQ(version, u"0.9.0.10");
 }
 
-TEST_F(BrowserWindow, TheCloseBoxClosesItToo) {
-    OnBrowser().Close();
-    ExplorerCountry();
-    EXPECT_EQ(transcript().Only<headless::WindowHidden>().size(), 1u);
-}
-
 TEST_F(BrowserWindow, ItsReferenceToTheFacadeIsReleasedWithIt) {
     const auto references = [&] {
         fx_->AddRef();
@@ -163,39 +157,33 @@ TEST_F(BrowserWindow, WithoutAToolkitTheHostGetsTheError) {
     EXPECT_THAT(MessageBoxes(), IsEmpty());
 }
 
-class BrowserWithoutCatalog : public BrowserTest {};
+using BrowserWithoutCatalog = BrowserTest;
 
-TEST_F(BrowserWithoutCatalog, AnUnboundFacadeShowsTheFillMessageOnceAndAnEmptyTree) {
-    mundor::MundorClient(fx_.As<mundor::_MundorFx>()).SetDataObjects(nullptr);
-    const std::u16string message =
-        FillErrorText(rt::err::kObjectNotSet, u"Variable de objeto o bloque With no establecida");
-    toolkit_.user().AnswerMessageBox(ui::vbOK, message);
-    std::vector<std::string> outline{"not looked at"};
-    OnBrowser().Run(u"look at the tree", LookAtTree(outline)).Click(u"cmdCerrar");
-
-    ExplorerCountry();
-
-    const auto boxes = MessageBoxes();
-    ASSERT_EQ(boxes.size(), 1u) << transcript().Text();
-    EXPECT_EQ(boxes[0].style, ui::vbOKOnly);
-    EXPECT_EQ(boxes[0].title, u"Mundor");
-    EXPECT_THAT(outline, IsEmpty());
-    EXPECT_EQ(transcript().Only<headless::WindowHidden>().size(), 1u);
-}
-
-TEST_F(BrowserWithoutCatalog, AClosedCatalogShowsItsErrorOnceAndAnEmptyTree) {
+// An unbound facade, then a closed catalog: each fill shows its error once, and an empty tree.
+TEST_F(BrowserWithoutCatalog, ShowsTheFillsErrorOnceAndAnEmptyTree) {
     catalog_.AddPais(u"PE", u"Perú", u"51");
-    rt::CallByName(catalog_.catalog().get(), u"Close", rt::CallType::Method);
-    const std::u16string message =
-        FillErrorText(nubex::err::kCatalogNotOpen.number, nubex::err::kCatalogNotOpen.text);
-    toolkit_.user().AnswerMessageBox(ui::vbOK, message);
-    std::vector<std::string> outline{"not looked at"};
-    OnBrowser().Run(u"look at the tree", LookAtTree(outline)).Click(u"cmdCerrar");
+    const std::vector<std::u16string> messages = {
+        FillErrorText(rt::err::kObjectNotSet, u"Variable de objeto o bloque With no establecida"),
+        FillErrorText(nubex::err::kCatalogNotOpen.number, nubex::err::kCatalogNotOpen.text)};
+    std::vector<std::string> outlines[2] = {{"not looked at"}, {"not looked at"}};
+    mundor::MundorClient fx(fx_.As<mundor::_MundorFx>());
+    for (std::size_t i = 0; i < messages.size(); ++i) {
+        fx.SetDataObjects(i == 0 ? nullptr : catalog_.catalog());
+        if (i == 1) rt::CallByName(catalog_.catalog().get(), u"Close", rt::CallType::Method);
+        toolkit_.user().AnswerMessageBox(ui::vbOK, messages[i]);
+        OnBrowser().Run(u"look at the tree", LookAtTree(outlines[i])).Click(u"cmdCerrar");
 
-    ExplorerCountry();
+        ExplorerCountry();
 
-    EXPECT_EQ(MessageBoxes().size(), 1u) << transcript().Text();
-    EXPECT_THAT(outline, IsEmpty());
+        EXPECT_THAT(outlines[i], IsEmpty());
+    }
+    const auto boxes = MessageBoxes();
+    ASSERT_EQ(boxes.size(), 2u) << transcript().Text();
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        EXPECT_EQ(boxes[i],
+                  (headless::MessageBoxShown{messages[i], ui::vbOKOnly, u"Mundor", ui::vbOK}));
+    }
+    EXPECT_EQ(transcript().Only<headless::WindowHidden>().size(), 2u);
 }
 
 }  // namespace
