@@ -81,8 +81,9 @@ Stored TestCatalog::AddEdoProv(LONG paisPk, std::u16string_view codigo,
 }
 
 Stored TestCatalog::AddCiudad(LONG edoProvPk, std::u16string_view codigo,
-                              std::u16string_view nombre) {
-    return StoredOf(nubex_test::AddCiudad(connection_.get(), edoProvPk, codigo, nombre, u"").get());
+                              std::u16string_view nombre, std::u16string_view codigoTel) {
+    return StoredOf(
+        nubex_test::AddCiudad(connection_.get(), edoProvPk, codigo, nombre, codigoTel).get());
 }
 
 void TestCatalog::ExecuteSql(const char* sql, const std::vector<std::u16string_view>& texts) {

@@ -45,7 +45,8 @@ class TestCatalog {
     Stored AddPais(std::u16string_view codigo, std::u16string_view nombre,
                    std::u16string_view codigoTel);
     Stored AddEdoProv(LONG paisPk, std::u16string_view codigo, std::u16string_view nombre);
-    Stored AddCiudad(LONG edoProvPk, std::u16string_view codigo, std::u16string_view nombre);
+    Stored AddCiudad(LONG edoProvPk, std::u16string_view codigo, std::u16string_view nombre,
+                     std::u16string_view codigoTel = u"");
 
     // Rows with a Sys_GUID of the test's choosing; parents are named by their Sys_GUID.
     void InsertPais(std::u16string_view guid, std::u16string_view nombre,

@@ -7,9 +7,10 @@
 
 #include <tuple>
 
-#include "component_fixture.h"
+#include "browser_fixture.h"
 #include "contracts/ui/message_box.h"
 #include "error_from.h"
+#include "facade/mundor_client.h"
 #include "launch_road.h"
 #include "log_capture.h"
 #include "runtime/call_by_name.h"
@@ -86,77 +87,78 @@ LevelFacts FactsOf(Level level) {
     return {};
 }
 
-rt::Variant Get(const rt::Ref<IDispatch>& object, const char16_t* property) {
-    return rt::CallByName(object.get(), property, rt::CallType::Get);
-}
-
 constexpr char16_t kConfirm[] = u"¿Seguro desea eliminar este elemento?";
 const MessageBoxShown kConfirmYes{kConfirm, 308, u"Mundor", ui::vbYes};
 const MessageBoxShown kConfirmNo{kConfirm, 308, u"Mundor", ui::vbNo};
 
-class LevelTest : public ComponentTest,
+rt::Variant Get(const rt::Ref<IDispatch>& object, const char16_t* property) {
+    return rt::CallByName(object.get(), property, rt::CallType::Get);
+}
+
+// A host session (browser_fixture.h) with México, Jalisco and Guadalajara stored, and the
+// host's own error properties set: no member may write them.
+class LevelTest : public browser_test::BrowserTest,
                   public ::testing::WithParamInterface<std::tuple<Level, Road>> {
   protected:
     void SetUp() override {
-        mexico_ = AddPais(u"MX", u"México");
-        jalisco_ = AddEdoProv(mexico_, u"JAL", u"Jalisco");
-        guadalajara_ = AddCiudad(jalisco_, u"GDL", u"Guadalajara");
-        rt::CallByName(guadalajara_.get(), u"CodigoTel", rt::CallType::Let, u"33");
-        ASSERT_TRUE(
-            rt::CallByName(guadalajara_.get(), u"SaveRecord", rt::CallType::Method).AsBool());
-        fx_.SetLastErrorCode(7);
-        fx_.SetLastErrorDescrip(u"del anfitrión");
+        stored_ = {catalog_.AddPais(u"MX", u"México", u"52")};
+        stored_.push_back(catalog_.AddEdoProv(stored_[0].pk, u"JAL", u"Jalisco"));
+        stored_.push_back(catalog_.AddCiudad(stored_[1].pk, u"GDL", u"Guadalajara", u"33"));
+        for (const Level each : {Level::Pais, Level::EdoProv, Level::Ciudad}) {
+            existing_.push_back(Load(each, stored_[static_cast<int>(each)].pk));
+        }
+        fx().SetLastErrorCode(7);
+        fx().SetLastErrorDescrip(u"del anfitrión");
     }
     void TearDown() override {
-        // No member ever writes the host's error properties.
-        EXPECT_EQ(fx_.LastErrorCode(), 7);
-        EXPECT_EQ(fx_.LastErrorDescrip(), u"del anfitrión");
+        EXPECT_EQ(fx().LastErrorCode(), 7);
+        EXPECT_EQ(fx().LastErrorDescrip(), u"del anfitrión");
         EXPECT_TRUE(toolkit_.user().AllUsed()) << rt::Utf16ToUtf8(toolkit_.user().Unused());
         if (!scriptFails_) {
             EXPECT_FALSE(toolkit_.failure()) << Screen();
         }
     }
 
+    MundorClient fx() const { return MundorClient(fx_.As<_MundorFx>()); }
     Level level() const { return std::get<0>(GetParam()); }
     LevelFacts facts() const { return FactsOf(level()); }
-    LaunchRoad road() { return LaunchRoad(fx_.get(), std::get<1>(GetParam())); }
+    LaunchRoad road() { return LaunchRoad(typedFx_.get(), std::get<1>(GetParam())); }
     ShowScript& OnDialog() { return toolkit_.user().OnShow(LauncherName(level())); }
+    std::vector<MessageBoxShown> Boxes() const { return MessageBoxes(); }
+    std::string Screen() const { return transcript().Text(); }
 
     // The record SetUp stored at this level, and the key of its parent: none for a country,
     // whose launcher takes no parent key.
-    rt::Ref<IDispatch> Existing() const {
-        if (level() == Level::EdoProv) return rt::Ref<IDispatch>(jalisco_);
-        if (level() == Level::Ciudad) return rt::Ref<IDispatch>(guadalajara_);
-        return rt::Ref<IDispatch>(mexico_);
-    }
+    rt::Ref<IDispatch> Existing() const { return existing_[static_cast<int>(level())]; }
     std::optional<LONG> ParentKey() const {
-        if (level() == Level::EdoProv) return KeyOf(mexico_.get());
-        if (level() == Level::Ciudad) return KeyOf(jalisco_.get());
-        return std::nullopt;
+        if (level() == Level::Pais) return std::nullopt;
+        return stored_[static_cast<int>(level()) - 1].pk;
     }
     // A new record of this level with nothing below it.
     rt::Ref<IDispatch> AddLeaf(std::u16string_view codigo) {
-        if (level() == Level::Pais) return rt::Ref<IDispatch>(AddPais(codigo, u"Hoja"));
-        if (level() == Level::EdoProv)
-            return rt::Ref<IDispatch>(AddEdoProv(mexico_, codigo, u"Hoja"));
-        return rt::Ref<IDispatch>(AddCiudad(jalisco_, codigo, u"Hoja"));
+        if (level() == Level::Pais) return Loaded(catalog_.AddPais(codigo, u"Hoja", u"").pk);
+        if (level() == Level::EdoProv) {
+            return Loaded(catalog_.AddEdoProv(*ParentKey(), codigo, u"Hoja").pk);
+        }
+        return Loaded(catalog_.AddCiudad(*ParentKey(), codigo, u"Hoja").pk);
     }
     static LONG Key(const rt::Ref<IDispatch>& record) { return Get(record, u"Sys_PK").AsLong(); }
     bool Exists(const rt::Ref<IDispatch>& record) const {
-        return static_cast<bool>(Stored(Key(record)));
+        return static_cast<bool>(Loaded(Key(record)));
     }
-    bool AllSetUpRecordsExist() {
-        return PaisExists(ComponentTest::KeyOf(mexico_.get())) &&
-               EdoProvExists(ComponentTest::KeyOf(jalisco_.get())) &&
-               CiudadExists(ComponentTest::KeyOf(guadalajara_.get()));
+    bool AllSetUpRecordsExist() const {
+        for (const Level each : {Level::Pais, Level::EdoProv, Level::Ciudad}) {
+            if (!Load(each, stored_[static_cast<int>(each)].pk)) return false;
+        }
+        return true;
     }
 
     // How many records of this level the catalog holds under that parent.
     LONG CountUnderParent() const {
         const rt::Variant rows =
             level() == Level::Pais
-                ? rt::CallByName(catalog_.get(), u"V_Pais", rt::CallType::Get)
-                : rt::CallByName(catalog_.get(),
+                ? rt::CallByName(catalog_.catalog().get(), u"V_Pais", rt::CallType::Get)
+                : rt::CallByName(catalog_.catalog().get(),
                                  level() == Level::EdoProv ? u"V_EdoProv" : u"V_Ciudades",
                                  rt::CallType::Get, *ParentKey());
         LONG count = 0;
@@ -183,21 +185,23 @@ class LevelTest : public ComponentTest,
         };
     }
 
-    // The record stored under `key`, loaded afresh from the catalog; empty when none is.
-    rt::Ref<IDispatch> Stored(LONG key) const {
-        auto record = rt::CreateInstance<IDispatch>(*facts().recordClass);
-        const rt::Variant loaded = rt::CallByName(record.get(), u"LoadRecord", rt::CallType::Method,
-                                                  key, u"", Get(catalog_, u"ADOCnn"), LONG{1});
+    // The record of that level stored under `key`, loaded afresh; empty when none is.
+    rt::Ref<IDispatch> Load(Level of, LONG key) const {
+        auto record = rt::CreateInstance<IDispatch>(*FactsOf(of).recordClass);
+        const rt::Variant loaded =
+            rt::CallByName(record.get(), u"LoadRecord", rt::CallType::Method, key, u"",
+                           Get(catalog_.catalog(), u"ADOCnn"), LONG{1});
         return loaded.AsBool() ? record : rt::Ref<IDispatch>();
     }
+    rt::Ref<IDispatch> Loaded(LONG key) const { return Load(level(), key); }
     LONG ParentKeyOf(const rt::Ref<IDispatch>& record) const {
         if (!facts().parentProperty) return 0;
         return Get(Get(record, facts().parentProperty).AsDispatch(), u"Sys_PK").AsLong();
     }
 
-    rt::Ref<nubex::Pais> mexico_;
-    rt::Ref<nubex::EdoProv> jalisco_;
-    rt::Ref<nubex::Ciudad> guadalajara_;
+    rt::Ref<_MundorFx> typedFx_ = fx_.As<_MundorFx>();
+    std::vector<browser_test::Stored> stored_;  // México, Jalisco, Guadalajara
+    std::vector<rt::Ref<IDispatch>> existing_;  // the same, loaded
     bool scriptFails_ = false;
 };
 
@@ -236,7 +240,7 @@ TEST_P(LevelTest, AnAddAsksForEachBlankFieldThenStoresWhatWasTypedUnderTheParent
     EXPECT_EQ(Boxes(), asked);
     EXPECT_EQ(toolkit_.transcript().Only<FocusMoved>(), focused);
     ASSERT_TRUE(obj);
-    const rt::Ref<IDispatch> stored = Stored(Get(obj, u"Sys_PK").AsLong());
+    const rt::Ref<IDispatch> stored = Loaded(Get(obj, u"Sys_PK").AsLong());
     ASSERT_TRUE(stored) << "the record handed back is not in the catalog";
     EXPECT_EQ(Get(stored, u"Codigo").AsString(), typed.codigo);
     EXPECT_EQ(Get(stored, u"Nombre").AsString(), typed.nombre);
@@ -264,7 +268,7 @@ TEST_P(LevelTest, ACancelledOrClosedAddEmptiesTheVariableAgainAndAddsNothing) {
 
 TEST_P(LevelTest, EditsByObjectAndByKeyStoreTheChangeKeepTheParentAndCancelLeavesItAlone) {
     rt::Ref<IDispatch> obj = Existing();
-    const LONG key = KeyOf(obj.As<nubex::DataRecord>().get());
+    const LONG key = Key(obj);
     OnDialog()
         .Run(u"the fields show the record", ShowsTheStoredRecord())
         .Type(u"ctrlNombre", u"Cambiado")
@@ -274,12 +278,12 @@ TEST_P(LevelTest, EditsByObjectAndByKeyStoreTheChangeKeepTheParentAndCancelLeave
 
     EXPECT_EQ(road().Launch(level(), &obj, ParentKey()), rt::Variant(true));
     EXPECT_EQ(obj, Existing()) << "the caller's variable no longer holds its record";
-    EXPECT_EQ(Get(Stored(key), u"Nombre").AsString(), u"Cambiado");
+    EXPECT_EQ(Get(Loaded(key), u"Nombre").AsString(), u"Cambiado");
     // By key the dialog gets parent key 0, which loads no parent: the record keeps its own.
     EXPECT_EQ(road().LaunchByKey(level(), key), rt::Variant(true));
     EXPECT_EQ(road().LaunchByKey(level(), key), rt::Variant(false));
 
-    const rt::Ref<IDispatch> stored = Stored(key);
+    const rt::Ref<IDispatch> stored = Loaded(key);
     EXPECT_EQ(Get(stored, u"Nombre").AsString(), u"Otra vez");
     EXPECT_EQ(ParentKeyOf(stored), ParentKey().value_or(0));
 }
@@ -295,7 +299,7 @@ TEST_P(LevelTest, ARefusedStoreIsExplainedAndTheDialogStaysOpenForACorrection) {
 
     EXPECT_THAT(Boxes(), ::testing::ElementsAre(
                              MessageBoxShown{facts().duplicateCode, 0, u"Mundor", ui::vbOK}));
-    EXPECT_EQ(Get(Stored(Get(obj, u"Sys_PK").AsLong()), u"Codigo").AsString(), u"OTRO");
+    EXPECT_EQ(Get(Loaded(Get(obj, u"Sys_PK").AsLong()), u"Codigo").AsString(), u"OTRO");
 }
 
 // What a host's data library may answer but ours never does. A country's dialog explains every
@@ -356,7 +360,7 @@ TEST_P(LevelTest, AKeyBasedAddAnswersTheNewKeyAsLongOrIntegerZero) {
         return;
     }
     ASSERT_EQ(added.vt(), VT_I4);
-    EXPECT_EQ(Get(Stored(added.AsLong()), u"Nombre").AsString(), u"Nueva");
+    EXPECT_EQ(Get(Loaded(added.AsLong()), u"Nombre").AsString(), u"Nueva");
 }
 
 TEST_P(LevelTest, AKeyThatDoesNotLoadAnswersFalseWithNoWindowAndNoQuestion) {
@@ -372,7 +376,7 @@ TEST_P(LevelTest, AKeyThatDoesNotLoadAnswersFalseWithNoWindowAndNoQuestion) {
 // The launchers and the key-based deletes need the catalog; an object-based delete does not.
 TEST_P(LevelTest, AnUnboundFacadeFailsWith91AfterPuttingTheNewRecordInTheVariable) {
     const rt::Ref<IDispatch> leaf = AddLeaf(u"H1");
-    fx_.SetDataObjects({});
+    fx().SetDataObjects({});
     rt::Ref<IDispatch> added;
     EXPECT_EQ(ErrorFrom([&] { road().Launch(level(), &added, ParentKey()); }).number(),
               rt::err::kObjectNotSet);
@@ -469,38 +473,16 @@ TEST_P(LevelTest, AnErrorBoxThatCannotShowStillAnswersFalseAndOnlyTheLogKeepsIts
     EXPECT_TRUE(AllSetUpRecordsExist());
 }
 
-// Hosts that pass no variable at all.
-class OmittedArgumentsTest : public ComponentTest, public ::testing::WithParamInterface<Road> {};
+// A host that passes no variable at all.
+TEST_P(LevelTest, WithNoObjAnAddStillStoresUnderTheGivenParent) {
+    const LONG before = CountUnderParent();
+    ShowScript& script = OnDialog();
+    TypeInto(script, {u"NV1", u"Nueva", u"99"});
+    script.Click(u"cmdAceptar");
 
-INSTANTIATE_TEST_SUITE_P(Roads, OmittedArgumentsTest, ::testing::Values(Road::Vtable, Road::ByName),
-                         [](const auto& road) {
-                             return road.param == Road::Vtable ? "PorInterfaz" : "PorNombre";
-                         });
+    EXPECT_EQ(road().Launch(level(), nullptr, ParentKey()), rt::Variant(true));
 
-TEST_P(OmittedArgumentsTest, WithNoObjAnAddStillStoresUnderTheGivenParent) {
-    const auto mexico = AddPais(u"MX", u"México");
-    toolkit_.user()
-        .OnShow(u"dlgPais")
-        .Type(u"ctrlCodigo", u"CL")
-        .Type(u"ctrlNombre", u"Chile")
-        .Type(u"ctrlCodigoTel", u"56")
-        .Click(u"cmdAceptar");
-    toolkit_.user()
-        .OnShow(u"dlgEdoProv")
-        .Type(u"ctrlCodigo", u"JAL")
-        .Type(u"ctrlNombre", u"Jalisco")
-        .Click(u"cmdAceptar");
-    LaunchRoad launch(fx_.get(), GetParam());
-
-    EXPECT_EQ(launch.Launch(Level::Pais, nullptr), rt::Variant(true));
-    EXPECT_EQ(launch.Launch(Level::EdoProv, nullptr, KeyOf(mexico.get())), rt::Variant(true));
-
-    const rt::Variant states =
-        rt::CallByName(catalog_.get(), u"V_EdoProv", rt::CallType::Get, KeyOf(mexico.get()));
-    EXPECT_EQ(
-        rt::CallByName(states.AsDispatch().get(), u"Item", rt::CallType::Get, u"Nombre").AsString(),
-        u"Jalisco");
-    EXPECT_TRUE(toolkit_.user().AllUsed());
+    EXPECT_EQ(CountUnderParent(), before + 1);
 }
 
 }  // namespace
