@@ -257,109 +257,22 @@ INSTANTIATE_TEST_SUITE_P(
                  {u"Guadalajara", u"Ameca"}}),
     ChildAddName);
 
-// --- What is refused before anything is read ---
+// --- What leaves the tree and the catalog as they were ---
 
-struct Refusal {
-    Standing standing;
-    std::u16string button;
-    LONG index;
-    std::u16string prompt;
-    LONG style;
-    std::u16string title;
-};
-std::string RefusalName(const ::testing::TestParamInfo<Refusal>& info) {
-    return info.param.standing.name;
-}
+const std::u16string kConfirm = u"¿Seguro desea eliminar este elemento?";
 
-class Refused : public BrowserCommands, public ::testing::WithParamInterface<Refusal> {};
-
-// The catalog is let go of before the press: a command that read a record would fail visibly.
-TEST_P(Refused, WithItsMessageAndTitleBeforeAnyRecordIsRead) {
-    const Refusal& refusal = GetParam();
-    user().AnswerMessageBox(ui::vbOK, refusal.prompt);
-    std::vector<std::string> before, after;
-    Browser(refusal.standing.open, refusal.standing.select)
-        .Run(u"look at the tree", LookAtTree(before))
-        .Run(u"the facade lets go of the catalog", Bind(false))
-        .Click(refusal.button, refusal.index)
-        .Run(u"look at the tree", LookAtTree(after))
-        .Click(u"cmdCerrar");
-
-    ExplorerCountry();
-
-    const auto boxes = MessageBoxes();
-    ASSERT_EQ(boxes.size(), 1u) << transcript().Text();
-    EXPECT_EQ(boxes[0].style, refusal.style);
-    EXPECT_EQ(boxes[0].title, refusal.title);
-    EXPECT_EQ(after, before);
-    EXPECT_EQ(transcript().Only<headless::WindowShown>().size(), 1u) << "a dialog was opened";
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Commands, Refused,
-    ::testing::Values(
-        // The box of an add with nothing selected takes the pressed button's caption as title.
-        Refusal{{"AddStateWithNothingSelected", {}, {}},
-                u"cmdAction",
-                1,
-                u"Seleccione un estado",
-                ui::vbInformation,
-                u"Agregar Estado"},
-        Refusal{{"AddCityWithNothingSelected", {}, {}},
-                u"cmdAction",
-                2,
-                u"Seleccione un estado",
-                ui::vbInformation,
-                u"Agregar Ciudad"},
-        Refusal{{"AddStateWithACitySelected", {kMexico, kJalisco}, kGuadalajara},
-                u"cmdAction",
-                1,
-                u"Seleccione el Pais, al que desea agregar un estado",
-                ui::vbInformation,
-                u"Agregar Estado"},
-        Refusal{{"AddCityWithACountrySelected", {}, kMexico},
-                u"cmdAction",
-                2,
-                u"Seleccione el Estado, al que desea agregar una ciudad",
-                ui::vbInformation,
-                u"Agregar Ciudad"},
-        Refusal{{"ModifyWithNothingSelected", {}, {}},
-                u"cmdEdit",
-                ui::kNoIndex,
-                u"Seleccione el Pais, Estado o Ciudad a modificar",
-                ui::vbInformation,
-                u"Modificar Pais/Estado/Ciudad"},
-        Refusal{{"DeleteWithNothingSelected", {}, {}},
-                u"cmdDel",
-                ui::kNoIndex,
-                u"Seleccione el Pais, Estado o Ciudad a eliminar",
-                ui::vbInformation,
-                u"Eliminar Pais/Estado/Ciudad"},
-        // Perú has nothing stored below it, but its placeholder counts: the tree alone decides.
-        Refusal{{"DeleteOfACountryNeverOpened", {}, kPeru},
-                u"cmdDel",
-                ui::kNoIndex,
-                u"El elemento a eliminar no esta vacio",
-                ui::vbCritical,
-                u"Mundor"},
-        Refusal{{"DeleteOfAStateWithCities", {kMexico, kJalisco}, kJalisco},
-                u"cmdDel",
-                ui::kNoIndex,
-                u"El elemento a eliminar no esta vacio",
-                ui::vbCritical,
-                u"Mundor"}),
-    RefusalName);
-
-// --- What leaves the tree as it was ---
-
-// A command the user or the data library turns down: the press, what the user does in the
-// dialog or boxes it opens, and the boxes expected.
+// A command refused or turned down: the press, what the user does in the dialog or boxes it
+// opens, and the boxes expected. With no user steps the command must refuse before it reads
+// anything: the catalog is let go of before the press, no dialog opens, and its one box has the
+// given style and title (an add's takes the pressed button's caption).
 struct TurnedDown {
     Standing standing;
     std::u16string button;
     LONG index;
     std::function<void(headless::ScriptedUser&)> user;
     std::vector<std::u16string> boxes;
+    LONG style = ui::vbInformation;
+    std::u16string title = u"Mundor";
 };
 std::string TurnedDownName(const ::testing::TestParamInfo<TurnedDown>& info) {
     return info.param.standing.name;
@@ -374,15 +287,19 @@ class TurnedDownCommand : public BrowserCommands,
 
 TEST_P(TurnedDownCommand, LeavesTheTreeAndTheCatalogAsTheyWere) {
     const TurnedDown& command = GetParam();
-    command.user(user());
+    const bool refusedUnread = !command.user;
+    if (refusedUnread) user().AnswerMessageBox(ui::vbOK, command.boxes.front());
+    if (!refusedUnread) command.user(user());
     const std::vector<Named> countries = catalog_.Countries();
     const std::vector<Named> states = catalog_.StatesOf(mexico_.pk);
     const std::vector<Named> cities = catalog_.CitiesOf(jalisco_.pk);
     std::vector<std::string> before, after;
-    Browser(command.standing.open, command.standing.select)
-        .Run(u"look at the tree", LookAtTree(before))
-        .Click(command.button, command.index)
+    headless::ShowScript& script = Browser(command.standing.open, command.standing.select)
+                                       .Run(u"look at the tree", LookAtTree(before));
+    if (refusedUnread) script.Run(u"the facade lets go of the catalog", Bind(false));
+    script.Click(command.button, command.index)
         .Run(u"look at the tree", LookAtTree(after))
+        .Run(u"the facade takes the catalog back", Bind(true))
         .Click(u"cmdCerrar");
 
     ExplorerCountry();
@@ -391,55 +308,114 @@ TEST_P(TurnedDownCommand, LeavesTheTreeAndTheCatalogAsTheyWere) {
     std::vector<std::u16string> prompts;
     for (const auto& box : MessageBoxes()) prompts.push_back(box.prompt);
     EXPECT_EQ(prompts, command.boxes);
+    if (refusedUnread && !MessageBoxes().empty()) {
+        EXPECT_EQ(MessageBoxes()[0].style, command.style);
+        EXPECT_EQ(MessageBoxes()[0].title, command.title);
+        EXPECT_EQ(transcript().Only<headless::WindowShown>().size(), 1u) << "a dialog was opened";
+    }
     EXPECT_EQ(catalog_.Countries(), countries);
     EXPECT_EQ(catalog_.StatesOf(mexico_.pk), states);
     EXPECT_EQ(catalog_.CitiesOf(jalisco_.pk), cities);
     ExpectEveryStepUsed();
 }
 
-const std::u16string kConfirm = u"¿Seguro desea eliminar este elemento?";
-
 INSTANTIATE_TEST_SUITE_P(
     Commands, TurnedDownCommand,
-    ::testing::Values(TurnedDown{{"CancelledCountry", {}, {}},
-                                 u"cmdAction",
-                                 0,
-                                 [](auto& user) { CancelsThe(user, u"dlgPais"); },
-                                 {}},
-                      // The country never opened keeps its placeholder: nothing was added under it.
-                      TurnedDown{{"CancelledStateUnderACountryNeverOpened", {}, kMexico},
-                                 u"cmdAction",
-                                 1,
-                                 [](auto& user) { CancelsThe(user, u"dlgEdoProv"); },
-                                 {}},
-                      TurnedDown{{"CancelledCity", {kMexico}, kJalisco},
-                                 u"cmdAction",
-                                 2,
-                                 [](auto& user) { CancelsThe(user, u"dlgCiudad"); },
-                                 {}},
-                      TurnedDown{{"CancelledModify", {kMexico, kJalisco}, kGuadalajara},
-                                 u"cmdEdit",
-                                 ui::kNoIndex,
-                                 [](auto& user) { CancelsThe(user, u"dlgCiudad"); },
-                                 {}},
-                      // The library refuses the store (a code already taken); the user gives up.
-                      TurnedDown{{"RefusedStore", {kMexico}, kMexico},
-                                 u"cmdAction",
-                                 1,
-                                 [](auto& user) {
-                                     user.OnShow(u"dlgEdoProv")
-                                         .Type(u"ctrlCodigo", u"JAL")
-                                         .Type(u"ctrlNombre", u"Otro Jalisco")
-                                         .Click(u"cmdAceptar")
-                                         .Click(u"cmdCancelar");
-                                     user.AnswerMessageBox(ui::vbOK);
-                                 },
-                                 {u"Ya existe un estado o provincia con ese código en el país."}},
-                      TurnedDown{{"DeleteAnsweredNo", {kMexico, kJalisco}, kGuadalajara},
-                                 u"cmdDel",
-                                 ui::kNoIndex,
-                                 [](auto& user) { user.AnswerMessageBox(ui::vbNo); },
-                                 {kConfirm}}),
+    ::testing::Values(
+        TurnedDown{{"AddStateWithNothingSelected", {}, {}},
+                   u"cmdAction",
+                   1,
+                   {},
+                   {u"Seleccione un estado"},
+                   ui::vbInformation,
+                   u"Agregar Estado"},
+        TurnedDown{{"AddCityWithNothingSelected", {}, {}},
+                   u"cmdAction",
+                   2,
+                   {},
+                   {u"Seleccione un estado"},
+                   ui::vbInformation,
+                   u"Agregar Ciudad"},
+        TurnedDown{{"AddStateWithACitySelected", {kMexico, kJalisco}, kGuadalajara},
+                   u"cmdAction",
+                   1,
+                   {},
+                   {u"Seleccione el Pais, al que desea agregar un estado"},
+                   ui::vbInformation,
+                   u"Agregar Estado"},
+        TurnedDown{{"AddCityWithACountrySelected", {}, kMexico},
+                   u"cmdAction",
+                   2,
+                   {},
+                   {u"Seleccione el Estado, al que desea agregar una ciudad"},
+                   ui::vbInformation,
+                   u"Agregar Ciudad"},
+        TurnedDown{{"ModifyWithNothingSelected", {}, {}},
+                   u"cmdEdit",
+                   ui::kNoIndex,
+                   {},
+                   {u"Seleccione el Pais, Estado o Ciudad a modificar"},
+                   ui::vbInformation,
+                   u"Modificar Pais/Estado/Ciudad"},
+        TurnedDown{{"DeleteWithNothingSelected", {}, {}},
+                   u"cmdDel",
+                   ui::kNoIndex,
+                   {},
+                   {u"Seleccione el Pais, Estado o Ciudad a eliminar"},
+                   ui::vbInformation,
+                   u"Eliminar Pais/Estado/Ciudad"},
+        // Perú has nothing stored below it, but its placeholder counts: the tree alone decides.
+        TurnedDown{{"DeleteOfACountryNeverOpened", {}, kPeru},
+                   u"cmdDel",
+                   ui::kNoIndex,
+                   {},
+                   {u"El elemento a eliminar no esta vacio"},
+                   ui::vbCritical},
+        TurnedDown{{"DeleteOfAStateWithCities", {kMexico, kJalisco}, kJalisco},
+                   u"cmdDel",
+                   ui::kNoIndex,
+                   {},
+                   {u"El elemento a eliminar no esta vacio"},
+                   ui::vbCritical},
+        TurnedDown{{"CancelledCountry", {}, {}},
+                   u"cmdAction",
+                   0,
+                   [](auto& user) { CancelsThe(user, u"dlgPais"); },
+                   {}},
+        // The country never opened keeps its placeholder: nothing was added under it.
+        TurnedDown{{"CancelledStateUnderACountryNeverOpened", {}, kMexico},
+                   u"cmdAction",
+                   1,
+                   [](auto& user) { CancelsThe(user, u"dlgEdoProv"); },
+                   {}},
+        TurnedDown{{"CancelledCity", {kMexico}, kJalisco},
+                   u"cmdAction",
+                   2,
+                   [](auto& user) { CancelsThe(user, u"dlgCiudad"); },
+                   {}},
+        TurnedDown{{"CancelledModify", {kMexico, kJalisco}, kGuadalajara},
+                   u"cmdEdit",
+                   ui::kNoIndex,
+                   [](auto& user) { CancelsThe(user, u"dlgCiudad"); },
+                   {}},
+        // The library refuses the store (a code already taken); the user gives up.
+        TurnedDown{{"RefusedStore", {kMexico}, kMexico},
+                   u"cmdAction",
+                   1,
+                   [](auto& user) {
+                       user.OnShow(u"dlgEdoProv")
+                           .Type(u"ctrlCodigo", u"JAL")
+                           .Type(u"ctrlNombre", u"Otro Jalisco")
+                           .Click(u"cmdAceptar")
+                           .Click(u"cmdCancelar");
+                       user.AnswerMessageBox(ui::vbOK);
+                   },
+                   {u"Ya existe un estado o provincia con ese código en el país."}},
+        TurnedDown{{"DeleteAnsweredNo", {kMexico, kJalisco}, kGuadalajara},
+                   u"cmdDel",
+                   ui::kNoIndex,
+                   [](auto& user) { user.AnswerMessageBox(ui::vbNo); },
+                   {kConfirm}}),
     TurnedDownName);
 
 // Perú was opened and found empty; meanwhile another user stored a state under it. The tree
