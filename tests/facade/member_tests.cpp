@@ -154,18 +154,10 @@ class LevelTest : public browser_test::BrowserTest,
     }
 
     // How many records of this level the catalog holds under that parent.
-    LONG CountUnderParent() const {
-        const rt::Variant rows =
-            level() == Level::Pais
-                ? rt::CallByName(catalog_.catalog().get(), u"V_Pais", rt::CallType::Get)
-                : rt::CallByName(catalog_.catalog().get(),
-                                 level() == Level::EdoProv ? u"V_EdoProv" : u"V_Ciudades",
-                                 rt::CallType::Get, *ParentKey());
-        LONG count = 0;
-        for (; !Get(rows.AsDispatch(), u"EOF").AsBool(); ++count) {
-            rt::CallByName(rows.AsDispatch().get(), u"MoveNext", rt::CallType::Method);
-        }
-        return count;
+    std::size_t CountUnderParent() const {
+        if (level() == Level::Pais) return catalog_.Countries().size();
+        if (level() == Level::EdoProv) return catalog_.StatesOf(*ParentKey()).size();
+        return catalog_.CitiesOf(*ParentKey()).size();
     }
 
     void TypeInto(ShowScript& script, const Typed& typed) const {
@@ -251,7 +243,7 @@ TEST_P(LevelTest, AnAddAsksForEachBlankFieldThenStoresWhatWasTypedUnderTheParent
 }
 
 TEST_P(LevelTest, ACancelledOrClosedAddEmptiesTheVariableAgainAndAddsNothing) {
-    const LONG before = CountUnderParent();
+    const std::size_t before = CountUnderParent();
     ShowScript& cancelled = OnDialog();
     TypeInto(cancelled, {u"NV1", u"Nueva", u"99"});
     cancelled.PressAccessKey(u'C');
@@ -336,7 +328,7 @@ TEST_P(LevelTest, AnyRefusedOrFailingStoreIsExplainedByItsCodeAndTheDialogStaysO
 }
 
 TEST_P(LevelTest, AKeyBasedAddAnswersTheNewKeyAsLongOrIntegerZero) {
-    const LONG before = CountUnderParent();
+    const std::size_t before = CountUnderParent();
     ShowScript& script = OnDialog();
     TypeInto(script, {u"NV1", u"Nueva", u"99"});
     script.Click(u"cmdAceptar");
@@ -475,7 +467,7 @@ TEST_P(LevelTest, AnErrorBoxThatCannotShowStillAnswersFalseAndOnlyTheLogKeepsIts
 
 // A host that passes no variable at all.
 TEST_P(LevelTest, WithNoObjAnAddStillStoresUnderTheGivenParent) {
-    const LONG before = CountUnderParent();
+    const std::size_t before = CountUnderParent();
     ShowScript& script = OnDialog();
     TypeInto(script, {u"NV1", u"Nueva", u"99"});
     script.Click(u"cmdAceptar");
