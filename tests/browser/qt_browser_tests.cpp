@@ -14,17 +14,49 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <utility>
 
 #include "facade/mundor_client.h"
 #include "installed_component.h"
 #include "modal_driver.h"
-#include "qt_tree_items.h"
 #include "test_catalog.h"
 
 namespace browser_test {
 namespace {
 
 namespace qtest = mundor::ui::qt::testing;
+
+// The browser's tree as a person finds things on it: items by their texts, from a root down
+// (null when there is none), opened with a click on their branch sign, selected with a click.
+QStringList ChildTextsOf(const QTreeWidgetItem& item) {
+    QStringList texts;
+    for (int i = 0; i < item.childCount(); ++i) texts << item.child(i)->text(0);
+    return texts;
+}
+QStringList TextsOf(QTreeWidget& tree) {
+    return ChildTextsOf(*tree.invisibleRootItem());
+}
+QTreeWidgetItem* ItemAt(QTreeWidget& tree, const QStringList& path) {
+    QTreeWidgetItem* item = tree.invisibleRootItem();
+    for (const QString& text : path) {
+        QTreeWidgetItem* parent = std::exchange(item, nullptr);
+        for (int i = 0; i < parent->childCount() && !item; ++i) {
+            if (parent->child(i)->text(0) == text) item = parent->child(i);
+        }
+        if (!item) return nullptr;
+    }
+    return item;
+}
+void ClickBranchSign(QTreeWidget& tree, QTreeWidgetItem& item) {
+    tree.scrollToItem(&item);
+    const QRect row = tree.visualItemRect(&item);
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {},
+                      QPoint(row.left() - tree.indentation() / 2, row.center().y()));
+}
+void ClickItem(QTreeWidget& tree, QTreeWidgetItem& item) {
+    tree.scrollToItem(&item);
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(&item).center());
+}
 
 class BrowserOnQt : public qtest::QtToolkitTest {
   protected:
@@ -82,9 +114,9 @@ TEST_F(BrowserOnQt, AddsRenamesAndDeletesAtEachLevelKeepingTheScrollAndWhatIsOpe
     QStringList added, renamed, after, before, states;
     qtest::OnNextModal([&](QWidget& browser) {
         title = browser.windowTitle();
-        QTreeWidget& tree = TreeWidgetOf(browser);
+        QTreeWidget& tree = *browser.findChild<QTreeWidget*>(QStringLiteral("tvwPaises"));
         before = TextsOf(tree);
-        QTreeWidgetItem& mexicoItem = *ItemWithText(tree, QString::fromUtf16(u"(52) México"));
+        QTreeWidgetItem& mexicoItem = *ItemAt(tree, {QString::fromUtf16(u"(52) México")});
         ClickBranchSign(tree, mexicoItem);
         if (mexicoItem.isExpanded()) states = ChildTextsOf(mexicoItem);
         for (int i = 0; i < mexicoItem.childCount(); ++i) {

@@ -137,12 +137,6 @@ std::vector<Named> RowsOf(rt::Ref<nubex::View> view) {
 
 }  // namespace
 
-std::vector<std::u16string> TestCatalog::CountryGuidsInViewOrder() const {
-    std::vector<std::u16string> guids;
-    for (const Named& row : Countries()) guids.push_back(row.guid);
-    return guids;
-}
-
 std::vector<Named> TestCatalog::Countries() const {
     rt::Ref<nubex::View> view;
     rt::ThrowIfFailed(catalog_->V_Pais(view.put()));

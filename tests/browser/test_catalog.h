@@ -56,8 +56,6 @@ class TestCatalog {
     void InsertCiudad(std::u16string_view edoProvGuid, std::u16string_view guid,
                       std::u16string_view nombre);
 
-    // The Sys_GUIDs of V_Pais, in the view's own order.
-    std::vector<std::u16string> CountryGuidsInViewOrder() const;
     // The rows of V_Pais, V_EdoProv(country) and V_Ciudades(state), in the view's own order.
     std::vector<Named> Countries() const;
     std::vector<Named> StatesOf(LONG paisPk) const;

@@ -38,8 +38,8 @@ TEST_F(TreeLoading, CountriesAreTheRootsInTheViewsOrderEachWithAPlaceholder) {
                                                           {argentina.guid, u"(54) Argentina"},
                                                           {sinCodigo.guid, u"() Zona sin código"}};
     std::vector<std::string> expected;
-    for (const std::u16string& guid : catalog_.CountryGuidsInViewOrder()) {
-        expected.push_back(Line(0, u"Sys" + guid, textOf.at(guid)));
+    for (const Named& row : catalog_.Countries()) {
+        expected.push_back(Line(0, u"Sys" + row.guid, textOf.at(row.guid)));
         expected.push_back(PlaceholderLine(1));
     }
     ASSERT_EQ(expected.size(), 6u);

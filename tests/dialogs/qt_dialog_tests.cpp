@@ -18,7 +18,6 @@ namespace mundor::dialogs::testing {
 namespace {
 
 namespace qtest = ui::qt::testing;
-using browser_test::Stored;
 
 struct Row {
     const char* name;
@@ -80,16 +79,14 @@ QString ControlOf(const QWidget* widget) {
     return widget->objectName();
 }
 
-class DialogOnQt : public qtest::QtToolkitTest {
+class DialogLayoutOnQt : public qtest::QtToolkitTest, public ::testing::WithParamInterface<Layout> {
   protected:
-    DialogOnQt() : fx_(browser_test::InstalledComponent::Get().NewMundorFx().As<_MundorFx>()) {
-        fx_.SetDataObjects(catalog_.catalog());
+    DialogLayoutOnQt() : fx_(browser_test::InstalledComponent::Get().NewMundorFx()) {
+        MundorClient(fx_.As<_MundorFx>()).SetDataObjects(catalog_.catalog());
     }
     browser_test::TestCatalog catalog_;
-    MundorClient fx_;
+    rt::Ref<IDispatch> fx_;
 };
-
-class DialogLayoutOnQt : public DialogOnQt, public ::testing::WithParamInterface<Layout> {};
 
 INSTANTIATE_TEST_SUITE_P(
     Dialogs, DialogLayoutOnQt, ::testing::ValuesIn(Layouts()), [](const auto& layout) {
