@@ -155,11 +155,18 @@ rt::Variant LaunchRoad::LaunchByKey(Level level, std::optional<LONG> key) {
     }
     LONG value = key.value_or(0);
     LONG* sysPk = key ? &value : nullptr;
-    using ByKey = HRESULT (_MundorFx::*)(LONG*, VARIANT*);
-    constexpr ByKey kByKey[] = {&_MundorFx::dlgPais_BySysPK, &_MundorFx::dlgEdoProv_BySysPK,
-                                &_MundorFx::dlgCiudad_BySysPK};
     rt::Variant result;
-    rt::ThrowIfFailed((fx_->*kByKey[static_cast<int>(level)])(sysPk, result.put()));
+    switch (level) {
+        case Level::Pais:
+            rt::ThrowIfFailed(fx_->dlgPais_BySysPK(sysPk, result.put()));
+            break;
+        case Level::EdoProv:
+            rt::ThrowIfFailed(fx_->dlgEdoProv_BySysPK(sysPk, result.put()));
+            break;
+        case Level::Ciudad:
+            rt::ThrowIfFailed(fx_->dlgCiudad_BySysPK(sysPk, result.put()));
+            break;
+    }
     return result;
 }
 
