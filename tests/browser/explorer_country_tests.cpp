@@ -28,34 +28,30 @@ class ExplorerCountryCall : public BrowserTest, public ::testing::WithParamInter
     void Call() { ExplorerCountry(GetParam()); }
 };
 
-TEST_P(ExplorerCountryCall, ShowsTheFilledBrowserAndReturnsOnceItIsClosed) {
-    const Stored peru = catalog_.AddPais(u"PE", u"Perú", u"51");
-    std::vector<std::string> outline;
-    OnBrowser().Run(u"look at the tree", LookAtTree(outline)).Click(u"cmdCerrar");
-
-    Call();
-
-    EXPECT_THAT(outline,
-                ElementsAre(Line(0, u"Sys" + peru.guid, u"(51) Perú"), PlaceholderLine(1)));
-    const auto& entries = transcript().Entries();
-    ASSERT_FALSE(entries.empty());
-    EXPECT_EQ(entries.front(), headless::TranscriptEntry(headless::WindowShown{u"brwPaises"}));
-    EXPECT_EQ(entries.back(), headless::TranscriptEntry(headless::WindowHidden{u"brwPaises"}));
-    EXPECT_TRUE(toolkit_.user().AllUsed()) << rt::Utf16ToUtf8(toolkit_.user().Unused());
-}
-
-TEST_P(ExplorerCountryCall, EachCallShowsANewBrowserWithAFreshTree) {
+// Each call shows a new browser with a fresh tree, and returns once the user has closed it (with
+// its Cerrar button, or the close box).
+TEST_P(ExplorerCountryCall, EachCallShowsANewFilledBrowserAndReturnsOnceItIsClosed) {
     const Stored peru = catalog_.AddPais(u"PE", u"Perú", u"51");
     catalog_.AddEdoProv(peru.pk, u"LIM", u"Lima");
-    std::vector<std::string> second;
-    OnBrowser().ExpandNode(u"tvwPaises", u"Sys" + peru.guid).Click(u"cmdCerrar");
+    std::vector<std::string> first, second;
+    OnBrowser()
+        .Run(u"look at the tree", LookAtTree(first))
+        .ExpandNode(u"tvwPaises", Sys(peru))
+        .Click(u"cmdCerrar");
     OnBrowser().Run(u"look at the tree", LookAtTree(second)).Close();
 
     Call();
     Call();
 
-    EXPECT_THAT(second, ElementsAre(Line(0, u"Sys" + peru.guid, u"(51) Perú"), PlaceholderLine(1)));
+    const auto fresh = ElementsAre(Line(0, Sys(peru), u"(51) Perú"), PlaceholderLine(1));
+    EXPECT_THAT(first, fresh);
+    EXPECT_THAT(second, fresh);
+    const auto& entries = transcript().Entries();
+    ASSERT_FALSE(entries.empty());
+    EXPECT_EQ(entries.front(), headless::TranscriptEntry(headless::WindowShown{u"brwPaises"}));
+    EXPECT_EQ(entries.back(), headless::TranscriptEntry(headless::WindowHidden{u"brwPaises"}));
     EXPECT_EQ(transcript().Only<headless::WindowShown>().size(), 2u);
+    EXPECT_TRUE(toolkit_.user().AllUsed()) << rt::Utf16ToUtf8(toolkit_.user().Unused());
 }
 
 INSTANTIATE_TEST_SUITE_P(Host, ExplorerCountryCall,
@@ -133,12 +129,6 @@ TEST_F(BrowserWindow, BannerShowsTheComponentsFileFolderAndVersion) {
     EXPECT_EQ(version, u"0.9.0.10");
 }
 
-TEST_F(BrowserWindow, TheCloseBoxClosesItToo) {
-    OnBrowser().Close();
-    ExplorerCountry();
-    EXPECT_EQ(transcript().Only<headless::WindowHidden>().size(), 1u);
-}
-
 TEST_F(BrowserWindow, ItsReferenceToTheFacadeIsReleasedWithIt) {
     const auto references = [&] {
         fx_->AddRef();
@@ -163,39 +153,33 @@ TEST_F(BrowserWindow, WithoutAToolkitTheHostGetsTheError) {
     EXPECT_THAT(MessageBoxes(), IsEmpty());
 }
 
-class BrowserWithoutCatalog : public BrowserTest {};
+using BrowserWithoutCatalog = BrowserTest;
 
-TEST_F(BrowserWithoutCatalog, AnUnboundFacadeShowsTheFillMessageOnceAndAnEmptyTree) {
-    mundor::MundorClient(fx_.As<mundor::_MundorFx>()).SetDataObjects(nullptr);
-    const std::u16string message =
-        FillErrorText(rt::err::kObjectNotSet, u"Variable de objeto o bloque With no establecida");
-    toolkit_.user().AnswerMessageBox(ui::vbOK, message);
-    std::vector<std::string> outline{"not looked at"};
-    OnBrowser().Run(u"look at the tree", LookAtTree(outline)).Click(u"cmdCerrar");
-
-    ExplorerCountry();
-
-    const auto boxes = MessageBoxes();
-    ASSERT_EQ(boxes.size(), 1u) << transcript().Text();
-    EXPECT_EQ(boxes[0].style, ui::vbOKOnly);
-    EXPECT_EQ(boxes[0].title, u"Mundor");
-    EXPECT_THAT(outline, IsEmpty());
-    EXPECT_EQ(transcript().Only<headless::WindowHidden>().size(), 1u);
-}
-
-TEST_F(BrowserWithoutCatalog, AClosedCatalogShowsItsErrorOnceAndAnEmptyTree) {
+// An unbound facade, then a closed catalog: each fill shows its error once, and an empty tree.
+TEST_F(BrowserWithoutCatalog, ShowsTheFillsErrorOnceAndAnEmptyTree) {
     catalog_.AddPais(u"PE", u"Perú", u"51");
-    rt::CallByName(catalog_.catalog().get(), u"Close", rt::CallType::Method);
-    const std::u16string message =
-        FillErrorText(nubex::err::kCatalogNotOpen.number, nubex::err::kCatalogNotOpen.text);
-    toolkit_.user().AnswerMessageBox(ui::vbOK, message);
-    std::vector<std::string> outline{"not looked at"};
-    OnBrowser().Run(u"look at the tree", LookAtTree(outline)).Click(u"cmdCerrar");
+    const std::vector<std::u16string> messages = {
+        FillErrorText(rt::err::kObjectNotSet, u"Variable de objeto o bloque With no establecida"),
+        FillErrorText(nubex::err::kCatalogNotOpen.number, nubex::err::kCatalogNotOpen.text)};
+    std::vector<std::string> outlines[2] = {{"not looked at"}, {"not looked at"}};
+    mundor::MundorClient fx(fx_.As<mundor::_MundorFx>());
+    for (std::size_t i = 0; i < messages.size(); ++i) {
+        fx.SetDataObjects(i == 0 ? nullptr : catalog_.catalog());
+        if (i == 1) rt::CallByName(catalog_.catalog().get(), u"Close", rt::CallType::Method);
+        toolkit_.user().AnswerMessageBox(ui::vbOK, messages[i]);
+        OnBrowser().Run(u"look at the tree", LookAtTree(outlines[i])).Click(u"cmdCerrar");
 
-    ExplorerCountry();
+        ExplorerCountry();
 
-    EXPECT_EQ(MessageBoxes().size(), 1u) << transcript().Text();
-    EXPECT_THAT(outline, IsEmpty());
+        EXPECT_THAT(outlines[i], IsEmpty());
+    }
+    const auto boxes = MessageBoxes();
+    ASSERT_EQ(boxes.size(), 2u) << transcript().Text();
+    for (std::size_t i = 0; i < boxes.size(); ++i) {
+        EXPECT_EQ(boxes[i],
+                  (headless::MessageBoxShown{messages[i], ui::vbOKOnly, u"Mundor", ui::vbOK}));
+    }
+    EXPECT_EQ(transcript().Only<headless::WindowHidden>().size(), 2u);
 }
 
 }  // namespace

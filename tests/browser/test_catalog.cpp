@@ -81,8 +81,9 @@ Stored TestCatalog::AddEdoProv(LONG paisPk, std::u16string_view codigo,
 }
 
 Stored TestCatalog::AddCiudad(LONG edoProvPk, std::u16string_view codigo,
-                              std::u16string_view nombre) {
-    return StoredOf(nubex_test::AddCiudad(connection_.get(), edoProvPk, codigo, nombre, u"").get());
+                              std::u16string_view nombre, std::u16string_view codigoTel) {
+    return StoredOf(
+        nubex_test::AddCiudad(connection_.get(), edoProvPk, codigo, nombre, codigoTel).get());
 }
 
 void TestCatalog::ExecuteSql(const char* sql, const std::vector<std::u16string_view>& texts) {
@@ -135,12 +136,6 @@ std::vector<Named> RowsOf(rt::Ref<nubex::View> view) {
 }
 
 }  // namespace
-
-std::vector<std::u16string> TestCatalog::CountryGuidsInViewOrder() const {
-    std::vector<std::u16string> guids;
-    for (const Named& row : Countries()) guids.push_back(row.guid);
-    return guids;
-}
 
 std::vector<Named> TestCatalog::Countries() const {
     rt::Ref<nubex::View> view;

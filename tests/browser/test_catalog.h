@@ -45,7 +45,8 @@ class TestCatalog {
     Stored AddPais(std::u16string_view codigo, std::u16string_view nombre,
                    std::u16string_view codigoTel);
     Stored AddEdoProv(LONG paisPk, std::u16string_view codigo, std::u16string_view nombre);
-    Stored AddCiudad(LONG edoProvPk, std::u16string_view codigo, std::u16string_view nombre);
+    Stored AddCiudad(LONG edoProvPk, std::u16string_view codigo, std::u16string_view nombre,
+                     std::u16string_view codigoTel = u"");
 
     // Rows with a Sys_GUID of the test's choosing; parents are named by their Sys_GUID.
     void InsertPais(std::u16string_view guid, std::u16string_view nombre,
@@ -55,8 +56,6 @@ class TestCatalog {
     void InsertCiudad(std::u16string_view edoProvGuid, std::u16string_view guid,
                       std::u16string_view nombre);
 
-    // The Sys_GUIDs of V_Pais, in the view's own order.
-    std::vector<std::u16string> CountryGuidsInViewOrder() const;
     // The rows of V_Pais, V_EdoProv(country) and V_Ciudades(state), in the view's own order.
     std::vector<Named> Countries() const;
     std::vector<Named> StatesOf(LONG paisPk) const;

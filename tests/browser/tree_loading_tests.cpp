@@ -38,8 +38,8 @@ TEST_F(TreeLoading, CountriesAreTheRootsInTheViewsOrderEachWithAPlaceholder) {
                                                           {argentina.guid, u"(54) Argentina"},
                                                           {sinCodigo.guid, u"() Zona sin código"}};
     std::vector<std::string> expected;
-    for (const std::u16string& guid : catalog_.CountryGuidsInViewOrder()) {
-        expected.push_back(Line(0, u"Sys" + guid, textOf.at(guid)));
+    for (const Named& row : catalog_.Countries()) {
+        expected.push_back(Line(0, u"Sys" + row.guid, textOf.at(row.guid)));
         expected.push_back(PlaceholderLine(1));
     }
     ASSERT_EQ(expected.size(), 6u);
@@ -157,47 +157,19 @@ TEST_F(TreeLoading, AStateWhoseOnlyCityHasNoNameIsReadAgainOnItsNextExpansion) {
                     Line(2, Cty(unnamed), u""), Line(2, Cty(ensenada), u"Ensenada")));
 }
 
-TEST_F(TreeLoading, EqualIdentifiersAtDifferentLevelsGetDistinctKeys) {
+// A key loses every occurrence of its level's prefix, written in that exact case, before the rest
+// is taken for the record's identifier: "SysA-Sys-B" stands for the country "A--B", "EDOX-EDO-Y"
+// for the state "X--Y". Equal identifiers at different levels still give distinct keys.
+TEST_F(TreeLoading, KeysAreDistinctPerLevelAndLoseEveryOccurrenceOfTheirPrefix) {
     catalog_.InsertPais(u"MISMO", u"Mismolandia", u"99");
     catalog_.InsertEdoProv(u"MISMO", u"MISMO", u"Estado Mismo");
     catalog_.InsertCiudad(u"MISMO", u"MISMO", u"Ciudad Misma");
-    std::vector<std::string> outline;
-    OnBrowser()
-        .ExpandNode(u"tvwPaises", u"SysMISMO")
-        .ExpandNode(u"tvwPaises", u"EDOMISMO")
-        .Run(u"look at the tree", LookAtTree(outline))
-        .Click(u"cmdCerrar");
-    ExplorerCountry();
-    EXPECT_THAT(outline, ElementsAre(Line(0, u"SysMISMO", u"(99) Mismolandia"),
-                                     Line(1, u"EDOMISMO", u"Estado Mismo"),
-                                     Line(2, u"CTYMISMO", u"Ciudad Misma")));
-}
-
-// A key loses every occurrence of its prefix, written in that exact case, before the rest is
-// taken for the record's identifier: "SysA-Sys-B" stands for the country "A--B".
-TEST_F(TreeLoading, EveryOccurrenceOfThePrefixInAKeyIsRemovedInItsExactCase) {
     catalog_.InsertPais(u"A-Sys-B", u"Primero", u"1");
     catalog_.InsertEdoProv(u"A-Sys-B", u"E-1", u"Estado del primero");
     catalog_.InsertPais(u"A--B", u"Segundo", u"2");
     catalog_.InsertEdoProv(u"A--B", u"E-2", u"Estado del segundo");
     catalog_.InsertPais(u"A-sys-B", u"Tercero", u"3");
     catalog_.InsertEdoProv(u"A-sys-B", u"E-3", u"Estado del tercero");
-    std::vector<std::string> outline;
-    OnBrowser()
-        .ExpandNode(u"tvwPaises", u"SysA-Sys-B")
-        .ExpandNode(u"tvwPaises", u"SysA-sys-B")
-        .Run(u"look at the tree", LookAtTree(outline))
-        .Click(u"cmdCerrar");
-    ExplorerCountry();
-    EXPECT_THAT(outline,
-                ElementsAre(Line(0, u"SysA-Sys-B", u"(1) Primero"),
-                            Line(1, u"EDOE-2", u"Estado del segundo"), PlaceholderLine(2),
-                            Line(0, u"SysA--B", u"(2) Segundo"), PlaceholderLine(1),
-                            Line(0, u"SysA-sys-B", u"(3) Tercero"),
-                            Line(1, u"EDOE-3", u"Estado del tercero"), PlaceholderLine(2)));
-}
-
-TEST_F(TreeLoading, AStateKeyLosesEveryEdoInside) {
     catalog_.InsertPais(u"P", u"País", u"7");
     catalog_.InsertEdoProv(u"P", u"X-EDO-Y", u"Con EDO dentro");
     catalog_.InsertCiudad(u"X-EDO-Y", u"C-1", u"Ciudad propia");
@@ -205,15 +177,26 @@ TEST_F(TreeLoading, AStateKeyLosesEveryEdoInside) {
     catalog_.InsertCiudad(u"X--Y", u"C-2", u"Ciudad del otro");
     std::vector<std::string> outline;
     OnBrowser()
+        .ExpandNode(u"tvwPaises", u"SysMISMO")
+        .ExpandNode(u"tvwPaises", u"EDOMISMO")
+        .ExpandNode(u"tvwPaises", u"SysA-Sys-B")
+        .ExpandNode(u"tvwPaises", u"SysA-sys-B")
         .ExpandNode(u"tvwPaises", u"SysP")
         .ExpandNode(u"tvwPaises", u"EDOX-EDO-Y")
         .Run(u"look at the tree", LookAtTree(outline))
         .Click(u"cmdCerrar");
     ExplorerCountry();
-    EXPECT_THAT(outline, ElementsAre(Line(0, u"SysP", u"(7) País"),
-                                     Line(1, u"EDOX-EDO-Y", u"Con EDO dentro"),
-                                     Line(2, u"CTYC-2", u"Ciudad del otro"),
-                                     Line(1, u"EDOX--Y", u"Sin EDO"), PlaceholderLine(2)));
+    EXPECT_THAT(
+        outline,
+        ElementsAre(Line(0, u"SysMISMO", u"(99) Mismolandia"),
+                    Line(1, u"EDOMISMO", u"Estado Mismo"), Line(2, u"CTYMISMO", u"Ciudad Misma"),
+                    Line(0, u"SysP", u"(7) País"), Line(1, u"EDOX-EDO-Y", u"Con EDO dentro"),
+                    Line(2, u"CTYC-2", u"Ciudad del otro"), Line(1, u"EDOX--Y", u"Sin EDO"),
+                    PlaceholderLine(2), Line(0, u"SysA-Sys-B", u"(1) Primero"),
+                    Line(1, u"EDOE-2", u"Estado del segundo"), PlaceholderLine(2),
+                    Line(0, u"SysA--B", u"(2) Segundo"), PlaceholderLine(1),
+                    Line(0, u"SysA-sys-B", u"(3) Tercero"),
+                    Line(1, u"EDOE-3", u"Estado del tercero"), PlaceholderLine(2)));
 }
 
 class TreeLoadingOverLooseIdentifiers : public BrowserTest {

@@ -1,12 +1,10 @@
 // The three dialogs on real Qt widgets (offscreen), opened by a host through the installed
 // component: laid out from their twips tables, tabbing in their order, typing within their
-// limits, worked from the keyboard (Alt and a caption's letter, Tab, Esc) and closed by the
-// close box without storing anything.
+// limits and cancelled with Esc. What they do with what is typed is the headless tests' part.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QTest>
 
 #include "facade/mundor_client.h"
@@ -20,7 +18,6 @@ namespace mundor::dialogs::testing {
 namespace {
 
 namespace qtest = ui::qt::testing;
-using browser_test::Stored;
 
 struct Row {
     const char* name;
@@ -82,25 +79,14 @@ QString ControlOf(const QWidget* widget) {
     return widget->objectName();
 }
 
-// Alt and a caption's letter: the button shows itself pressed for a moment and then clicks, as
-// the desktop's buttons do; this returns once the click is over (and any box it opened).
-void PressAltAnd(Qt::Key letter, QWidget& dialog, const char* button) {
-    qtest::PressKey(letter, Qt::AltModifier);
-    QAbstractButton* pressed = qtest::ButtonNamed(dialog, button);
-    ASSERT_TRUE(pressed);
-    EXPECT_TRUE(QTest::qWaitFor([pressed] { return !pressed->isDown(); }));
-}
-
-class DialogOnQt : public qtest::QtToolkitTest {
+class DialogLayoutOnQt : public qtest::QtToolkitTest, public ::testing::WithParamInterface<Layout> {
   protected:
-    DialogOnQt() : fx_(browser_test::InstalledComponent::Get().NewMundorFx().As<_MundorFx>()) {
-        fx_.SetDataObjects(catalog_.catalog());
+    DialogLayoutOnQt() : fx_(browser_test::InstalledComponent::Get().NewMundorFx()) {
+        MundorClient(fx_.As<_MundorFx>()).SetDataObjects(catalog_.catalog());
     }
     browser_test::TestCatalog catalog_;
-    MundorClient fx_;
+    rt::Ref<IDispatch> fx_;
 };
-
-class DialogLayoutOnQt : public DialogOnQt, public ::testing::WithParamInterface<Layout> {};
 
 INSTANTIATE_TEST_SUITE_P(
     Dialogs, DialogLayoutOnQt, ::testing::ValuesIn(Layouts()), [](const auto& layout) {
@@ -152,63 +138,6 @@ TEST_P(DialogLayoutOnQt, IsLaidOutFromItsTableTabsInOrderLimitsTheCodeAndClosesW
     EXPECT_EQ(code, QString(layout.codeAfterTyping));
     EXPECT_EQ(result.vt(), VT_I2) << "Esc must cancel";
     EXPECT_EQ(result.AsLong(), 0);
-}
-
-TEST_F(DialogOnQt, ACountryIsAddedFromTheKeyboardAfterTheValidationMessage) {
-    QString prompt, boxTitle;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QString focusAfterBox;
-    qtest::OnNextModal([&](QWidget& dialog) {
-        qtest::OnNextModal([&](QWidget& box) {
-            auto& message = static_cast<QMessageBox&>(box);
-            prompt = message.text();
-            boxTitle = message.windowTitle();
-            icon = message.icon();
-            qtest::PressKey(Qt::Key_Return);
-        });
-        qtest::EditOf(dialog, QStringLiteral("ctrlNombre"))->setFocus();
-        PressAltAnd(Qt::Key_A, dialog, "cmdAceptar");
-        focusAfterBox = ControlOf(dialog.focusWidget());
-        qtest::TypeInto(dialog, QStringLiteral("ctrlCodigo"), QStringLiteral("zz"));
-        qtest::TypeInto(dialog, QStringLiteral("ctrlCodigoTel"), QStringLiteral("999"));
-        qtest::TypeInto(dialog, QStringLiteral("ctrlNombre"), QStringLiteral("Zembla"));
-        PressAltAnd(Qt::Key_A, dialog, "cmdAceptar");
-    });
-    rt::Ref<nubex::Pais> added;
-
-    EXPECT_TRUE(fx_.dlgPais(added));
-
-    EXPECT_EQ(prompt, QString::fromUtf16(u"Introduzca código del pais"));
-    EXPECT_EQ(boxTitle, QStringLiteral("Mundor"));
-    EXPECT_EQ(icon, QMessageBox::Information);
-    EXPECT_EQ(focusAfterBox, QStringLiteral("ctrlCodigo"));
-    ASSERT_TRUE(added);
-    EXPECT_EQ(rt::CallByName(added.get(), u"Codigo", rt::CallType::Get).AsString(), u"ZZ");
-    EXPECT_EQ(rt::CallByName(added.get(), u"CodigoTel", rt::CallType::Get).AsString(), u"999");
-    EXPECT_EQ(rt::CallByName(added.get(), u"Nombre", rt::CallType::Get).AsString(), u"Zembla");
-}
-
-TEST_F(DialogOnQt, TheCloseBoxEndsAnEditWithoutStoring) {
-    const Stored mexico = catalog_.AddPais(u"MX", u"México", u"52");
-    const Stored jalisco = catalog_.AddEdoProv(mexico.pk, u"JAL", u"Jalisco");
-    QString shownName;
-    qtest::OnNextModal([&](QWidget& dialog) {
-        shownName = qtest::EditOf(dialog, QStringLiteral("ctrlNombre"))->text();
-        qtest::TypeInto(dialog, QStringLiteral("ctrlNombre"), QStringLiteral(" cambiado"));
-        dialog.close();
-    });
-
-    const rt::Variant result = fx_.dlgEdoProv_BySysPK(jalisco.pk);
-
-    EXPECT_EQ(shownName, QStringLiteral("Jalisco"));
-    EXPECT_EQ(result.vt(), VT_BOOL);
-    EXPECT_FALSE(result.AsBool());
-    const auto view =
-        rt::CallByName(catalog_.catalog().get(), u"V_EdoProv", rt::CallType::Get, mexico.pk);
-    EXPECT_EQ(
-        rt::CallByName(view.AsDispatch().get(), u"Item", rt::CallType::Get, rt::Variant(u"Nombre"))
-            .AsString(),
-        u"Jalisco");
 }
 
 }  // namespace

@@ -2,9 +2,13 @@
 // released, through the vtable and by name alike.
 #include <gtest/gtest.h>
 
-#include "component_fixture.h"
+#include "browser_fixture.h"
+#include "facade/mundor_client.h"
+#include "installed_component.h"
+#include "launch_road.h"
 #include "nubex/nubex.h"
 #include "runtime/call_by_name.h"
+#include "runtime/error.h"
 
 namespace mundor::testing {
 namespace {
@@ -15,73 +19,70 @@ ULONG RefsOf(IUnknown* object) {
     return object->Release();
 }
 
-class BindingTest : public ComponentTest {
+class BindingTest : public browser_test::BrowserTest, public ::testing::WithParamInterface<Road> {
   protected:
-    void SetUp() override {
-        fx_.SetDataObjects({});
-        baseline_ = RefsOf(catalog_.get());
+    BindingTest() {
+        Bind({});
+        baseline_ = RefsOf(catalog());
+    }
+    nubex::Catalog* catalog() const { return catalog_.catalog().get(); }
+    // SetDataObjects; by name the host's Variant variable goes by reference and stays as it was.
+    void Bind(const rt::Ref<nubex::Catalog>& catalog) {
+        if (GetParam() == Road::Vtable)
+            return MundorClient(fx_.As<_MundorFx>()).SetDataObjects(catalog);
+        rt::Variant newValue = catalog ? rt::Variant(catalog) : rt::Variant::Nothing();
+        rt::CallByName(fx_.get(), u"setdataobjects", rt::CallType::Method, newValue);
+        EXPECT_EQ(newValue.AsObject<nubex::Catalog>(), catalog) << "NewValue changed";
+    }
+    rt::Ref<nubex::Catalog> Read() const {
+        if (GetParam() == Road::Vtable) return MundorClient(fx_.As<_MundorFx>()).DataObjects();
+        const rt::Variant read = rt::CallByName(fx_.get(), u"DataObjects", rt::CallType::Get);
+        EXPECT_EQ(read.vt(), VT_DISPATCH);
+        return read.AsObject<nubex::Catalog>();
     }
     ULONG baseline_ = 0;
 };
 
-TEST_F(BindingTest, BindingTwiceHoldsOneReference) {
-    fx_.SetDataObjects(catalog_);
-    EXPECT_EQ(RefsOf(catalog_.get()), baseline_ + 1);
-    fx_.SetDataObjects(catalog_);
-    EXPECT_EQ(RefsOf(catalog_.get()), baseline_ + 1);
-    EXPECT_EQ(fx_.DataObjects().get(), catalog_.get());
-    EXPECT_EQ(RefsOf(catalog_.get()), baseline_ + 1) << "DataObjects leaked a reference";
-}
+INSTANTIATE_TEST_SUITE_P(Roads, BindingTest, ::testing::Values(Road::Vtable, Road::ByName),
+                         [](const auto& road) {
+                             return road.param == Road::Vtable ? "PorInterfaz" : "PorNombre";
+                         });
 
-TEST_F(BindingTest, ReplacingOrEmptyingReleasesTheOldCatalog) {
+TEST_P(BindingTest, HoldsOneReferenceToTheBoundCatalogAndReleasesItWhenReplacedOrEmptied) {
+    Bind(catalog_.catalog());
+    Bind(catalog_.catalog());
+    EXPECT_EQ(RefsOf(catalog()), baseline_ + 1);
+    EXPECT_EQ(Read().get(), catalog());
+    EXPECT_EQ(RefsOf(catalog()), baseline_ + 1) << "reading DataObjects leaked a reference";
+
     auto other = nubex::OpenCatalog(":memory:");
     const ULONG otherBaseline = RefsOf(other.get());
-    fx_.SetDataObjects(catalog_);
-    fx_.SetDataObjects(other);
-    EXPECT_EQ(RefsOf(catalog_.get()), baseline_);
+    Bind(other);
+    EXPECT_EQ(RefsOf(catalog()), baseline_);
     EXPECT_EQ(RefsOf(other.get()), otherBaseline + 1);
-    fx_.SetDataObjects({});
+    Bind({});
     EXPECT_EQ(RefsOf(other.get()), otherBaseline);
-    EXPECT_FALSE(fx_.DataObjects());
+    EXPECT_FALSE(Read());
 }
 
-TEST_F(BindingTest, ReleasingTheFacadeReleasesTheCatalogWhichStaysUsable) {
+TEST_P(BindingTest, ReleasingTheFacadeReleasesTheCatalogWhichStaysUsable) {
     {
-        MundorClient second = NewFacade();
-        second.SetDataObjects(catalog_);
-        EXPECT_EQ(RefsOf(catalog_.get()), baseline_ + 1);
+        MundorClient second(browser_test::InstalledComponent::Get().NewMundorFx().As<_MundorFx>());
+        second.SetDataObjects(catalog_.catalog());
+        EXPECT_EQ(RefsOf(catalog()), baseline_ + 1);
     }
-    EXPECT_EQ(RefsOf(catalog_.get()), baseline_);
-    auto pais = AddPais(u"AR", u"Argentina");
-    EXPECT_TRUE(PaisExists(KeyOf(pais.get())));
+    EXPECT_EQ(RefsOf(catalog()), baseline_);
+    catalog_.AddPais(u"AR", u"Argentina", u"54");
+    EXPECT_EQ(catalog_.Countries().size(), 1u);
 }
 
-TEST_F(BindingTest, ByNameBindsReadsAndUnbindsTheSameWay) {
-    {
-        rt::Variant newValue(catalog_);  // a Variant variable: passed by reference
-        rt::CallByName(fx_.get(), u"setdataobjects", rt::CallType::Method, newValue);
-        EXPECT_EQ(newValue.AsObject<nubex::Catalog>().get(), catalog_.get()) << "NewValue changed";
-    }
-    EXPECT_EQ(RefsOf(catalog_.get()), baseline_ + 1);
-    {
-        const rt::Variant read = rt::CallByName(fx_.get(), u"DataObjects", rt::CallType::Get);
-        EXPECT_EQ(read.vt(), VT_DISPATCH);
-        EXPECT_EQ(read.AsObject<nubex::Catalog>().get(), catalog_.get());
-    }
-    EXPECT_EQ(RefsOf(catalog_.get()), baseline_ + 1) << "reading by name leaked a reference";
-    rt::CallByName(fx_.get(), u"SetDataObjects", rt::CallType::Method, rt::Variant::Nothing());
-    EXPECT_EQ(RefsOf(catalog_.get()), baseline_);
-    EXPECT_EQ(rt::CallByName(fx_.get(), u"DataObjects", rt::CallType::Get).AsDispatch().get(),
-              nullptr);
-}
-
-TEST_F(BindingTest, AnObjectThatIsNotACatalogIsRefusedByName) {
-    fx_.SetDataObjects(catalog_);
-    auto pais = AddPais(u"UY", u"Uruguay");
+TEST_P(BindingTest, AnObjectThatIsNotACatalogIsRefusedByName) {
+    Bind(catalog_.catalog());
+    auto record = rt::CreateInstance<IDispatch>(nubex::CLSID_Pais);
     EXPECT_THROW(
-        rt::CallByName(fx_.get(), u"SetDataObjects", rt::CallType::Method, rt::Variant(pais)),
+        rt::CallByName(fx_.get(), u"SetDataObjects", rt::CallType::Method, rt::Variant(record)),
         rt::RuntimeError);
-    EXPECT_EQ(fx_.DataObjects().get(), catalog_.get()) << "a refused bind changed the binding";
+    EXPECT_EQ(Read().get(), catalog()) << "a refused bind changed the binding";
 }
 
 }  // namespace

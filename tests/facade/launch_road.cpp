@@ -22,18 +22,84 @@ rt::Variant Typed(rt::Ref<IDispatch>* obj, Call call) {
     return rt::Variant(result != VARIANT_FALSE);
 }
 
+// Runs a typed delete; a failure must still answer False.
+template <class Arg, class Member>
+bool TypedDelete(_MundorFx* fx, Member member, Arg* objOrKey, std::optional<short> ask) {
+    VARIANT_BOOL askValue = ask.value_or(0);
+    VARIANT_BOOL result = VARIANT_TRUE;
+    const HRESULT hr = (fx->*member)(objOrKey, ask ? &askValue : nullptr, &result);
+    if (FAILED(hr) && result != VARIANT_FALSE) throw std::logic_error("failed answering True");
+    rt::ThrowIfFailed(hr);
+    return result != VARIANT_FALSE;
+}
+
+template <class Record, class ByObject, class ByKey>
+bool TypedDelete(_MundorFx* fx, ByObject byObject, ByKey byKey, const rt::Ref<IDispatch>* obj,
+                 LONG key, std::optional<short> ask) {
+    if (!obj) {
+        LONG given = key;
+        const bool deleted = TypedDelete(fx, byKey, &given, ask);
+        if (given != key) throw std::logic_error("the caller's key changed");
+        return deleted;
+    }
+    rt::Ref<Record> typed = obj->As<Record>();
+    const bool deleted = TypedDelete(fx, byObject, typed.slot(), ask);
+    if (typed.get() != obj->As<Record>().get()) throw std::logic_error("the caller's Obj changed");
+    return deleted;
+}
+
 }  // namespace
 
-std::u16string LauncherName(Level level) {
+std::u16string LevelName(Level level) {
     switch (level) {
         case Level::Pais:
-            return u"dlgPais";
+            return u"Pais";
         case Level::EdoProv:
-            return u"dlgEdoProv";
+            return u"EdoProv";
         case Level::Ciudad:
-            return u"dlgCiudad";
+            return u"Ciudad";
     }
     return u"";
+}
+
+std::u16string LauncherName(Level level) {
+    return u"dlg" + LevelName(level);
+}
+
+bool LaunchRoad::Delete(Level level, const rt::Ref<IDispatch>& obj, std::optional<short> ask) {
+    return ByRoad(level, &obj, 0, ask);
+}
+
+bool LaunchRoad::DeleteByKey(Level level, LONG key, std::optional<short> ask) {
+    return ByRoad(level, nullptr, key, ask);
+}
+
+bool LaunchRoad::ByRoad(Level level, const rt::Ref<IDispatch>* obj, LONG key,
+                        std::optional<short> ask) {
+    if (road_ == Road::ByName) {
+        rt::Variant variable = obj ? rt::Variant(*obj) : rt::Variant(key);
+        const rt::Variant before = variable;
+        rt::Variant askValue(LONG{ask.value_or(0)});
+        std::vector<rt::CallArg> args{rt::MakeCallArg(variable)};
+        if (ask) args.push_back(rt::MakeCallArg(askValue));
+        const rt::Variant result = rt::CallByNameArgs(
+            fx_, u"Del" + LevelName(level) + (obj ? u"" : u"_BySysPK"), rt::CallType::Method, args);
+        if (variable != before) throw std::logic_error("the caller's variable changed");
+        if (result.vt() != VT_BOOL) throw std::logic_error("the answer is not a Boolean");
+        return result.AsBool();
+    }
+    switch (level) {
+        case Level::Pais:
+            return TypedDelete<nubex::Pais>(fx_, &_MundorFx::DelPais, &_MundorFx::DelPais_BySysPK,
+                                            obj, key, ask);
+        case Level::EdoProv:
+            return TypedDelete<nubex::EdoProv>(fx_, &_MundorFx::DelEdoProv,
+                                               &_MundorFx::DelEdoProv_BySysPK, obj, key, ask);
+        case Level::Ciudad:
+            break;
+    }
+    return TypedDelete<nubex::Ciudad>(fx_, &_MundorFx::DelCiudad, &_MundorFx::DelCiudad_BySysPK,
+                                      obj, key, ask);
 }
 
 rt::Variant LaunchRoad::Launch(Level level, rt::Ref<IDispatch>* obj,

@@ -1,6 +1,6 @@
-// The six launchers as a host calls them, by either road: through the typed vtable of
-// _MundorFx, or by name through IDispatch with the host's own Variant variables passed by
-// reference. Either way the caller's Obj variable ends up holding what the member left in it,
+// The six launchers and the six deletes as a host calls them, by either road: through the typed
+// vtable of _MundorFx, or by name through IDispatch with the host's own Variant variables passed
+// by reference. Either way the caller's Obj variable ends up holding what the member left in it,
 // also when the call fails, and the result comes back as the Variant the member answered.
 #pragma once
 
@@ -26,16 +26,23 @@ class LaunchRoad {
                        std::optional<LONG> parentKey = std::nullopt);
     // dlgPais_BySysPK(Sys_PK) and its kin; no key leaves the argument out.
     rt::Variant LaunchByKey(Level level, std::optional<LONG> key = std::nullopt);
+    // DelPais(Obj, Ask) / DelPais_BySysPK(Sys_PK, Ask) and their kin; no `ask` leaves it out
+    // (by name it goes as a Long). Raises the member's error; throws std::logic_error should a
+    // member change the caller's variable, answer other than a Boolean, or fail answering True.
+    bool Delete(Level level, const rt::Ref<IDispatch>& obj, std::optional<short> ask = {});
+    bool DeleteByKey(Level level, LONG key, std::optional<short> ask = {});
 
   private:
     rt::Variant ByVtable(Level level, rt::Ref<IDispatch>* obj, std::optional<LONG> parentKey);
     rt::Variant ByName(Level level, rt::Ref<IDispatch>* obj, std::optional<LONG> parentKey);
+    bool ByRoad(Level level, const rt::Ref<IDispatch>* obj, LONG key, std::optional<short> ask);
 
     _MundorFx* fx_;
     Road road_;
 };
 
-// "dlgPais", "dlgEdoProv", "dlgCiudad": the launcher's name, which is also its window's.
+// "Pais", "EdoProv", "Ciudad"; the launcher's name, which is also its window's, is "dlg" and it.
+std::u16string LevelName(Level level);
 std::u16string LauncherName(Level level);
 
 }  // namespace mundor::testing

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "raw_client.h"
 #include "runtime/bstr.h"
@@ -45,35 +46,6 @@ class RawClientTest : public ::testing::Test {
     void* fx_ = nullptr;
 };
 
-TEST_F(RawClientTest, ClassFactoryHandsOutOnlyItsOwnClass) {
-    void* factory = nullptr;
-    const GUID other = {0x12345678, 0x1, 0x2, {1, 2, 3, 4, 5, 6, 7, 8}};
-    EXPECT_EQ(lib_.GetClassObject(other, IID_IClassFactory, &factory), CLASS_E_CLASSNOTAVAILABLE);
-    EXPECT_EQ(factory, nullptr);
-    ASSERT_EQ(lib_.GetClassObject(rawcom::kClsidMundorFx, IID_IClassFactory, &factory), S_OK);
-    void* object = nullptr;
-    void* outer = fx_;
-    EXPECT_EQ(CallSlot(factory, 3, outer, &rawcom::kIidMundorFx, &object), CLASS_E_NOAGGREGATION);
-    rawcom::Release(factory);
-}
-
-TEST_F(RawClientTest, QueryInterfaceKeepsOneIdentity) {
-    void* unknown = nullptr;
-    void* dispatch = nullptr;
-    void* fx = nullptr;
-    void* none = reinterpret_cast<void*>(1);
-    const GUID stranger = {0xDEADBEEF, 0x1, 0x2, {1, 2, 3, 4, 5, 6, 7, 8}};
-    ASSERT_EQ(CallSlot(fx_, rawcom::kQueryInterface, &IID_IUnknown, &unknown), S_OK);
-    ASSERT_EQ(CallSlot(fx_, rawcom::kQueryInterface, &IID_IDispatch, &dispatch), S_OK);
-    ASSERT_EQ(CallSlot(fx_, rawcom::kQueryInterface, &rawcom::kIidMundorFx, &fx), S_OK);
-    EXPECT_EQ(CallSlot(fx_, rawcom::kQueryInterface, &stranger, &none), E_NOINTERFACE);
-    EXPECT_EQ(none, nullptr);
-    EXPECT_EQ(unknown, fx_);
-    EXPECT_EQ(dispatch, fx_);
-    EXPECT_EQ(fx, fx_);
-    for (void* p : {unknown, dispatch, fx}) rawcom::Release(p);
-}
-
 TEST_F(RawClientTest, NewInstanceStartsUnboundWithEmptyErrorProperties) {
     EXPECT_EQ(CodeBySlot(), 0);
     EXPECT_EQ(DescripBySlot(), u"");
@@ -89,28 +61,44 @@ TEST_F(RawClientTest, NewInstanceStartsUnboundWithEmptyErrorProperties) {
     EXPECT_EQ(code.lVal, 0);
 }
 
-TEST_F(RawClientTest, ErrorPropertiesKeepWhatEitherRoadStored) {
+// By name each member stores what it is given, or refuses what it cannot take and changes nothing.
+TEST_F(RawClientTest, ByNameMembersStoreWhatTheyAreGivenOrRefuseItWithoutEffect) {
     LONG seven = 7;
     ASSERT_EQ(CallSlot(fx_, rawcom::kPutLastErrorCode, &seven), S_OK);
-    VARIANT code = GetByName(u"lasterrorcode");
-    EXPECT_EQ(code.lVal, 7);
-
-    VARIANT text;
-    VariantInit(&text);
-    text.vt = VT_BSTR;
-    text.bstrVal = SysAllocString(u"Falló la conexión «Año» 𝄞");
-    ASSERT_EQ(rawcom::InvokeByName(fx_, u"LASTERRORDESCRIP", DISPATCH_PROPERTYPUT, {text}, nullptr),
-              S_OK);
-    VariantClear(&text);
-    EXPECT_EQ(DescripBySlot(), u"Falló la conexión «Año» 𝄞");
-
-    VARIANT minus;
-    VariantInit(&minus);
-    minus.vt = VT_I2;
-    minus.iVal = -3;  // coerced to Long on the way in
-    ASSERT_EQ(rawcom::InvokeByName(fx_, u"LastErrorCode", DISPATCH_PROPERTYPUT, {minus}, nullptr),
-              S_OK);
+    EXPECT_EQ(GetByName(u"lasterrorcode").lVal, 7);
+    const std::u16string text = u"Falló la conexión «Año» 𝄞";
+    constexpr WORD kPut = DISPATCH_PROPERTYPUT, kMethod = DISPATCH_METHOD;
+    const struct {
+        const char16_t* name;
+        WORD flags;
+        std::vector<mundor::rt::Variant> args;
+        HRESULT expected;
+    } calls[] = {
+        {u"LASTERRORDESCRIP", kPut, {mundor::rt::Variant(text)}, S_OK},
+        {u"LastErrorCode", kPut, {mundor::rt::Variant::Int16(-3)}, S_OK},  // coerced to Long
+        {u"LastErrorCode", kPut, {mundor::rt::Variant(u"cinco")}, DISP_E_TYPEMISMATCH},
+        {u"LastErrorCode", kPut, {mundor::rt::Variant::Double(1e12)}, DISP_E_OVERFLOW},
+        {u"SetDataObjects", kMethod, {}, DISP_E_PARAMNOTOPTIONAL},
+        {u"SetDataObjects", kMethod, {mundor::rt::Variant(LONG{0})}, DISP_E_TYPEMISMATCH},
+        {u"ExplorerCountry",
+         kMethod,
+         {mundor::rt::Variant(LONG{0}), mundor::rt::Variant(LONG{0})},
+         DISP_E_BADPARAMCOUNT},
+        {u"NoSuchMember", kMethod, {}, DISP_E_UNKNOWNNAME},
+    };
+    for (const auto& call : calls) {
+        std::vector<VARIANT> args;
+        for (const auto& arg : call.args) args.push_back(arg.raw());
+        VARIANT result;
+        VariantInit(&result);
+        EXPECT_EQ(rawcom::InvokeByName(fx_, call.name, call.flags, args,
+                                       call.flags == kPut ? nullptr : &result),
+                  call.expected)
+            << mundor::rt::Utf16ToUtf8(call.name) << " " << args.size();
+        VariantClear(&result);
+    }
     EXPECT_EQ(CodeBySlot(), -3);
+    EXPECT_EQ(DescripBySlot(), text);
 }
 
 TEST_F(RawClientTest, EveryMemberAnswersToItsNameInAnyCase) {
@@ -134,41 +122,6 @@ TEST_F(RawClientTest, EveryMemberAnswersToItsNameInAnyCase) {
     HRESULT hr = S_OK;
     EXPECT_EQ(rawcom::IdOf(fx_, u"LastErrorDescription", &hr), DISPID_UNKNOWN);
     EXPECT_EQ(hr, DISP_E_UNKNOWNNAME);
-}
-
-TEST_F(RawClientTest, BadArgumentsAreRefusedWithoutEffect) {
-    LONG five = 5;
-    ASSERT_EQ(CallSlot(fx_, rawcom::kPutLastErrorCode, &five), S_OK);
-
-    VARIANT word;
-    VariantInit(&word);
-    word.vt = VT_BSTR;
-    word.bstrVal = SysAllocString(u"cinco");
-    EXPECT_EQ(rawcom::InvokeByName(fx_, u"LastErrorCode", DISPATCH_PROPERTYPUT, {word}, nullptr),
-              DISP_E_TYPEMISMATCH);
-    VariantClear(&word);
-
-    VARIANT huge;
-    VariantInit(&huge);
-    huge.vt = VT_R8;
-    huge.dblVal = 1e12;
-    EXPECT_EQ(rawcom::InvokeByName(fx_, u"LastErrorCode", DISPATCH_PROPERTYPUT, {huge}, nullptr),
-              DISP_E_OVERFLOW);
-
-    VARIANT a;
-    VariantInit(&a);
-    a.vt = VT_I4;
-    VARIANT result;
-    VariantInit(&result);
-    EXPECT_EQ(rawcom::InvokeByName(fx_, u"SetDataObjects", DISPATCH_METHOD, {}, &result),
-              DISP_E_PARAMNOTOPTIONAL);
-    EXPECT_EQ(rawcom::InvokeByName(fx_, u"SetDataObjects", DISPATCH_METHOD, {a}, &result),
-              DISP_E_TYPEMISMATCH);
-    EXPECT_EQ(rawcom::InvokeByName(fx_, u"ExplorerCountry", DISPATCH_METHOD, {a, a}, &result),
-              DISP_E_BADPARAMCOUNT);
-    EXPECT_EQ(rawcom::InvokeByName(fx_, u"NoSuchMember", DISPATCH_METHOD, {}, &result),
-              DISP_E_UNKNOWNNAME);
-    EXPECT_EQ(CodeBySlot(), 5);
 }
 
 TEST_F(RawClientTest, NullPointersAndHugeTextsNeverCrash) {
