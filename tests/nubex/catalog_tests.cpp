@@ -1,7 +1,7 @@
-// Opening catalogs: an existing one keeps its rows; a new file gets the schema, and files that
-// are not catalogs are refused with the library's errors (PostgreSQL's own cases are in
-// postgres_tests.cpp). Also a catalog filled by plain SQL,
-// as the world-dataset importer does it.
+// Opening catalog files: a new file gets the schema, and files that are not catalogs are refused
+// with the library's errors (PostgreSQL's own cases are in postgres_tests.cpp; a reopened catalog
+// keeps its rows in text_tests.cpp). Also a catalog filled by plain SQL, as the world-dataset
+// importer does it.
 #include <fstream>
 
 #include "error_from.h"
@@ -26,17 +26,6 @@ TEST_F(Opening, ANewFileGetsTheSchemaInUtf16AndWal) {
     EXPECT_EQ(raw.QueryInt("SELECT count(*) FROM sqlite_schema WHERE type = 'table' AND name IN "
                            "('Pais', 'EdoProv', 'Ciudad')"),
               3);
-}
-
-TEST(Reopening, AnExistingCatalogKeepsItsRows) {
-    const mundor::test::ScratchCatalog scratch;
-    LONG pk = 0;
-    {
-        Ref<nubex::Catalog> catalog = nubex::OpenCatalog(scratch.location(), {.create = true});
-        pk = Pk(AddPais(ConnectionOf(catalog.get()).get(), u"MX", u"México").get());
-    }
-    Ref<nubex::Catalog> again = nubex::OpenCatalog(scratch.location());
-    EXPECT_TRUE(LoadByKey(NewPais().get(), pk, ConnectionOf(again.get()).get()));
 }
 
 TEST_F(Opening, InMemoryCatalogsWorkAndArePrivate) {

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "error_from.h"
-#include "nubex/pg/pg_search.h"
 #include "nubex/pg/schema.h"
 #include "nubex/search.h"
 #include "nubex/sqlite/schema.h"
@@ -279,40 +278,6 @@ TEST(SchemaUpgrade, AnOlderCatalogGetsWhatItLacksAndKeepsItsRows) {
         // Stores after the upgrade are followed as well.
         AddCiudad(ConnectionOf(catalog.get()).get(), 1, u"ZAP", u"Zapopan");
         EXPECT_EQ(nubex::Search(catalog.get(), u"zapopan").size(), 1u);
-    }
-}
-
-// Folded words hold letters and digits only, but the tsquery texts quote any word: a quote, a
-// backslash or an operator stays part of its lexeme.
-TEST(PostgresSearch, QueriesKeepAnyWordOneLexeme) {
-    const mundor::test::ScratchCatalog scratch;
-    RawDb raw(scratch.location());
-    raw.Exec("CREATE TABLE Lexemas (Coincide boolean)");
-    const std::vector<std::string> words{"o'hara", "a\\b", "x&!y:*"};
-    const nubex::db::SearchTerms terms = nubex::pg::TsQueryTerms(words);
-    const struct {
-        const std::string& query;
-        std::vector<std::string> lexemes;
-        bool matches;
-    } cases[] = {
-        {terms.exact, {">o'hara a\\b x&!y:*"}, true},
-        {terms.prefix, {">o'hara a\\b x&!y:*"}, false},
-        {terms.prefix, {">o'hara a\\b x&!y:*z"}, true},
-        {terms.word, {"o'hara", "a\\b", "x&!y:*zz"}, true},
-        {terms.word, {"o'hara", "x&!y:*zz"}, false},
-    };
-    for (const auto& [query, lexemes, matches] : cases) {
-        std::string array = "ARRAY[";
-        std::vector<std::string> values{query};
-        for (const std::string& lexeme : lexemes) {
-            values.push_back(lexeme);
-            array += (values.size() > 2 ? ", ?" : "?") + std::to_string(values.size()) + "::text";
-        }
-        raw.Exec("DELETE FROM Lexemas");
-        raw.Exec(
-            "INSERT INTO Lexemas SELECT array_to_tsvector(" + array + "]) @@ CAST(?1 AS tsquery)",
-            values);
-        EXPECT_EQ(raw.QueryText("SELECT Coincide FROM Lexemas"), matches ? "t" : "f") << query;
     }
 }
 

@@ -56,6 +56,10 @@ TEST_F(Views, StatesAndCitiesAreThoseOfTheirParentOnly) {
     LONG key = mx;
     Ref<nubex::View> states;
     ASSERT_EQ(catalog_->V_EdoProv(&key, states.put()), S_OK);
+    // State rows name their country, and have no area code.
+    EXPECT_EQ(rt::CallByName(states.get(), u"Item", rt::CallType::Get, u"IPais").AsLong(), mx);
+    EXPECT_THROW(rt::CallByName(states.get(), u"Item", rt::CallType::Get, u"CodigoTel"),
+                 rt::RuntimeError);
     EXPECT_EQ(NamesOf(states.get()), (Names{u"Aguascalientes", u"Jalisco"}));
     key = jal;
     Ref<nubex::View> cities;
@@ -81,16 +85,6 @@ TEST_F(Views, RowsCarryTheFieldsTheBrowserReadsWhateverTheirCase) {
     EXPECT_EQ(rt::LastError().number, nubex::err::kNoSuchField.number);
     EXPECT_EQ(rt::LastError().description,
               std::u16string(nubex::err::kNoSuchField.text) + u"Poblacion");
-}
-
-TEST_F(Views, StateRowsHaveNoAreaCodeButNameTheirCountry) {
-    LONG mx = Pk(AddPais(cnn_.get(), u"MX", u"México").get());
-    AddEdoProv(cnn_.get(), mx, u"JAL", u"Jalisco");
-    Ref<nubex::View> rows;
-    ASSERT_EQ(catalog_->V_EdoProv(&mx, rows.put()), S_OK);
-    EXPECT_EQ(rt::CallByName(rows.get(), u"Item", rt::CallType::Get, u"IPais").AsLong(), mx);
-    EXPECT_THROW(rt::CallByName(rows.get(), u"Item", rt::CallType::Get, u"CodigoTel"),
-                 rt::RuntimeError);
 }
 
 TEST_F(Views, AViewIsASnapshotAndEndsCleanly) {
