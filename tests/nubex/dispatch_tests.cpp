@@ -145,16 +145,10 @@ class Registration : public ::testing::Test {
   protected:
     Registration() { rt::SetRegistryPath((dir_ / "registry").string()); }
     ~Registration() override { rt::SetRegistryPath(""); }
-    using Entry = HRESULT (*)();
-    template <class Fn = Entry>
-    Fn Export(const char* name) {
-        Dl_info info{};
-        dladdr(reinterpret_cast<void*>(&nubex::RegisterInProcess), &info);
-        void* library = dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD);
-        EXPECT_NE(library, nullptr);
-        auto fn = reinterpret_cast<Fn>(dlsym(library, name));
-        dlclose(library);
-        return fn;
+    // libnubex is the one library of this process that exports them.
+    template <class Fn = HRESULT (*)()>
+    static Fn Export(const char* name) {
+        return reinterpret_cast<Fn>(dlsym(RTLD_DEFAULT, name));
     }
     TempFolder dir_;
 };

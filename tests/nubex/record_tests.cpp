@@ -38,32 +38,11 @@ TEST_F(RecordRoundTrip, PaisIsAddedLoadedEditedAndDeleted) {
     EXPECT_FALSE(LoadByGuid(NewPais().get(), guid, cnn_.get()));
 }
 
-TEST_F(RecordRoundTrip, EdoProvIsStoredUnderTheCountryItsIPaisHolds) {
+TEST_F(RecordRoundTrip, StatesAndCitiesLoadTheChainOfTheirParentsAndMoveWithIt) {
     const LONG mx = Pk(AddPais(cnn_.get(), u"MX", u"México").get());
     const LONG ar = Pk(AddPais(cnn_.get(), u"AR", u"Argentina").get());
-    Ref<nubex::EdoProv> added = AddEdoProv(cnn_.get(), mx, u"JAL", u"Jalisco");
-
-    Ref<nubex::EdoProv> loaded = New<nubex::EdoProv>();
-    ASSERT_TRUE(LoadByKey(loaded.get(), Pk(added.get()), cnn_.get()));
-    EXPECT_EQ(Read(loaded.get(), &nubex::EdoProv::get_Nombre), u"Jalisco");
-    EXPECT_EQ(Pk(ParentOf(loaded.get()).get()), mx);
-    EXPECT_EQ(Read(ParentOf(loaded.get()).get(), &nubex::Pais::get_Nombre), u"México");
-
-    // Moving the state: load another country into IPais, then store.
-    ASSERT_TRUE(LoadByKey(ParentOf(loaded.get()).get(), ar));
-    ASSERT_TRUE(Save(loaded.get()));
-    Ref<nubex::EdoProv> moved = New<nubex::EdoProv>();
-    ASSERT_TRUE(LoadByGuid(moved.get(), Guid(added.get()), cnn_.get()));
-    EXPECT_EQ(Pk(ParentOf(moved.get()).get()), ar);
-
-    EXPECT_EQ(Delete(moved.get()), S_OK);
-    EXPECT_FALSE(LoadByKey(New<nubex::EdoProv>().get(), Pk(added.get()), cnn_.get()));
-}
-
-TEST_F(RecordRoundTrip, CiudadLoadsItsStateAndThatStatesCountry) {
-    const LONG mx = Pk(AddPais(cnn_.get(), u"MX", u"México").get());
-    const LONG jal = Pk(AddEdoProv(cnn_.get(), mx, u"JAL", u"Jalisco").get());
-    Ref<nubex::Ciudad> added = AddCiudad(cnn_.get(), jal, u"GDL", u"Guadalajara", u"33");
+    Ref<nubex::EdoProv> jal = AddEdoProv(cnn_.get(), mx, u"JAL", u"Jalisco");
+    Ref<nubex::Ciudad> added = AddCiudad(cnn_.get(), Pk(jal.get()), u"GDL", u"Guadalajara", u"33");
 
     Ref<nubex::Ciudad> loaded = New<nubex::Ciudad>();
     ASSERT_TRUE(LoadByGuid(loaded.get(), Guid(added.get()), cnn_.get()));
@@ -71,17 +50,26 @@ TEST_F(RecordRoundTrip, CiudadLoadsItsStateAndThatStatesCountry) {
     EXPECT_EQ(Read(loaded.get(), &nubex::Ciudad::get_Codigo), u"GDL");
     EXPECT_EQ(Read(loaded.get(), &nubex::Ciudad::get_CodigoTel), u"33");
     Ref<nubex::EdoProv> estado = ParentOf(loaded.get());
-    EXPECT_EQ(Pk(estado.get()), jal);
+    EXPECT_EQ(Pk(estado.get()), Pk(jal.get()));
+    EXPECT_EQ(Read(estado.get(), &nubex::EdoProv::get_Nombre), u"Jalisco");
     EXPECT_EQ(Pk(ParentOf(estado.get()).get()), mx);
+    EXPECT_EQ(Read(ParentOf(estado.get()).get(), &nubex::Pais::get_Nombre), u"México");
 
     Write(loaded.get(), &nubex::Ciudad::put_CodigoTel, u"333");
     ASSERT_TRUE(Save(loaded.get()));
+    // Moving the state: load another country into IPais, then store.
+    ASSERT_TRUE(LoadByKey(ParentOf(jal.get()).get(), ar));
+    ASSERT_TRUE(Save(jal.get()));
     Ref<nubex::Ciudad> reread = New<nubex::Ciudad>();
     ASSERT_TRUE(LoadByKey(reread.get(), Pk(added.get()), cnn_.get()));
     EXPECT_EQ(Read(reread.get(), &nubex::Ciudad::get_CodigoTel), u"333");
+    EXPECT_EQ(Pk(ParentOf(ParentOf(reread.get()).get()).get()), ar);
 
     EXPECT_EQ(Delete(reread.get()), S_OK);
     EXPECT_FALSE(LoadByKey(New<nubex::Ciudad>().get(), Pk(added.get()), cnn_.get()));
+    const LONG jalPk = Pk(jal.get());
+    EXPECT_EQ(Delete(jal.get()), S_OK);
+    EXPECT_FALSE(LoadByKey(New<nubex::EdoProv>().get(), jalPk, cnn_.get()));
 }
 
 using RecordRules = FileCatalogTest;
