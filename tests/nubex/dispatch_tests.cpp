@@ -21,10 +21,6 @@ struct RecordClass {
     const nubex::err::ErrorText& duplicateCode;
 };
 
-void PrintTo(const RecordClass& given, std::ostream* out) {
-    *out << given.label;
-}
-
 const RecordClass kClasses[] = {
     {"Pais", nubex::CLSID_Pais, nullptr, true, nubex::err::kPaisDuplicateCode},
     {"EdoProv", nubex::CLSID_EdoProv, u"IPais", false, nubex::err::kEdoProvDuplicateCode},

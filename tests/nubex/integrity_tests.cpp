@@ -61,12 +61,6 @@ TEST_F(Refusals, StateCodesAreUniqueWithinTheirCountryOnly) {
     EXPECT_EQ(ErrorText(dup.get()), u"");
 }
 
-TEST_F(Refusals, EmptyCodesMayRepeat) {
-    Ref<nubex::Pais> a = AddPais(cnn_.get(), u"", u"Sin código 1");
-    Ref<nubex::Pais> b = AddPais(cnn_.get(), u"", u"Sin código 2");
-    EXPECT_NE(Pk(a.get()), Pk(b.get()));
-}
-
 TEST_F(Refusals, RecordsWithoutTheirParentAreRefused) {
     Ref<nubex::EdoProv> orphan = Unsaved<nubex::EdoProv>(cnn_.get());
     Write(orphan.get(), &nubex::EdoProv::put_Codigo, u"X");

@@ -80,6 +80,7 @@ bool Hammer(const std::string& location, Tally& tally) {
 
 class SharedCatalog : public FileCatalogTest {
   protected:
+    // Four countries, keys 1 to 4, all without a code: empty codes may repeat.
     SharedCatalog() {
         for (LONG i = 1; i <= kRows; ++i) {
             EXPECT_EQ(Pk(AddPais(cnn_.get(), u"", u"País", u"0").get()), i);

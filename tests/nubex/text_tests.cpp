@@ -15,10 +15,6 @@ struct HostileText {
     bool hasWords = true;       // letters or digits for the search to find it by
 };
 
-void PrintTo(const HostileText& text, std::ostream* out) {
-    *out << text.label;
-}
-
 std::u16string LongName() {
     std::u16string text;
     for (int i = 0; i < 20000; ++i) text += u"Ñandú 🌎 ";
