@@ -3,8 +3,6 @@
 // and delete (the library's and plain SQL's), texts no query language should choke on, and a
 // catalog from before the search.
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "error_from.h"
@@ -249,15 +247,14 @@ TEST(SchemaUpgrade, AnOlderCatalogGetsWhatItLacksAndKeepsItsRows) {
         const bool postgres = scratch.backend() == mundor::test::Backend::Postgres;
         const char* version =
             postgres ? "SELECT Version FROM Nubex_Esquema" : "PRAGMA user_version";
-        std::stringstream schema;
+        std::string schema;
         for (const char* name : older.files) {
-            std::ifstream file(std::filesystem::path(NUBEX_SOURCE_DIR) /
-                               (postgres ? "pg" : "sqlite") / name);
-            schema << file.rdbuf();
+            schema += mundor::test::ReadFile(std::filesystem::path(NUBEX_SOURCE_DIR) /
+                                             (postgres ? "pg" : "sqlite") / name);
         }
         {
             RawDb raw(scratch.location());
-            raw.Exec(schema.str());
+            raw.Exec(schema);
             raw.Exec("INSERT INTO Pais (Codigo, Nombre, CodigoTel) VALUES ('MX', 'México', '52')");
             raw.Exec("INSERT INTO EdoProv (IPais, Codigo, Nombre) VALUES (1, 'JAL', 'Jalisco')");
             raw.Exec(
