@@ -1,7 +1,7 @@
-// Opening catalogs: an existing one keeps its rows; a new file gets the schema, and files that
-// are not catalogs are refused with the library's errors (PostgreSQL's own cases are in
-// postgres_tests.cpp). Also a catalog filled by plain SQL,
-// as the world-dataset importer does it.
+// Opening catalog files: a new file gets the schema, and files that are not catalogs are refused
+// with the library's errors (PostgreSQL's own cases are in postgres_tests.cpp; a reopened catalog
+// keeps its rows in text_tests.cpp). Also a catalog filled by plain SQL, as the world-dataset
+// importer does it.
 #include <fstream>
 
 #include "error_from.h"
@@ -13,18 +13,13 @@ namespace {
 
 class Opening : public ::testing::Test {
   protected:
-    void ExpectOpenRefused(const std::string& path, const nubex::err::ErrorText& error) {
-        const rt::RuntimeError e = mundor::testing::ErrorFrom([&] { nubex::OpenCatalog(path); });
-        EXPECT_EQ(e.number(), error.number);
-        EXPECT_EQ(e.description().substr(0, error.text.size()), error.text);
-    }
+    std::string Path(const char* name) const { return (dir_ / name).string(); }
     TempFolder dir_;
 };
 
 TEST_F(Opening, ANewFileGetsTheSchemaInUtf16AndWal) {
-    const std::string path = (dir_ / "nuevo.db").string();
-    nubex::OpenCatalog(path, {.create = true});
-    RawDb raw(path);
+    nubex::OpenCatalog(Path("nuevo.db"), {.create = true});
+    RawDb raw(Path("nuevo.db"));
     EXPECT_EQ(raw.QueryText("PRAGMA encoding"), "UTF-16le");
     EXPECT_EQ(raw.QueryText("PRAGMA journal_mode"), "wal");
     EXPECT_EQ(raw.QueryInt("PRAGMA user_version"), nubex::sqlite::kSchemaVersion);
@@ -33,51 +28,40 @@ TEST_F(Opening, ANewFileGetsTheSchemaInUtf16AndWal) {
               3);
 }
 
-TEST(Reopening, AnExistingCatalogKeepsItsRows) {
-    const mundor::test::ScratchCatalog scratch;
-    const std::string& path = scratch.location();
-    LONG pk = 0;
-    {
-        Ref<nubex::Catalog> catalog = nubex::OpenCatalog(path, {.create = true});
-        pk = Pk(AddPais(ConnectionOf(catalog.get()).get(), u"MX", u"México").get());
-    }
-    Ref<nubex::Catalog> again = nubex::OpenCatalog(path);
-    Ref<nubex::Pais> pais = NewPais();
-    EXPECT_TRUE(LoadByKey(pais.get(), pk, ConnectionOf(again.get()).get()));
-}
-
-TEST_F(Opening, InMemoryCatalogsArePrivate) {
+TEST_F(Opening, InMemoryCatalogsWorkAndArePrivate) {
     Ref<nubex::Catalog> a = nubex::OpenCatalog(":memory:");
     Ref<nubex::Catalog> b = nubex::OpenCatalog(":memory:");
     const LONG pk = Pk(AddPais(ConnectionOf(a.get()).get(), u"MX", u"México").get());
+    EXPECT_TRUE(LoadByKey(NewPais().get(), pk, ConnectionOf(a.get()).get()));
     EXPECT_FALSE(LoadByKey(NewPais().get(), pk, ConnectionOf(b.get()).get()));
 }
 
-TEST_F(Opening, FilesThatAreNotCatalogsAreRefused) {
-    const std::string other = (dir_ / "otra.db").string();
-    RawDb(other).Exec("CREATE TABLE Clientes (Id INTEGER)");
-    ExpectOpenRefused(other, nubex::err::kNotACatalog);
-    EXPECT_EQ(RawDb(other).QueryInt("SELECT count(*) FROM sqlite_schema"), 1);
-
-    const std::string text = (dir_ / "texto.db").string();
-    std::ofstream(text) << "esto no es una base de datos, aunque lo parezca por el nombre.\n"
-                        << std::string(200, 'x');
-    ExpectOpenRefused(text, nubex::err::kCannotOpen);
-
-    ExpectOpenRefused((dir_ / "no/existe/c.db").string(), nubex::err::kNoCatalogThere);
-}
-
-TEST_F(Opening, ACatalogFromANewerLibraryIsRefused) {
-    const std::string path = (dir_ / "c.db").string();
-    nubex::OpenCatalog(path, {.create = true});
-    RawDb(path).Exec("PRAGMA user_version = " + std::to_string(nubex::sqlite::kSchemaVersion + 1));
-    ExpectOpenRefused(path, nubex::err::kNewerCatalog);
+TEST_F(Opening, FilesThatAreNotCatalogsOfThisLibraryAreRefusedAndLeftAlone) {
+    RawDb(Path("otra.db")).Exec("CREATE TABLE Clientes (Id INTEGER)");
+    std::ofstream(Path("texto.db")) << "esto no es una base de datos, aunque lo parezca.\n"
+                                    << std::string(200, 'x');
+    nubex::OpenCatalog(Path("nueva.db"), {.create = true});
+    RawDb(Path("nueva.db"))
+        .Exec("PRAGMA user_version = " + std::to_string(nubex::sqlite::kSchemaVersion + 1));
+    const struct {
+        const char* name;
+        const nubex::err::ErrorText& error;
+    } cases[] = {{"otra.db", nubex::err::kNotACatalog},
+                 {"texto.db", nubex::err::kCannotOpen},
+                 {"no/existe/c.db", nubex::err::kNoCatalogThere},
+                 {"nueva.db", nubex::err::kNewerCatalog}};
+    for (const auto& [name, error] : cases) {
+        const rt::RuntimeError e =
+            mundor::testing::ErrorFrom([&] { nubex::OpenCatalog(Path(name)); });
+        EXPECT_EQ(e.number(), error.number) << name;
+        EXPECT_EQ(e.description().substr(0, error.text.size()), error.text) << name;
+    }
+    EXPECT_EQ(RawDb(Path("otra.db")).QueryInt("SELECT count(*) FROM sqlite_schema"), 1);
 }
 
 TEST_F(Opening, ACatalogFilledByPlainSqlIsReadByTheRecords) {
-    const std::string path = (dir_ / "importado.db").string();
     {
-        RawDb importer(path);
+        RawDb importer(Path("importado.db"));
         importer.Exec(std::string(nubex::sqlite::SchemaSql()));
         importer.Exec("PRAGMA foreign_keys = ON");
         importer.Exec("INSERT INTO Pais (Codigo, Nombre, CodigoTel) VALUES ('MX', 'México', '52')");
@@ -88,7 +72,7 @@ TEST_F(Opening, ACatalogFilledByPlainSqlIsReadByTheRecords) {
         EXPECT_THROW(importer.Exec("INSERT INTO EdoProv (IPais, Nombre) VALUES (9, 'Huérfano')"),
                      std::runtime_error);
     }
-    Ref<nubex::Catalog> catalog = nubex::OpenCatalog(path);
+    Ref<nubex::Catalog> catalog = nubex::OpenCatalog(Path("importado.db"));
     LONG jal = 1;
     Ref<nubex::View> cities;
     ASSERT_EQ(catalog->V_Ciudades(&jal, cities.put()), S_OK);
@@ -97,13 +81,10 @@ TEST_F(Opening, ACatalogFilledByPlainSqlIsReadByTheRecords) {
     ASSERT_EQ(cities->Item(field.get(), guid.put()), S_OK);
     EXPECT_EQ(guid.AsString().size(), 36u);
 
-    Ref<nubex::Ciudad> ciudad = NewCiudad();
+    Ref<nubex::Ciudad> ciudad = New<nubex::Ciudad>();
     ASSERT_TRUE(LoadByGuid(ciudad.get(), guid.AsString(), ConnectionOf(catalog.get()).get()));
     EXPECT_EQ(Read(ciudad.get(), &nubex::Ciudad::get_Nombre), u"Guadalajara");
-    Ref<nubex::EdoProv> estado;
-    ASSERT_EQ(ciudad->get_Estado(estado.put()), S_OK);
-    Ref<nubex::Pais> pais;
-    ASSERT_EQ(estado->get_IPais(pais.put()), S_OK);
+    Ref<nubex::Pais> pais = ParentOf(ParentOf(ciudad.get()).get());
     EXPECT_EQ(Read(pais.get(), &nubex::Pais::get_Nombre), u"México");
 }
 

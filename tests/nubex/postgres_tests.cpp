@@ -19,19 +19,15 @@ namespace {
 using PostgresCatalog = FileCatalogTest;
 
 // Sets environment variables for the test's duration, and removes them afterwards.
-class ScopedEnvironment {
-  public:
-    ScopedEnvironment& Set(const std::string& name, const std::string& value) {
+struct ScopedEnvironment {
+    void Set(const std::string& name, const std::string& value) {
         setenv(name.c_str(), value.c_str(), 1);
-        names_.push_back(name);
-        return *this;
+        names.push_back(name);
     }
     ~ScopedEnvironment() {
-        for (const std::string& name : names_) unsetenv(name.c_str());
+        for (const std::string& name : names) unsetenv(name.c_str());
     }
-
-  private:
-    std::vector<std::string> names_;
+    std::vector<std::string> names;
 };
 
 // The keyword/value pairs a conninfo sets.
@@ -47,10 +43,6 @@ std::map<std::string, std::string> Settings(const std::string& conninfo) {
 
 rt::RuntimeError OpenFailure(const std::string& location) {
     return mundor::testing::ErrorFrom([&] { nubex::OpenCatalog(location); });
-}
-
-bool StartsWith(const std::u16string& text, std::u16string_view prefix) {
-    return text.substr(0, prefix.size()) == prefix;
 }
 
 TEST_F(PostgresCatalog, ANewSchemaGetsTheTablesTheVersionAndTheSpanishCollation) {
@@ -94,7 +86,7 @@ TEST(PostgresOpening, AServerThatCannotBeReachedIsToldWithItsMessageAndNeverTheP
           "host=127.0.0.1 port=1 user=ana password=s3creta dbname=mundor connect_timeout=3"}) {
         const rt::RuntimeError error = OpenFailure(location);
         EXPECT_EQ(error.number(), nubex::err::kCannotOpen.number);
-        EXPECT_TRUE(StartsWith(error.description(), nubex::err::kCannotOpen.text));
+        EXPECT_TRUE(error.description().starts_with(nubex::err::kCannotOpen.text));
         // libpq's own words follow, naming where it tried.
         EXPECT_NE(error.description().find(u"127.0.0.1"), std::u16string::npos)
             << rt::Utf16ToUtf8(error.description());
@@ -106,11 +98,9 @@ TEST_F(PostgresCatalog, AUriAndLibpqsEnvironmentNameTheSameCatalog) {
     const LONG pk = Pk(AddPais(cnn_.get(), u"MX", u"México").get());
     auto settings = Settings(mundor::test::ServerConninfo());
     ScopedEnvironment environment;
-    for (const auto& [keyword, variable] :
-         std::map<std::string, std::string>{{"host", "PGHOST"},
-                                            {"port", "PGPORT"},
-                                            {"user", "PGUSER"},
-                                            {"dbname", "PGDATABASE"}}) {
+    const std::pair<const char*, const char*> variables[] = {
+        {"host", "PGHOST"}, {"port", "PGPORT"}, {"user", "PGUSER"}, {"dbname", "PGDATABASE"}};
+    for (const auto& [keyword, variable] : variables) {
         if (!settings[keyword].empty()) environment.Set(variable, settings[keyword]);
     }
     environment.Set("PGOPTIONS", Settings(path_)["options"]);
@@ -144,7 +134,7 @@ TEST_F(PostgresCatalog, ADroppedConnectionFailsOneOperationClearlyAndTheNextReco
     EXPECT_FALSE(Save(pais.get()));
     EXPECT_EQ(ErrorCode(pais.get()), nubex::err::kConnectionLost.number);
     const std::u16string told = ErrorText(pais.get());
-    EXPECT_TRUE(StartsWith(told, nubex::err::kConnectionLost.text)) << rt::Utf16ToUtf8(told);
+    EXPECT_TRUE(told.starts_with(nubex::err::kConnectionLost.text)) << rt::Utf16ToUtf8(told);
     EXPECT_GT(told.size(), nubex::err::kConnectionLost.text.size()) << "no server message";
     EXPECT_EQ(Dump(path_), before);
 

@@ -3,12 +3,9 @@
 // and delete (the library's and plain SQL's), texts no query language should choke on, and a
 // catalog from before the search.
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 #include "error_from.h"
-#include "nubex/pg/pg_search.h"
 #include "nubex/pg/schema.h"
 #include "nubex/search.h"
 #include "nubex/sqlite/schema.h"
@@ -18,7 +15,6 @@
 namespace nubex_test {
 namespace {
 
-using nubex::MatchKind;
 using nubex::PlaceLevel;
 
 // "palabra: São José dos Campos — São Paulo — Brasil": what the host shows for a hit.
@@ -143,7 +139,7 @@ TEST_F(Search, StaysInStepWithEveryStoreRenameAndDelete) {
     EXPECT_EQ(Found(u"spt").size(), 1u);
 
     // A parent renamed shows in its children's paths at once.
-    Ref<nubex::EdoProv> jalisco = NewEdoProv();
+    Ref<nubex::EdoProv> jalisco = New<nubex::EdoProv>();
     ASSERT_TRUE(LoadByKey(jalisco.get(), jalisco_, cnn_.get()));
     Write(jalisco.get(), &nubex::EdoProv::put_Nombre, u"Estado de Jalisco");
     ASSERT_TRUE(Save(jalisco.get()));
@@ -168,39 +164,38 @@ TEST_F(Search, StaysInStepWithEveryStoreRenameAndDelete) {
 }
 
 TEST_F(Search, IsAViewReachedByName) {
-    const rt::Variant rows =
-        rt::CallByName(catalog_.get(), u"V_Buscar", rt::CallType::Get, u"GUADAL");
-    Ref<IDispatch> view = rows.AsDispatch();
-    auto field = [&](const char16_t* name) {
-        return rt::CallByName(view.get(), u"Item", rt::CallType::Get, name);
+    auto get = [](const rt::Variant& object, const char16_t* name, auto... arguments) {
+        return rt::CallByName(object.AsDispatch().get(), name, rt::CallType::Get, arguments...);
     };
+    auto call = [](const rt::Variant& object, const char16_t* name) {
+        rt::CallByName(object.AsDispatch().get(), name, rt::CallType::Method);
+    };
+    const rt::Variant catalog{Ref<IDispatch>(catalog_)};
+    const rt::Variant view = get(catalog, u"V_Buscar", u"GUADAL");
     std::vector<std::u16string> paths;
-    while (!rt::CallByName(view.get(), u"EOF", rt::CallType::Get).AsBool()) {
+    for (; !get(view, u"EOF").AsBool(); call(view, u"MoveNext")) {
+        auto field = [&](const char16_t* name) { return get(view, u"Item", name); };
         paths.push_back(field(u"Ruta").AsString());
-        if (field(u"Sys_PK").AsLong() == Pk(guadalajara_.get())) {
-            EXPECT_EQ(field(u"Nivel").AsLong(), 3);
-            EXPECT_EQ(field(u"coincidencia").AsLong(), 2);
-            EXPECT_EQ(field(u"Sys_GUID").AsString(), Guid(guadalajara_.get()));
-            EXPECT_EQ(field(u"Nombre").AsString(), u"Guadalajara");
-            EXPECT_EQ(field(u"Codigo").AsString(), u"GDL");
-            EXPECT_EQ(field(u"Estado").AsLong(), jalisco_);
-            EXPECT_GT(field(u"IPais").AsLong(), 0);
-            EXPECT_THROW(field(u"CodigoTel"), rt::RuntimeError);
-        }
-        rt::CallByName(view.get(), u"MoveNext", rt::CallType::Method);
+        if (field(u"Sys_PK").AsLong() != Pk(guadalajara_.get())) continue;
+        EXPECT_EQ(field(u"Nivel").AsLong(), 3);
+        EXPECT_EQ(field(u"coincidencia").AsLong(), 2);
+        EXPECT_EQ(field(u"Sys_GUID").AsString(), Guid(guadalajara_.get()));
+        EXPECT_EQ(field(u"Nombre").AsString(), u"Guadalajara");
+        EXPECT_EQ(field(u"Codigo").AsString(), u"GDL");
+        EXPECT_EQ(field(u"Estado").AsLong(), jalisco_);
+        EXPECT_GT(field(u"IPais").AsLong(), 0);
+        EXPECT_THROW(field(u"CodigoTel"), rt::RuntimeError);
     }
     EXPECT_EQ(paths, (std::vector<std::u16string>{u"Guadalajara — España",
                                                   u"Guadalajara — Jalisco — México",
                                                   u"Guadalajara — Guadalajara — España"}));
 
-    const rt::Variant two =
-        rt::CallByName(catalog_.get(), u"V_Buscar", rt::CallType::Get, u"guadal", LONG{2});
-    Ref<IDispatch> limited = two.AsDispatch();
-    rt::CallByName(limited.get(), u"MoveNext", rt::CallType::Method);
-    rt::CallByName(limited.get(), u"MoveNext", rt::CallType::Method);
-    EXPECT_TRUE(rt::CallByName(limited.get(), u"EOF", rt::CallType::Get).AsBool());
+    const rt::Variant two = get(catalog, u"V_Buscar", u"guadal", LONG{2});
+    call(two, u"MoveNext");
+    call(two, u"MoveNext");
+    EXPECT_TRUE(get(two, u"EOF").AsBool());
 
-    rt::CallByName(catalog_.get(), u"Close", rt::CallType::Method);
+    call(catalog, u"Close");
     EXPECT_EQ(
         mundor::testing::ErrorFrom([&] { nubex::Search(catalog_.get(), u"guadal"); }).number(),
         nubex::err::kCatalogNotOpen.number);
@@ -250,23 +245,22 @@ TEST(SchemaUpgrade, AnOlderCatalogGetsWhatItLacksAndKeepsItsRows) {
         SCOPED_TRACE(older.version);
         const mundor::test::ScratchCatalog scratch;
         const bool postgres = scratch.backend() == mundor::test::Backend::Postgres;
-        std::stringstream schema;
+        const char* version =
+            postgres ? "SELECT Version FROM Nubex_Esquema" : "PRAGMA user_version";
+        std::string schema;
         for (const char* name : older.files) {
-            std::ifstream file(std::filesystem::path(NUBEX_SOURCE_DIR) /
-                               (postgres ? "pg" : "sqlite") / name);
-            schema << file.rdbuf();
+            schema += mundor::test::ReadFile(std::filesystem::path(NUBEX_SOURCE_DIR) /
+                                             (postgres ? "pg" : "sqlite") / name);
         }
         {
             RawDb raw(scratch.location());
-            raw.Exec(schema.str());
+            raw.Exec(schema);
             raw.Exec("INSERT INTO Pais (Codigo, Nombre, CodigoTel) VALUES ('MX', 'México', '52')");
             raw.Exec("INSERT INTO EdoProv (IPais, Codigo, Nombre) VALUES (1, 'JAL', 'Jalisco')");
             raw.Exec(
                 "INSERT INTO Ciudad (Estado, Codigo, Nombre, CodigoTel) VALUES (1, 'GDL', "
                 "'Guadalajara', '33')");
-            ASSERT_EQ(raw.QueryInt(postgres ? "SELECT Version FROM Nubex_Esquema"
-                                            : "PRAGMA user_version"),
-                      older.version);
+            ASSERT_EQ(raw.QueryInt(version), older.version);
         }
         const std::u16string before = Dump(scratch.location());
 
@@ -276,46 +270,11 @@ TEST(SchemaUpgrade, AnOlderCatalogGetsWhatItLacksAndKeepsItsRows) {
         EXPECT_EQ(hits[0].PathText(), u"Guadalajara — Jalisco — México");
         EXPECT_EQ(Dump(scratch.location()), before);
         RawDb raw(scratch.location());
-        EXPECT_EQ(
-            raw.QueryInt(postgres ? "SELECT Version FROM Nubex_Esquema" : "PRAGMA user_version"),
-            postgres ? nubex::pg::kSchemaVersion : nubex::sqlite::kSchemaVersion);
+        EXPECT_EQ(raw.QueryInt(version),
+                  postgres ? nubex::pg::kSchemaVersion : nubex::sqlite::kSchemaVersion);
         // Stores after the upgrade are followed as well.
         AddCiudad(ConnectionOf(catalog.get()).get(), 1, u"ZAP", u"Zapopan");
         EXPECT_EQ(nubex::Search(catalog.get(), u"zapopan").size(), 1u);
-    }
-}
-
-// Folded words hold letters and digits only, but the tsquery texts quote any word: a quote, a
-// backslash or an operator stays part of its lexeme.
-TEST(PostgresSearch, QueriesKeepAnyWordOneLexeme) {
-    const mundor::test::ScratchCatalog scratch;
-    RawDb raw(scratch.location());
-    raw.Exec("CREATE TABLE Lexemas (Coincide boolean)");
-    const std::vector<std::string> words{"o'hara", "a\\b", "x&!y:*"};
-    const nubex::db::SearchTerms terms = nubex::pg::TsQueryTerms(words);
-    const struct {
-        const std::string& query;
-        std::vector<std::string> lexemes;
-        bool matches;
-    } cases[] = {
-        {terms.exact, {">o'hara a\\b x&!y:*"}, true},
-        {terms.prefix, {">o'hara a\\b x&!y:*"}, false},
-        {terms.prefix, {">o'hara a\\b x&!y:*z"}, true},
-        {terms.word, {"o'hara", "a\\b", "x&!y:*zz"}, true},
-        {terms.word, {"o'hara", "x&!y:*zz"}, false},
-    };
-    for (const auto& [query, lexemes, matches] : cases) {
-        std::string array = "ARRAY[";
-        std::vector<std::string> values{query};
-        for (const std::string& lexeme : lexemes) {
-            values.push_back(lexeme);
-            array += (values.size() > 2 ? ", ?" : "?") + std::to_string(values.size()) + "::text";
-        }
-        raw.Exec("DELETE FROM Lexemas");
-        raw.Exec(
-            "INSERT INTO Lexemas SELECT array_to_tsvector(" + array + "]) @@ CAST(?1 AS tsquery)",
-            values);
-        EXPECT_EQ(raw.QueryText("SELECT Coincide FROM Lexemas"), matches ? "t" : "f") << query;
     }
 }
 

@@ -1,11 +1,5 @@
 #include "test_support.h"
 
-#include <stdlib.h>
-
-#include <stdexcept>
-
-#include "runtime/registry.h"
-
 namespace nubex_test {
 
 namespace {
@@ -19,22 +13,47 @@ class InProcessClasses : public ::testing::Environment {
 [[maybe_unused]] ::testing::Environment* const gClasses =
     ::testing::AddGlobalTestEnvironment(new InProcessClasses);
 
-}  // namespace
+// Stores `record` with its texts; the test fails, saying why, when the store is refused.
+template <class T>
+Ref<T> Stored(Ref<T> record, std::u16string_view codigo, std::u16string_view nombre,
+              const std::u16string_view* codigoTel) {
+    Write(record.get(), &nubex::DataRecord::put_Codigo, codigo);
+    Write(record.get(), &nubex::DataRecord::put_Nombre, nombre);
+    if constexpr (!std::is_same_v<T, nubex::EdoProv>) {
+        Write(record.get(), &T::put_CodigoTel, *codigoTel);
+    }
+    EXPECT_TRUE(Save(record.get())) << rt::Utf16ToUtf8(ErrorText(record.get()));
+    return record;
+}
 
-Ref<nubex::Pais> NewPais() {
-    return rt::CreateInstance<nubex::Pais>(nubex::CLSID_Pais);
+HRESULT Load(nubex::DataRecord* record, LONG pk, std::u16string_view guid, nubex::Connection* cnn,
+             bool& found) {
+    rt::BString text(guid);
+    LONG mode = 1;
+    VARIANT_BOOL ok = 0;
+    const HRESULT hr = record->LoadRecord(&pk, text.slot(), &cnn, &mode, &ok);
+    found = ok != 0;
+    return hr;
 }
-Ref<nubex::EdoProv> NewEdoProv() {
-    return rt::CreateInstance<nubex::EdoProv>(nubex::CLSID_EdoProv);
-}
-Ref<nubex::Ciudad> NewCiudad() {
-    return rt::CreateInstance<nubex::Ciudad>(nubex::CLSID_Ciudad);
-}
+
+}  // namespace
 
 Ref<nubex::Connection> ConnectionOf(nubex::Catalog* catalog) {
     Ref<nubex::Connection> cnn;
     EXPECT_EQ(catalog->get_ADOCnn(cnn.put()), S_OK);
     return cnn;
+}
+
+Ref<nubex::Pais> ParentOf(nubex::EdoProv* edo) {
+    Ref<nubex::Pais> pais;
+    EXPECT_EQ(edo->get_IPais(pais.put()), S_OK);
+    return pais;
+}
+
+Ref<nubex::EdoProv> ParentOf(nubex::Ciudad* ciudad) {
+    Ref<nubex::EdoProv> edo;
+    EXPECT_EQ(ciudad->get_Estado(edo.put()), S_OK);
+    return edo;
 }
 
 LONG Pk(nubex::DataRecord* record) {
@@ -64,28 +83,22 @@ bool Save(nubex::DataRecord* record) {
 }
 
 HRESULT TryLoadByKey(nubex::DataRecord* record, LONG pk, nubex::Connection* cnn) {
-    rt::BString empty;
-    BSTR guid = empty.get();
-    LONG mode = 1;
-    VARIANT_BOOL ok = 0;
-    return record->LoadRecord(&pk, &guid, &cnn, &mode, &ok);
+    bool found = false;
+    return Load(record, pk, u"", cnn, found);
 }
 
 bool LoadByKey(nubex::DataRecord* record, LONG pk, nubex::Connection* cnn) {
-    rt::BString empty(u"");
-    BSTR guid = empty.get();
-    LONG mode = 1;
-    VARIANT_BOOL ok = 0;
-    EXPECT_EQ(record->LoadRecord(&pk, &guid, &cnn, &mode, &ok), S_OK);
-    return ok != 0;
+    bool found = false;
+    EXPECT_EQ(Load(record, pk, u"", cnn, found), S_OK);
+    return found;
 }
 
+// Through LoadFromADOConnection, the other loading member.
 bool LoadByGuid(nubex::DataRecord* record, std::u16string_view guid, nubex::Connection* cnn) {
     rt::BString text(guid);
-    BSTR raw = text.get();
     LONG pk = 0;
     VARIANT_BOOL ok = 0;
-    EXPECT_EQ(record->LoadFromADOConnection(&pk, &raw, &cnn, &ok), S_OK);
+    EXPECT_EQ(record->LoadFromADOConnection(&pk, text.slot(), &cnn, &ok), S_OK);
     return ok != 0;
 }
 
@@ -105,40 +118,17 @@ void ExpectLastError(const nubex::err::ErrorText& expected) {
 
 Ref<nubex::Pais> AddPais(nubex::Connection* cnn, std::u16string_view codigo,
                          std::u16string_view nombre, std::u16string_view codigoTel) {
-    Ref<nubex::Pais> pais = NewPais();
-    EXPECT_EQ(pais->SetConnection(&cnn), S_OK);
-    Write(pais.get(), &nubex::Pais::put_Codigo, codigo);
-    Write(pais.get(), &nubex::Pais::put_Nombre, nombre);
-    Write(pais.get(), &nubex::Pais::put_CodigoTel, codigoTel);
-    EXPECT_TRUE(Save(pais.get())) << rt::Utf16ToUtf8(ErrorText(pais.get()));
-    return pais;
+    return Stored(Unsaved<nubex::Pais>(cnn), codigo, nombre, &codigoTel);
 }
 
 Ref<nubex::EdoProv> AddEdoProv(nubex::Connection* cnn, LONG paisPk, std::u16string_view codigo,
                                std::u16string_view nombre) {
-    Ref<nubex::EdoProv> edo = NewEdoProv();
-    EXPECT_EQ(edo->SetConnection(&cnn), S_OK);
-    Ref<nubex::Pais> pais;
-    EXPECT_EQ(edo->get_IPais(pais.put()), S_OK);
-    EXPECT_TRUE(LoadByKey(pais.get(), paisPk));
-    Write(edo.get(), &nubex::EdoProv::put_Codigo, codigo);
-    Write(edo.get(), &nubex::EdoProv::put_Nombre, nombre);
-    EXPECT_TRUE(Save(edo.get())) << rt::Utf16ToUtf8(ErrorText(edo.get()));
-    return edo;
+    return Stored(Unsaved<nubex::EdoProv>(cnn, paisPk), codigo, nombre, nullptr);
 }
 
 Ref<nubex::Ciudad> AddCiudad(nubex::Connection* cnn, LONG edoProvPk, std::u16string_view codigo,
                              std::u16string_view nombre, std::u16string_view codigoTel) {
-    Ref<nubex::Ciudad> ciudad = NewCiudad();
-    EXPECT_EQ(ciudad->SetConnection(&cnn), S_OK);
-    Ref<nubex::EdoProv> edo;
-    EXPECT_EQ(ciudad->get_Estado(edo.put()), S_OK);
-    EXPECT_TRUE(LoadByKey(edo.get(), edoProvPk));
-    Write(ciudad.get(), &nubex::Ciudad::put_Codigo, codigo);
-    Write(ciudad.get(), &nubex::Ciudad::put_Nombre, nombre);
-    Write(ciudad.get(), &nubex::Ciudad::put_CodigoTel, codigoTel);
-    EXPECT_TRUE(Save(ciudad.get())) << rt::Utf16ToUtf8(ErrorText(ciudad.get()));
-    return ciudad;
+    return Stored(Unsaved<nubex::Ciudad>(cnn, edoProvPk), codigo, nombre, &codigoTel);
 }
 
 FileCatalogTest::FileCatalogTest()

@@ -1,11 +1,12 @@
-// Shared helpers for the nubex tests: a catalog of the test's own on the
-// process's backend (SQLite or PostgreSQL, support/catalog_backends.h), a plain connection to it
-// with an exact dump, and short forms of the typed record calls.
+// Shared helpers for the nubex tests (and the fault, facade and browser suites): a catalog of
+// the test's own on the process's backend (SQLite or PostgreSQL, support/catalog_backends.h), a
+// plain connection to it with an exact dump, and short forms of the typed record calls.
 #pragma once
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <type_traits>
 
 #include "catalog_backends.h"
 #include "contracts/data_objects.h"
@@ -14,6 +15,7 @@
 #include "runtime/bstr.h"
 #include "runtime/error.h"
 #include "runtime/ref.h"
+#include "runtime/registry.h"
 #include "runtime/variant.h"
 #include "temp_folder.h"
 
@@ -34,10 +36,24 @@ inline std::u16string Dump(const std::string& location) {
 }
 
 // Record objects as hosts create them: through the runtime's class registry.
-Ref<nubex::Pais> NewPais();
-Ref<nubex::EdoProv> NewEdoProv();
-Ref<nubex::Ciudad> NewCiudad();
+template <class T>
+Ref<T> New() {
+    if constexpr (std::is_same_v<T, nubex::Pais>) return rt::CreateInstance<T>(nubex::CLSID_Pais);
+    if constexpr (std::is_same_v<T, nubex::EdoProv>) {
+        return rt::CreateInstance<T>(nubex::CLSID_EdoProv);
+    }
+    if constexpr (std::is_same_v<T, nubex::Ciudad>) {
+        return rt::CreateInstance<T>(nubex::CLSID_Ciudad);
+    }
+}
+inline Ref<nubex::Pais> NewPais() {
+    return New<nubex::Pais>();
+}
 Ref<nubex::Connection> ConnectionOf(nubex::Catalog* catalog);
+
+// The parent record a state (IPais) or a city (Estado) holds.
+Ref<nubex::Pais> ParentOf(nubex::EdoProv* edo);
+Ref<nubex::EdoProv> ParentOf(nubex::Ciudad* ciudad);
 
 // Typed property access.
 template <class Obj, class Base>
@@ -49,8 +65,7 @@ std::u16string Read(Obj* object, HRESULT (Base::*getter)(BSTR*)) {
 template <class Obj, class Base>
 void Write(Obj* object, HRESULT (Base::*setter)(BSTR*), std::u16string_view text) {
     rt::BString value(text);
-    BSTR raw = value.get();
-    EXPECT_EQ((object->*setter)(&raw), S_OK);
+    EXPECT_EQ((object->*setter)(value.slot()), S_OK);
 }
 
 LONG Pk(nubex::DataRecord* record);
@@ -69,6 +84,20 @@ HRESULT TryLoadByKey(nubex::DataRecord* record, LONG pk, nubex::Connection* cnn)
 
 // The raised error after a failed typed call.
 void ExpectLastError(const nubex::err::ErrorText& expected);
+
+// A record not stored yet, on `cnn`; a state or a city with the parent of key parentPk loaded
+// as the dialogs do it (none when 0).
+template <class T>
+Ref<T> Unsaved(nubex::Connection* cnn, LONG parentPk = 0) {
+    Ref<T> record = New<T>();
+    EXPECT_EQ(record->SetConnection(&cnn), S_OK);
+    if constexpr (!std::is_same_v<T, nubex::Pais>) {
+        if (parentPk != 0) {
+            EXPECT_TRUE(LoadByKey(ParentOf(record.get()).get(), parentPk));
+        }
+    }
+    return record;
+}
 
 // Stored records in a few lines.
 Ref<nubex::Pais> AddPais(nubex::Connection* cnn, std::u16string_view codigo,

@@ -69,6 +69,7 @@ class RawCatalog {
 
   private:
     std::unique_ptr<Engine> engine_;
+    std::vector<std::string> dumpQueries_;
 };
 
 }  // namespace mundor::test

@@ -18,17 +18,11 @@ std::vector<Setting> FieldSettings(std::u16string title, std::vector<Setting> ex
 
 std::vector<Setting> ButtonSettings(std::u16string caption) {
     return {{u"tx", caption},
-            {u"btype", LONG{3}},
             {u"enab", true},
-            {u"coltype", LONG{1}},
-            {u"focusr", true},
             {u"bcol", Color{0x00D8E9EC}},
             {u"bcolo", Color{0x00D8E9EC}},
             {u"fcol", Color{0}},
             {u"fcolo", Color{0}},
-            {u"mcol", Color{0x00C0C0C0}},
-            {u"mptr", LONG{1}},
-            {u"umcol", true},
             {u"hand", false},
             {u"check", false},
             {u"value", false},
