@@ -1,10 +1,7 @@
 // The module banner on real widgets: what it shows of its properties, and that it never takes
 // the focus.
-#include <QLabel>
 
 #include "modal_driver.h"
-#include "recording_logic.h"
-#include "sample_forms.h"
 #include "ui/qt/module_banner.h"
 
 namespace mundor::ui::qt::testing {

@@ -1,14 +1,12 @@
-// The titled text field on real widgets: its title, what code sets, what the user types (length
-// limit, upper case), the Editable switch and the title's share of the width.
+// The titled text field on real widgets: its title and the title's share of the width, a paste
+// under the length limit, and the Editable switch under the user's keys. What code sets and what
+// typing leaves, the same on every toolkit, is in ui_contract/.
 #include <QApplication>
 #include <QClipboard>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QTest>
 
 #include "modal_driver.h"
-#include "recording_logic.h"
-#include "sample_forms.h"
 #include "ui/qt/titled_text_edit.h"
 
 namespace mundor::ui::qt::testing {
@@ -20,7 +18,6 @@ class TextFieldTest : public QtToolkitTest {
         logic_.clicks[u"cmdAceptar"] = [this](Button&) { logic_.window().Hide(); };
     }
     TextField& field(std::u16string_view name) { return logic_.window().Get<TextField>(name); }
-    QWidget& dialog() { return *QtToolkit::WidgetOf(logic_.window()); }
 
     // Shows the window, runs the user's steps on it, then presses OK.
     void WhileShown(const std::function<void(QWidget&)>& steps) {
@@ -33,42 +30,6 @@ class TextFieldTest : public QtToolkitTest {
 
     RecordingLogic logic_{SampleDialogForm()};
 };
-
-TEST_F(TextFieldTest, ShowsItsTitleBesideAnEmptyEditableBox) {
-    QWidget& codigo = *dialog().findChild<QWidget*>("ctrlCodigo");
-    EXPECT_EQ(codigo.findChild<QLabel*>()->text(), QString::fromUtf16(u"Código"));
-    EXPECT_EQ(field(u"ctrlCodigo").Value(), u"");
-    EXPECT_TRUE(field(u"ctrlCodigo").Editable());
-}
-
-TEST_F(TextFieldTest, KeepsWhatCodeSetsExactlyWithoutLimitOrCase) {
-    const std::u16string texts[] = {
-        u"  Ñandú, São Paulo, Zürich  ",
-        u"\U0001D11E clave \U0001F600",
-        std::u16string(u"a\0b", 3),
-        std::u16string(1, char16_t{0xD800}),
-        u"",
-        std::u16string(40000, u'é'),
-    };
-    for (const std::u16string& text : texts) {
-        field(u"ctrlNombre").SetValue(text);
-        EXPECT_EQ(field(u"ctrlNombre").Value(), text);
-    }
-    field(u"ctrlCodigo").SetValue(u"mucho más de ocho");
-    EXPECT_EQ(field(u"ctrlCodigo").Value(), u"mucho más de ocho")
-        << "max and ccase shape typing only";
-}
-
-TEST_F(TextFieldTest, TypingIntoTheCodeFieldLeavesWhatItLeavesOnEveryToolkit) {
-    for (const Typing& typing : CodeFieldTypings()) {
-        SCOPED_TRACE(QString::fromStdU16String(typing.typed).toStdString());
-        field(u"ctrlCodigo").SetValue(u"");
-        WhileShown([&](QWidget& shown) {
-            TypeInto(shown, "ctrlCodigo", QString::fromStdU16String(typing.typed));
-        });
-        EXPECT_EQ(field(u"ctrlCodigo").Value(), typing.left);
-    }
-}
 
 TEST_F(TextFieldTest, APasteIsCutToTheRoomLeftAndACharacterIsNeverSplit) {
     WhileShown([](QWidget& shown) {
@@ -98,23 +59,23 @@ TEST_F(TextFieldTest, TheUserCannotTypeIntoAFieldThatIsNotEditable) {
     EXPECT_EQ(field(u"ctrlNombre").Value(), u"Jalisco");
     EXPECT_FALSE(field(u"ctrlNombre").Editable());
 
-    // Editable again, it keeps what is typed as typed: no limit, no case, spaces and all.
+    // Editable again, it takes what is typed.
     field(u"ctrlNombre").SetEditable(true);
-    WhileShown([](QWidget& shown) {
-        TypeInto(shown, "ctrlNombre", QString::fromUtf16(u"  de México  "));
-    });
-    EXPECT_EQ(field(u"ctrlNombre").Value(), u"Jalisco  de México  ");
+    WhileShown([](QWidget& shown) { TypeInto(shown, "ctrlNombre", " y Colima"); });
+    EXPECT_EQ(field(u"ctrlNombre").Value(), u"Jalisco y Colima");
 }
 
-TEST_F(TextFieldTest, TheTitleTakesItsShareOfTheWidthAndTheEditBoxTheRest) {
+TEST_F(TextFieldTest, TheTitleShowsBesideTheEditBoxAndTakesItsShareOfTheWidth) {
     struct Shares {
-        double title = 0;
+        QString title;
+        double share = 0;
         int editRight = 0;
         int fieldRight = 0;
     };
     const auto sharesOf = [](QWidget& shown, const char* name) {
         QWidget& field = *shown.findChild<QWidget*>(name);
-        return Shares{static_cast<double>(field.findChild<QLabel*>()->width()) / field.width(),
+        const QLabel& title = *field.findChild<QLabel*>();
+        return Shares{title.text(), static_cast<double>(title.width()) / field.width(),
                       field.findChild<QLineEdit*>()->geometry().right(), field.rect().right()};
     };
     Shares codigoTel;
@@ -124,27 +85,11 @@ TEST_F(TextFieldTest, TheTitleTakesItsShareOfTheWidthAndTheEditBoxTheRest) {
         nombre = sharesOf(shown, "ctrlNombre");
     });
 
-    EXPECT_NEAR(codigoTel.title, 0.70, 0.01);
-    EXPECT_NEAR(nombre.title, TitledTextEdit::kDefaultTitlePercent / 100.0, 0.01);
+    EXPECT_EQ(codigoTel.title, QString::fromUtf16(u"Código de área:"));
+    EXPECT_NEAR(codigoTel.share, 0.70, 0.01);
+    EXPECT_NEAR(nombre.share, TitledTextEdit::kDefaultTitlePercent / 100.0, 0.01);
     EXPECT_EQ(nombre.editRight, nombre.fieldRight);
     EXPECT_EQ(codigoTel.editRight, codigoTel.fieldRight);
-}
-
-TEST_F(TextFieldTest, SetFocusPutsTheCaretInTheEditBox) {
-    const Control* focused = nullptr;
-    QWidget* focusWidget = nullptr;
-    OnNextModal([&](QWidget& shown) {
-        field(u"ctrlNombre").SetFocus();
-        focused = logic_.window().FocusedControl();
-        // The keyboard reaches the window once it is active; the wait ends as soon as it is.
-        static_cast<void>(QTest::qWaitForWindowActive(&shown));
-        focusWidget = QApplication::focusWidget();
-        ClickButton(shown, "cmdAceptar");
-    });
-    logic_.window().ShowModal();
-
-    EXPECT_EQ(focused, &logic_.window().GetControl(u"ctrlNombre"));
-    EXPECT_EQ(focusWidget, EditOf(dialog(), "ctrlNombre"));
 }
 
 }  // namespace
