@@ -114,13 +114,6 @@ TEST_P(WindowContract, AnyErrorEscapingAClickGoesToTheLogicAndTheWindowStaysShow
     EXPECT_EQ(rt::LastError().number, notOurs);
 }
 
-TEST_P(WindowContract, TheLogicMayReleaseItsWindowFromItsOwnButtonAndThatUnloadsIt) {
-    logic_.clicks[u"cmdCancelar"] = [&](Button&) { logic_.ReleaseWindow(); };
-    OnShow(window()).Click(u"cmdCancelar");
-    window().ShowModal();
-    EXPECT_EQ(logic_.events, (Events{u"load", u"click cmdCancelar", u"unload"}));
-}
-
 TEST_P(WindowContract, ErrorsDroppedOnTheWayGoToTheLogAndNoFurther) {
     const mundor::testing::LogCapture log;
     logic_.clicks[u"cmdCancelar"] = [](Button&) { rt::RaiseObjectNotSet(); };
