@@ -1,26 +1,22 @@
-// The message box: what each style shows, the default title, and the scripted answers.
+// The message box on the headless toolkit: the title it shows, the refused styles, and the
+// scripted answers that cannot answer it.
+#include <functional>
 #include <string>
 
 #include "headless_test.h"
+#include "runtime/text.h"
 
 namespace mundor::ui::headless::testing {
 namespace {
 
 using MessageBoxTest = HeadlessTest;
 
-TEST(MessageBoxStyleTest, TheFourStylesOfTheComponentShowTheirIconButtonsAndDefault) {
-    EXPECT_EQ(DescribeStyle(0), (MessageBoxLook{MessageIcon::None, {vbOK}, vbOK}));
-    EXPECT_EQ(DescribeStyle(16), (MessageBoxLook{MessageIcon::Critical, {vbOK}, vbOK}));
-    EXPECT_EQ(DescribeStyle(64), (MessageBoxLook{MessageIcon::Information, {vbOK}, vbOK}));
-    EXPECT_EQ(DescribeStyle(308), (MessageBoxLook{MessageIcon::Exclamation, {vbYes, vbNo}, vbNo}));
-    EXPECT_EQ(vbYesNo + vbExclamation + vbDefaultButton2, 308);
-}
-
 TEST(MessageBoxStyleTest, AStyleWithUnknownPartsIsAnInvalidCall) {
-    EXPECT_EQ(ErrorFrom([] { DescribeStyle(6); }).number(), rt::err::kInvalidCall);
-    EXPECT_EQ(ErrorFrom([] { DescribeStyle(80); }).number(), rt::err::kInvalidCall);
-    EXPECT_EQ(ErrorFrom([] { DescribeStyle(0x10000); }).number(), rt::err::kInvalidCall);
-    EXPECT_EQ(ErrorFrom([] { DescribeStyle(-1); }).number(), rt::err::kInvalidCall);
+    // Unknown buttons, an unknown icon, bits past the default button, a negative style.
+    for (const LONG style : {6, 80, 0x10000, -1}) {
+        EXPECT_EQ(ErrorFrom([=] { DescribeStyle(style); }).number(), rt::err::kInvalidCall)
+            << style;
+    }
 }
 
 TEST_F(MessageBoxTest, ABoxWithoutATitleShowsTheCallersApplicationTitle) {
@@ -39,34 +35,32 @@ TEST_F(MessageBoxTest, ABoxWithoutATitleShowsTheCallersApplicationTitle) {
     EXPECT_EQ(boxes[2].title, u"") << "an empty title given is a title of its own";
 }
 
-TEST_F(MessageBoxTest, ABoxWithNoScriptedAnswerRaisesAndIsStillRecorded) {
-    const rt::RuntimeError error =
-        ErrorFrom([] { MsgBox(SampleApp(), u"El elemento a eliminar no esta vacio", 16); });
+TEST(MessageBoxScriptTest, ABoxTheScriptCannotAnswerIsAScriptFailureAndIsStillRecorded) {
+    const struct {
+        std::function<void(ScriptedUser&)> plan;
+        std::u16string says;
+    } cases[] = {
+        {[](ScriptedUser&) {}, u"sin una respuesta en el guion"},
+        {[](ScriptedUser& user) { user.AnswerMessageBox(vbYes); }, u"no es un botón"},
+        {[](ScriptedUser& user) { user.AnswerMessageBox(vbOK, u"Introduzca código del pais"); },
+         u"donde el guion esperaba 'Introduzca código del pais'"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(rt::Utf16ToUtf8(c.says));
+        HeadlessToolkit toolkit;
+        const ScopedThreadToolkit installed(toolkit);
+        c.plan(toolkit.user());
 
-    EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"El elemento a eliminar no esta vacio"),
-              std::u16string::npos);
-    EXPECT_NE(error.description().find(u"sin una respuesta en el guion"), std::u16string::npos);
-    EXPECT_EQ(transcript().Only<MessageBoxShown>(),
-              (std::vector<MessageBoxShown>{
-                  {u"El elemento a eliminar no esta vacio", 16, u"Mundor", 0}}));
-    ASSERT_TRUE(toolkit_.failure().has_value());
-}
+        const rt::RuntimeError error =
+            ErrorFrom([] { MsgBox(SampleApp(), u"Introduzca codigo de área", 64); });
 
-TEST_F(MessageBoxTest, AnAnswerThatIsNotOneOfTheBoxButtonsIsAScriptFailure) {
-    user().AnswerMessageBox(vbYes);
-    const rt::RuntimeError error =
-        ErrorFrom([] { MsgBox(SampleApp(), u"Introduzca codigo de área", 64); });
-    EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"no es un botón"), std::u16string::npos);
-}
-
-TEST_F(MessageBoxTest, AnAnswerPlannedForAnotherPromptIsAScriptFailure) {
-    user().AnswerMessageBox(vbOK, u"Introduzca código del pais");
-    const rt::RuntimeError error =
-        ErrorFrom([] { MsgBox(SampleApp(), u"Introduzca codigo de área", 64); });
-    EXPECT_EQ(error.number(), kScriptFailure);
-    EXPECT_NE(error.description().find(u"Introduzca código del pais"), std::u16string::npos);
+        EXPECT_EQ(error.number(), kScriptFailure);
+        EXPECT_NE(error.description().find(c.says), std::u16string::npos);
+        EXPECT_NE(error.description().find(u"'Introduzca codigo de área'"), std::u16string::npos);
+        EXPECT_EQ(toolkit.transcript().Only<MessageBoxShown>(),
+                  (std::vector<MessageBoxShown>{{u"Introduzca codigo de área", 64, u"Mundor", 0}}));
+        EXPECT_TRUE(toolkit.failure().has_value());
+    }
 }
 
 TEST_F(MessageBoxTest, AfterAScriptFailureEveryLaterBoxRaisesTheSameFailure) {

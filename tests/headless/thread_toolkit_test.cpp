@@ -16,28 +16,21 @@ TEST(ThreadToolkitTest, WithoutAToolkitTheWindowServiceRaisesAClearError) {
               err::kNoToolkit);
 }
 
-TEST(ThreadToolkitTest, AScopedInstallationPutsTheEarlierToolkitBack) {
+TEST(ThreadToolkitTest, AnInstallationHoldsForItsScopeAndOnItsThreadAlone) {
     HeadlessToolkit outer;
     HeadlessToolkit inner;
     {
-        ScopedThreadToolkit installOuter(outer);
+        const ScopedThreadToolkit installOuter(outer);
         {
-            ScopedThreadToolkit installInner(inner);
+            const ScopedThreadToolkit installInner(inner);
             EXPECT_EQ(&ThreadToolkit(), &inner);
         }
-        EXPECT_EQ(&ThreadToolkit(), &outer);
+        EXPECT_EQ(&ThreadToolkit(), &outer) << "the earlier toolkit is back";
+        bool otherThreadHasOne = true;
+        std::thread([&] { otherThreadHasOne = HasThreadToolkit(); }).join();
+        EXPECT_FALSE(otherThreadHasOne);
     }
     EXPECT_FALSE(HasThreadToolkit());
-}
-
-TEST(ThreadToolkitTest, AnotherThreadDoesNotSeeThisThreadsToolkit) {
-    HeadlessToolkit toolkit;
-    ScopedThreadToolkit installed(toolkit);
-    bool otherThreadHasOne = true;
-    std::thread other([&] { otherThreadHasOne = HasThreadToolkit(); });
-    other.join();
-    EXPECT_FALSE(otherThreadHasOne);
-    EXPECT_TRUE(HasThreadToolkit());
 }
 
 }  // namespace

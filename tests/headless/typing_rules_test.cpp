@@ -9,66 +9,53 @@
 namespace mundor::ui::testing {
 namespace {
 
-struct Edited {
-    std::u16string text;
-    std::size_t cursor;
-};
-
-Edited Edit(const TypingRules& rules, std::u16string_view before, std::u16string after,
-            std::size_t cursor) {
-    ApplyTypingRules(rules, before, after, cursor);
-    return {after, cursor};
-}
-
 const TypingRules kCode{.maxLength = 8, .letterCase = LetterCase::Upper};
 const std::u16string kEmoji = u"\U0001F600";
+const std::u16string kLong = u"MUCHO MAS DE OCHO";
 
-TEST(TypingRulesTest, TypedLettersChangeCaseWhereTheyWereTyped) {
-    const Edited typed = Edit(kCode, u"MX", u"MxX", 2);
-    EXPECT_EQ(typed.text, u"MXX");
-    EXPECT_EQ(typed.cursor, 2u);
-    EXPECT_EQ(Edit(kCode, u"", u"ñandú", 5).text, u"ÑANDÚ");
-    EXPECT_EQ(Edit({.letterCase = LetterCase::Lower}, u"", u"ÁBC", 3).text, u"ábc");
+// The field's text before the edit, after it as the edit box has it (the cursor after what was
+// typed), and what the rules leave.
+struct Edit {
+    const char* why;
+    TypingRules rules;
+    std::u16string before;
+    std::u16string after;
+    std::size_t cursor;
+    std::u16string left;
+    std::size_t cursorLeft;
+};
+
+const Edit kEdits[] = {
+    {"typed letters change case where typed", kCode, u"MX", u"MxX", 2, u"MXX", 2},
+    {"beyond ASCII", kCode, u"", u"ñandú", 5, u"ÑANDÚ", 5},
+    {"lower case", {.letterCase = LetterCase::Lower}, u"", u"ÁBC", 3, u"ábc", 3},
     // Full case mapping, as Qt's: one letter may become two, and the cursor follows them.
-    const Edited sharpS = Edit(kCode, u"STRA", u"STRAß", 5);
-    EXPECT_EQ(sharpS.text, u"STRASS");
-    EXPECT_EQ(sharpS.cursor, 6u);
-}
-
-TEST(TypingRulesTest, OnlyTheInsertedTextChangesCase) {
+    {"one letter becomes two", kCode, u"STRA", u"STRAß", 5, u"STRASS", 6},
     // Text set by code in lower case stays so when the user types beside it.
-    EXPECT_EQ(Edit(kCode, u"abc", u"abcd", 4).text, u"abcD");
-    // A repeated letter typed at the start is the one that is cased.
-    const Edited typed = Edit(kCode, u"aa", u"aaa", 1);
-    EXPECT_EQ(typed.text, u"Aaa");
-    EXPECT_EQ(typed.cursor, 1u);
-}
+    {"only the inserted text", kCode, u"abc", u"abcd", 4, u"abcD", 4},
+    {"a repeated letter typed first", kCode, u"aa", u"aaa", 1, u"Aaa", 1},
+    {"a key past the maximum", kCode, u"ABCDEFGH", u"ABCDEFGHI", 9, u"ABCDEFGH", 8},
+    {"a paste cut to the room left", kCode, u"AB", u"ABcdefghijkl", 12, u"ABCDEFGH", 8},
+    {"a paste in the middle", kCode, u"ABCDEFG", u"ABxyzCDEFG", 5, u"ABXCDEFG", 3},
+    {"a letter that grows when cased", kCode, u"ABCDEFG", u"ABCDEFGß", 8, u"ABCDEFGS", 8},
+    {"half a pair does not fit", kCode, u"ABCDEFG", u"ABCDEFG" + kEmoji, 9, u"ABCDEFG", 7},
+    {"a whole pair fits", kCode, u"ABCDEF", u"ABCDEF" + kEmoji, 8, u"ABCDEF" + kEmoji, 8},
+    // Text longer than the maximum, set by code, is kept but does not grow; deleting from it, or
+    // replacing a letter, is an ordinary edit.
+    {"a long text does not grow", kCode, kLong, kLong + u"X", 18, kLong, 17},
+    {"a long text shrinks", kCode, kLong, kLong.substr(0, 10), 10, kLong.substr(0, 10), 10},
+    {"a letter replaced in it", kCode, kLong, u"x" + kLong.substr(1), 1, u"X" + kLong.substr(1), 1},
+};
 
-TEST(TypingRulesTest, WhatDoesNotFitTheMaximumIsLeftOut) {
-    EXPECT_EQ(Edit(kCode, u"ABCDEFGH", u"ABCDEFGHI", 9).text, u"ABCDEFGH");
-    const Edited pasted = Edit(kCode, u"AB", u"ABcdefghijkl", 12);
-    EXPECT_EQ(pasted.text, u"ABCDEFGH");
-    EXPECT_EQ(pasted.cursor, 8u);
-    const Edited inMiddle = Edit(kCode, u"ABCDEFG", u"ABxyzCDEFG", 5);
-    EXPECT_EQ(inMiddle.text, u"ABXCDEFG");
-    EXPECT_EQ(inMiddle.cursor, 3u);
-    // A letter that grows when cased is cut too.
-    EXPECT_EQ(Edit(kCode, u"ABCDEFG", u"ABCDEFGß", 8).text, u"ABCDEFGS");
-}
-
-TEST(TypingRulesTest, ASurrogatePairIsNeverSplitAtTheMaximum) {
-    EXPECT_EQ(Edit(kCode, u"ABCDEFG", u"ABCDEFG" + kEmoji, 9).text, u"ABCDEFG");
-    EXPECT_EQ(Edit(kCode, u"ABCDEF", u"ABCDEF" + kEmoji, 8).text, u"ABCDEF" + kEmoji);
-}
-
-TEST(TypingRulesTest, TextLongerThanTheMaximumFromCodeIsKeptButDoesNotGrow) {
-    const std::u16string longText = u"MUCHO MAS DE OCHO";
-    EXPECT_EQ(Edit(kCode, longText, longText + u"X", longText.size() + 1).text, longText);
-    // Deleting from it, or replacing a letter, is an ordinary edit.
-    EXPECT_EQ(Edit(kCode, longText, longText.substr(0, 10), 10).text, longText.substr(0, 10));
-    std::u16string replaced = longText;
-    replaced[0] = u'x';
-    EXPECT_EQ(Edit(kCode, longText, replaced, 1).text, u"X" + longText.substr(1));
+TEST(TypingRulesTest, AnEditLeavesWhatTheRulesAllow) {
+    for (const Edit& edit : kEdits) {
+        SCOPED_TRACE(edit.why);
+        std::u16string text = edit.after;
+        std::size_t cursor = edit.cursor;
+        ApplyTypingRules(edit.rules, edit.before, text, cursor);
+        EXPECT_EQ(text, edit.left);
+        EXPECT_EQ(cursor, edit.cursorLeft);
+    }
 }
 
 TEST(TypingRulesTest, AFieldWithoutRulesTakesEverything) {

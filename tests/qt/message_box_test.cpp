@@ -2,12 +2,9 @@
 // default button, the title, and the keys: Enter presses the default button, Esc cancels.
 #include <QApplication>
 #include <QMessageBox>
-#include <QPushButton>
-#include <QTest>
 
 #include "modal_answerer.h"
 #include "modal_driver.h"
-#include "sample_forms.h"
 #include "ui/qt/message_box.h"
 
 namespace mundor::ui::qt::testing {

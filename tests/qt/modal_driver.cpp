@@ -81,10 +81,6 @@ Watchdog::Watchdog() {
     timer_.start(kWatchdogMilliseconds);
 }
 
-Watchdog::~Watchdog() {
-    timer_.stop();
-}
-
 QtToolkitTest::~QtToolkitTest() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }

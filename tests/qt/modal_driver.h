@@ -41,9 +41,6 @@ void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 class Watchdog {
   public:
     Watchdog();
-    ~Watchdog();
-    Watchdog(const Watchdog&) = delete;
-    Watchdog& operator=(const Watchdog&) = delete;
 
   private:
     QTimer timer_;

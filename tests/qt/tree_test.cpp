@@ -1,148 +1,150 @@
-// The tree control on a real QTreeWidget: nodes show where they stand, with their text, removed
-// nodes leave the screen, a node with a child shows as expandable, the selected node is the one
-// the user selected, and handles outlive the widget. The node bookkeeping itself (keys, indexes,
-// the errors) is the headless suite's: it is one code.
+// The tree on a real QTreeWidget: a node with a child shows as expandable, the selection is the
+// widget's, and whichever way the user opens a node (its branch sign, a double click, Right,
+// Plus), the logic's Expand handler runs while the item is still closed, can replace the
+// placeholder child, and the node opens after it with what the handler left. The nodes'
+// bookkeeping and what the tree shows, the same on every toolkit, are in ui_contract/.
+#include <QTest>
 #include <QTreeWidget>
 
 #include "modal_driver.h"
-#include "recording_logic.h"
-#include "sample_forms.h"
+#include "ui/qt/expanding_tree_widget.h"
 
 namespace mundor::ui::qt::testing {
 namespace {
 
-using Texts = std::vector<QString>;
+using Events = std::vector<std::u16string>;
 
 class TreeTest : public QtToolkitTest {
-  protected:
-    Tree& tree() { return logic_.window().Get<Tree>(u"tvwPaises"); }
-    TreeNodes& nodes() { return tree().Nodes(); }
-    QTreeWidget& widget() { return *static_cast<QTreeWidget*>(QtToolkit::WidgetOf(tree())); }
+  public:
+    TreeTest() {
+        TreeNodes& nodes = tree().Nodes();
+        mexico_ = nodes.Add(nullptr, tvwChild, u"SysMX", u"(52) México");
+        nodes.Add(mexico_, tvwChild, u"", u"");  // the placeholder
+        espana_ = nodes.Add(nullptr, tvwChild, u"SysES", u"(34) España");
+        // The logic loads a node's children the first time it opens, as the browser does.
+        logic_.onExpand = [this](Tree& expanded, const NodeRef& node) {
+            expandedInHandler_.push_back(node->Expanded());
+            shownOpenInHandler_.push_back(ItemOf(node->Text())->isExpanded());
+            if (node->Children() != 1 || !node->Child()->Text().empty()) return;
+            expanded.Nodes().Remove(node->Child()->Index());
+            expanded.Nodes().Add(node, tvwChild, u"EDOJAL", u"Jalisco");
+            expanded.Nodes().Add(node, tvwChild, u"EDOCOL", u"Colima");
+        };
+        logic_.clicks[u"cmdCerrar"] = [this](Button&) { logic_.window().Unload(); };
+    }
 
-    NodeRef Root(std::u16string_view key, std::u16string_view text = u"") {
-        return nodes().Add(nullptr, tvwChild, key, text);
+    Tree& tree() { return logic_.window().Get<Tree>(u"tvwPaises"); }
+    ExpandingTreeWidget& widget() {
+        return *dynamic_cast<ExpandingTreeWidget*>(QtToolkit::WidgetOf(tree()));
     }
-    NodeRef ChildOf(const NodeRef& parent, std::u16string_view key,
-                    std::u16string_view text = u"") {
-        return nodes().Add(parent, tvwChild, key, text);
-    }
-    void SelectOnScreen(const NodeRef& node) { widget().setCurrentItem(ItemShowing(node->Text())); }
-    QTreeWidgetItem* ItemShowing(std::u16string_view text) {
+    QTreeWidgetItem* ItemOf(std::u16string_view text) {
         const auto found = widget().findItems(QString::fromStdU16String(std::u16string(text)),
                                               Qt::MatchExactly | Qt::MatchRecursive);
         return found.isEmpty() ? nullptr : found.front();
     }
-    Texts ShownRoots() {
-        Texts texts;
-        for (int i = 0; i < widget().topLevelItemCount(); ++i) {
-            texts.push_back(widget().topLevelItem(i)->text(0));
-        }
-        return texts;
+    QPoint TextOf(std::u16string_view text) {
+        return widget().visualItemRect(ItemOf(text)).center();
     }
-    Texts ShownChildren(std::u16string_view parentText) {
-        Texts texts;
-        QTreeWidgetItem* parent = ItemShowing(parentText);
-        for (int i = 0; parent && i < parent->childCount(); ++i) {
-            texts.push_back(parent->child(i)->text(0));
-        }
-        return texts;
+    void ClickBranchSign(std::u16string_view text) {
+        const QRect item = widget().visualItemRect(ItemOf(text));
+        QTest::mouseClick(widget().viewport(), Qt::LeftButton, {},
+                          {item.left() - widget().indentation() / 2, item.center().y()});
+    }
+    void PressOn(std::u16string_view text, Qt::Key key) {
+        tree().SetFocus();
+        widget().setCurrentItem(ItemOf(text));
+        PressKey(key);
+    }
+
+    // Shows the browser, runs the user's steps, then closes it.
+    void WhileShown(const std::function<void()>& steps) {
+        OnNextModal([&](QWidget& shown) {
+            steps();
+            ClickButton(shown, "cmdCerrar");
+        });
+        logic_.window().ShowModal();
     }
 
     RecordingLogic logic_{SampleBrowserForm()};
+    NodeRef mexico_;
+    NodeRef espana_;
+    std::vector<bool> expandedInHandler_;
+    std::vector<bool> shownOpenInHandler_;
 };
 
-TEST_F(TreeTest, NodesShowWhereTheyStandWithTheirText) {
-    const NodeRef mexico = Root(u"SysMX", u"(52) México");
-    Root(u"SysES", u"(34) España");
-    const NodeRef b = ChildOf(mexico, u"B", u"B");
-    nodes().Add(b, tvwNext, u"C", u"C");
-    nodes().Add(b, tvwPrevious, u"A", u"A");
-    nodes().Add(b, tvwFirst, u"First", u"First");
-    nodes().Add(b, tvwLast, u"Last", u"Last");
-    nodes().Add(mexico, tvwPrevious, u"SysAR", u"(54) Argentina");
-    EXPECT_EQ(ErrorFrom([&] { Root(u"SysMX", u"otra"); }).number(), ui::err::kKeyNotUnique);
+// One way the user opens a node, and whether it leaves the node selected.
+struct OpeningWay {
+    const char* name;
+    std::function<void(TreeTest&)> open;
+    bool selectsTheNode;
+};
+class TreeOpeningWays : public TreeTest, public ::testing::WithParamInterface<OpeningWay> {};
 
-    EXPECT_EQ(ShownRoots(),
-              (Texts{QString::fromUtf16(u"(54) Argentina"), QString::fromUtf16(u"(52) México"),
-                     QString::fromUtf16(u"(34) España")}));
-    EXPECT_EQ(ShownChildren(u"(52) México"), (Texts{"First", "A", "B", "C", "Last"}));
-    EXPECT_EQ(ItemShowing(u"otra"), nullptr) << "a refused node shows nothing";
+INSTANTIATE_TEST_SUITE_P(
+    Ways, TreeOpeningWays,
+    ::testing::Values(
+        OpeningWay{"BranchSign", [](TreeTest& test) { test.ClickBranchSign(u"(52) México"); },
+                   false},
+        OpeningWay{"RightArrow",
+                   [](TreeTest& test) { test.PressOn(u"(52) México", Qt::Key_Right); }, true},
+        OpeningWay{"Plus", [](TreeTest& test) { test.PressOn(u"(52) México", Qt::Key_Plus); },
+                   true},
+        OpeningWay{"DoubleClick",
+                   [](TreeTest& test) {
+                       QTest::mouseDClick(test.widget().viewport(), Qt::LeftButton, {},
+                                          test.TextOf(u"(52) México"));
+                   },
+                   true}),
+    [](const auto& way) { return std::string(way.param.name); });
 
-    mexico->SetText(u"(52) Estados Unidos Mexicanos");
-    EXPECT_NE(ItemShowing(u"(52) Estados Unidos Mexicanos"), nullptr);
-    EXPECT_EQ(ItemShowing(u"(52) México"), nullptr);
+TEST_P(TreeOpeningWays, AskTheLogicBeforeTheNodeOpens) {
+    WhileShown([&] { GetParam().open(*this); });
+    EXPECT_EQ(expandedInHandler_, std::vector<bool>{false});
+    EXPECT_EQ(shownOpenInHandler_, std::vector<bool>{false});
+    EXPECT_TRUE(mexico_->Expanded());
+    EXPECT_TRUE(ItemOf(u"(52) México")->isExpanded());
+    ASSERT_EQ(mexico_->Children(), 2);
+    EXPECT_EQ(mexico_->Child()->Key(), u"EDOJAL");
+    EXPECT_EQ(logic_.events, (Events{u"load", u"expand SysMX", u"click cmdCerrar", u"unload"}));
+    EXPECT_EQ(tree().SelectedItem(), GetParam().selectsTheNode ? mexico_ : nullptr);
 }
 
-TEST_F(TreeTest, RemovingANodeTakesItsSubtreeOffTheScreen) {
-    const NodeRef mexico = Root(u"SysMX", u"MX");
-    ChildOf(mexico, u"EDOJAL", u"Jalisco");
-    const NodeRef colima = ChildOf(mexico, u"EDOCOL", u"Colima");
-    const NodeRef manzanillo = ChildOf(colima, u"CTYMZO", u"Manzanillo");
-
-    nodes().Remove(colima->Index());
-
-    EXPECT_EQ(ShownChildren(u"MX"), (Texts{"Jalisco"}));
-    EXPECT_EQ(ItemShowing(u"Manzanillo"), nullptr);
-    for (const NodeRef& gone : {colima, manzanillo}) {
-        EXPECT_EQ(ErrorFrom([&] { gone->Expanded(); }).number(), ui::err::kNodeRemoved);
-    }
-    // The place is free again, on the screen too.
-    ChildOf(mexico, u"EDOCOL", u"Colima");
-    EXPECT_EQ(ShownChildren(u"MX"), (Texts{"Jalisco", "Colima"}));
-}
-
-TEST_F(TreeTest, ANodeWithOneChildShowsAsExpandableAndClosedAndTheUsersSelectionIsTheNodes) {
-    const NodeRef mexico = Root(u"SysMX", u"MX");
-    ChildOf(mexico, u"", u"");
-    Root(u"SysES", u"ES");
-
-    QTreeWidgetItem& mexicoItem = *ItemShowing(u"MX");
-    EXPECT_TRUE(widget().model()->hasChildren(widget().indexFromItem(&mexicoItem)));
-    EXPECT_FALSE(widget().model()->hasChildren(widget().indexFromItem(ItemShowing(u"ES"))));
-    EXPECT_FALSE(mexico->Expanded());
-    EXPECT_FALSE(mexicoItem.isExpanded());
+TEST_F(TreeTest, ANodeWithAChildShowsAsExpandableAndClosedAndTheSelectionIsTheWidgets) {
+    const auto hasChildren = [&](std::u16string_view text) {
+        return widget().model()->hasChildren(widget().indexFromItem(ItemOf(text)));
+    };
+    EXPECT_TRUE(hasChildren(u"(52) México"));
+    EXPECT_FALSE(hasChildren(u"(34) España"));
+    EXPECT_FALSE(ItemOf(u"(52) México")->isExpanded());
 
     EXPECT_EQ(tree().SelectedItem(), nullptr);
-    SelectOnScreen(mexico);
-    EXPECT_EQ(tree().SelectedItem(), mexico);
+    widget().setCurrentItem(ItemOf(u"(52) México"));
+    EXPECT_EQ(tree().SelectedItem(), mexico_);
     widget().clearSelection();
     EXPECT_EQ(tree().SelectedItem(), nullptr);
 }
 
-TEST_F(TreeTest, RemovingTheSelectedNodeOrItsParentLeavesNothingSelected) {
-    const NodeRef mexico = Root(u"SysMX", u"MX");
-    const NodeRef jalisco = ChildOf(mexico, u"EDOJAL", u"Jalisco");
-    const NodeRef colima = ChildOf(mexico, u"EDOCOL", u"Colima");
-    const NodeRef espana = Root(u"SysES", u"ES");
-
-    SelectOnScreen(colima);
-    nodes().Remove(colima->Index());
-    EXPECT_EQ(tree().SelectedItem(), nullptr) << "the widget must not pick a neighbour";
-    EXPECT_EQ(widget().selectedItems().size(), 0);
-
-    SelectOnScreen(jalisco);
-    nodes().Remove(mexico->Index());
-    EXPECT_EQ(tree().SelectedItem(), nullptr);
-
-    SelectOnScreen(espana);
-    Root(u"SysAR", u"AR");
-    nodes().Remove(nodes().Item(u"SysAR")->Index());
-    EXPECT_EQ(tree().SelectedItem(), espana) << "removing another node keeps the selection";
+TEST_F(TreeTest, ANodeWithoutChildrenOffersNothingToOpen) {
+    WhileShown([&] {
+        ClickBranchSign(u"(34) España");
+        PressOn(u"(34) España", Qt::Key_Plus);
+    });
+    EXPECT_EQ(logic_.events, (Events{u"load", u"click cmdCerrar", u"unload"}));
+    EXPECT_FALSE(espana_->Expanded());
 }
 
-TEST_F(TreeTest, ClearEmptiesTheWidgetAndHandlesOutliveTheWindowSafely) {
-    const NodeRef mexico = Root(u"SysMX", u"MX");
-    SelectOnScreen(ChildOf(mexico, u"EDOJAL", u"Jalisco"));
-
-    nodes().Clear();
-
-    EXPECT_EQ(widget().topLevelItemCount(), 0);
-    EXPECT_EQ(tree().SelectedItem(), nullptr);
-    const NodeRef again = Root(u"SysMX", u"MX");
-    EXPECT_EQ(ShownRoots(), (Texts{"MX"}));
-    logic_.ReleaseWindow();
-    EXPECT_EQ(ErrorFrom([&] { again->Text(); }).number(), ui::err::kNodeRemoved);
-    EXPECT_EQ(ErrorFrom([&] { again->Expanded(); }).number(), ui::err::kNodeRemoved);
+TEST_F(TreeTest, AMessageBoxFromTheHandlerIsAnsweredBeforeTheNodeOpens) {
+    bool openWhileBoxShown = true;
+    logic_.onExpand = [&](Tree&, const NodeRef& node) {
+        OnNextModal([&](QWidget&) {
+            openWhileBoxShown = ItemOf(node->Text())->isExpanded();
+            PressKey(Qt::Key_Return);
+        });
+        MsgBox(SampleApp(), u"Cargando estados", vbInformation);
+    };
+    WhileShown([&] { ClickBranchSign(u"(52) México"); });
+    EXPECT_FALSE(openWhileBoxShown);
+    EXPECT_TRUE(mexico_->Expanded());
 }
 
 }  // namespace

@@ -1,17 +1,15 @@
 // A window built from its form definition: size and places from twips, caption, title-bar
-// buttons and taskbar entry, where it opens, tab order, fonts and colours.
+// buttons and taskbar entry, where it opens, tab order, fonts and colours; Esc, and the widgets
+// of a released window. Its life as every toolkit lives it is in ui_contract/.
 #include <algorithm>
 
 #include <QApplication>
-#include <QDialog>
 #include <QFontDatabase>
-#include <QLabel>
+#include <QPointer>
 #include <QScreen>
-#include <QTreeWidget>
+#include <QTest>
 
 #include "modal_driver.h"
-#include "recording_logic.h"
-#include "sample_forms.h"
 
 namespace mundor::ui::qt::testing {
 namespace {
@@ -116,18 +114,32 @@ TEST_F(WindowTest, TabMovesThroughTheControlsInTheOrderOfTheirTabIndexes) {
         << "the first control has the focus when the window opens; the banner takes none";
 }
 
-TEST_F(WindowTest, FocusSetByTheLogicBeforeTheShowIsWhereTheWindowOpens) {
+TEST_F(WindowTest, FocusSetByTheLogicBeforeOrDuringTheShowPutsTheCaretInThatEditBox) {
     RecordingLogic logic(SampleDialogForm());
-    logic.onLoad = [&] { logic.window().Get<TextField>(u"ctrlNombre").SetFocus(); };
-    const Control* focusedWhenShown = nullptr;
-    OnNextModal([&](QWidget&) {
-        focusedWhenShown = logic.window().FocusedControl();
-        logic.window().Hide();
+    Window& window = logic.window();
+    logic.onLoad = [&] { window.Get<TextField>(u"ctrlNombre").SetFocus(); };
+    std::vector<const Control*> focused;
+    std::vector<QWidget*> withTheKeyboard;
+    OnNextModal([&](QWidget& shown) {
+        // The keyboard reaches the window once it is active; the wait ends as soon as it is.
+        static_cast<void>(QTest::qWaitForWindowActive(&shown));
+        const auto look = [&] {
+            focused.push_back(window.FocusedControl());
+            withTheKeyboard.push_back(QApplication::focusWidget());
+        };
+        look();
+        window.Get<TextField>(u"ctrlCodigo").SetFocus();
+        look();
+        window.Hide();
     });
 
-    logic.window().ShowModal();
+    window.ShowModal();
 
-    EXPECT_EQ(focusedWhenShown, &logic.window().GetControl(u"ctrlNombre"));
+    QWidget& dialog = *QtToolkit::WidgetOf(window);
+    EXPECT_EQ(focused, (std::vector<const Control*>{&window.GetControl(u"ctrlNombre"),
+                                                    &window.GetControl(u"ctrlCodigo")}));
+    EXPECT_EQ(withTheKeyboard,
+              (std::vector<QWidget*>{EditOf(dialog, "ctrlNombre"), EditOf(dialog, "ctrlCodigo")}));
 }
 
 TEST_F(WindowTest, FontsAndColoursAreTheStoredOnesOnTheDesktop) {
@@ -152,6 +164,24 @@ TEST_F(WindowTest, FontsAndColoursAreTheStoredOnesOnTheDesktop) {
     QWidget& button = *QtToolkit::WidgetOf(logic.window().GetControl(u"cmdAceptar"));
     EXPECT_EQ(button.palette().color(QPalette::Button), QColor(0xEC, 0xE9, 0xD8));
     EXPECT_EQ(button.palette().color(QPalette::ButtonText), QColor(0, 0, 0));
+}
+
+TEST_F(WindowTest, EscAsksTheLogicToCloseAndAWindowReleasedByItsLogicTakesItsWidgetsAlong) {
+    RecordingLogic logic(SampleDialogForm());
+    logic.allowClose = false;
+    logic.clicks[u"cmdCancelar"] = [&](Button&) { logic.ReleaseWindow(); };
+    const QPointer<QWidget> widget = QtToolkit::WidgetOf(logic.window());
+    OnNextModal([](QWidget& shown) {
+        PressKey(Qt::Key_Escape);
+        ClickButton(shown, "cmdCancelar");
+    });
+
+    logic.window().ShowModal();
+
+    EXPECT_EQ(logic.events, (std::vector<std::u16string>{u"load", u"close request",
+                                                         u"click cmdCancelar", u"unload"}));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(widget.isNull());
 }
 
 TEST_F(WindowTest, AFaultyFormIsRefusedAndLeavesNoWidget) {
