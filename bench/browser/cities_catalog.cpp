@@ -41,6 +41,16 @@ void BindText(sqlite3_stmt* statement, int slot, const std::string& text) {
                       SQLITE_TRANSIENT);
 }
 
+// The view's order, from the same index.
+constexpr const char* kCitiesOfStateSql =
+    "SELECT Sys_GUID, Nombre FROM Ciudad WHERE Estado = ?1 ORDER BY Nombre COLLATE nubex_es, "
+    "Sys_PK";
+
+std::u16string ColumnText(sqlite3_stmt* query, int column) {
+    const auto* text = static_cast<const char16_t*>(sqlite3_column_text16(query, column));
+    return {text, static_cast<std::size_t>(sqlite3_column_bytes16(query, column)) / 2};
+}
+
 }  // namespace
 
 CitiesCatalog& CitiesCatalog::Get() {
@@ -105,16 +115,21 @@ std::u16string CitiesCatalog::StateKey(int size) {
     const Statement query = Prepare(raw_, "SELECT Sys_GUID FROM EdoProv WHERE Sys_PK = ?1");
     sqlite3_bind_int(query.get(), 1, StatePk(size));
     Check(raw_, sqlite3_step(query.get()));
-    const auto* guid = static_cast<const char16_t*>(sqlite3_column_text16(query.get(), 0));
-    const auto units = static_cast<std::size_t>(sqlite3_column_bytes16(query.get(), 0)) / 2;
-    return u"EDO" + std::u16string(guid, units);
+    return u"EDO" + ColumnText(query.get(), 0);
+}
+
+std::vector<CitiesCatalog::CityRow> CitiesCatalog::ReadCityRows(LONG statePk) const {
+    const Statement query = Prepare(raw_, kCitiesOfStateSql);
+    sqlite3_bind_int(query.get(), 1, statePk);
+    std::vector<CityRow> rows;
+    while (sqlite3_step(query.get()) == SQLITE_ROW) {
+        rows.push_back({ColumnText(query.get(), 0), ColumnText(query.get(), 1)});
+    }
+    return rows;
 }
 
 std::size_t CitiesCatalog::ReadCitiesRaw(LONG statePk) const {
-    // The view's order, from the same index.
-    const Statement query = Prepare(raw_,
-                                    "SELECT Sys_GUID, Nombre FROM Ciudad WHERE Estado = ?1 "
-                                    "ORDER BY Nombre COLLATE nubex_es, Sys_PK");
+    const Statement query = Prepare(raw_, kCitiesOfStateSql);
     sqlite3_bind_int(query.get(), 1, statePk);
     std::size_t bytes = 0;
     while (sqlite3_step(query.get()) == SQLITE_ROW) {

@@ -9,6 +9,7 @@
 #include <array>
 #include <map>
 #include <string>
+#include <vector>
 
 #include "contracts/data_objects.h"
 #include "runtime/ref.h"
@@ -36,6 +37,12 @@ class CitiesCatalog {
     // The floor: Sys_GUID and Nombre of the state's cities, read with a raw prepared statement
     // in the view's order, from the same index, on a connection with the library's settings.
     std::size_t ReadCitiesRaw(LONG statePk) const;
+    // The same rows, kept: for measuring what is done with them apart from reading them.
+    struct CityRow {
+        std::u16string guid;
+        std::u16string nombre;
+    };
+    std::vector<CityRow> ReadCityRows(LONG statePk) const;
 
   private:
     CitiesCatalog();
