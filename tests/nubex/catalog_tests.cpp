@@ -50,11 +50,12 @@ TEST_F(Opening, FilesThatAreNotCatalogsOfThisLibraryAreRefusedAndLeftAlone) {
                  {"texto.db", nubex::err::kCannotOpen},
                  {"no/existe/c.db", nubex::err::kNoCatalogThere},
                  {"nueva.db", nubex::err::kNewerCatalog}};
-    for (const auto& [name, error] : cases) {
+    for (const auto& refused : cases) {
         const rt::RuntimeError e =
-            mundor::testing::ErrorFrom([&] { nubex::OpenCatalog(Path(name)); });
-        EXPECT_EQ(e.number(), error.number) << name;
-        EXPECT_EQ(e.description().substr(0, error.text.size()), error.text) << name;
+            mundor::testing::ErrorFrom([&] { nubex::OpenCatalog(Path(refused.name)); });
+        EXPECT_EQ(e.number(), refused.error.number) << refused.name;
+        EXPECT_EQ(e.description().substr(0, refused.error.text.size()), refused.error.text)
+            << refused.name;
     }
     EXPECT_EQ(RawDb(Path("otra.db")).QueryInt("SELECT count(*) FROM sqlite_schema"), 1);
 }
