@@ -1,24 +1,23 @@
 // A client that knows only COM's binary conventions: it loads the library with dlopen, asks
-// DllGetClassObject for a class factory and calls every member through raw vtable slot numbers
-// or through IDispatch by name. It never sees the component's C++ interface declarations.
+// DllGetClassObject for a class factory and calls the component's members through raw vtable
+// slot numbers, or through the platform's IDispatch by name. It never sees the component's C++
+// interface declarations.
 #pragma once
 
+#include <dlfcn.h>
+
 #include <cstddef>
+#include <stdexcept>
 #include <string>
-#include <vector>
 
 #include "runtime/com_types.h"
+#include "runtime/ref.h"
 
 namespace rawcom {
 
-// Slot numbers of _MundorFx: IUnknown 0-2, IDispatch 3-6, then the component's members in
-// their declared order (the ones the tests call).
+// Slot numbers of _MundorFx after IUnknown (0-2) and IDispatch (3-6): the component's members
+// in their declared order (the ones the tests call).
 enum Slot : std::size_t {
-    kQueryInterface = 0,
-    kAddRef = 1,
-    kRelease = 2,
-    kGetIDsOfNames = 5,
-    kInvoke = 6,
     kGetLastErrorCode = 7,
     kPutLastErrorCode = 8,
     kGetLastErrorDescrip = 9,
@@ -42,30 +41,41 @@ HRESULT CallSlot(void* object, std::size_t slot, Args... args) {
     return fn(object, args...);
 }
 
-ULONG AddRef(void* object);
-ULONG Release(void* object);
-
 class Library {
   public:
-    explicit Library(const char* path);
-    ~Library();
+    explicit Library(const char* path) : handle_(::dlopen(path, RTLD_NOW | RTLD_LOCAL)) {
+        if (!handle_) throw std::runtime_error(std::string("dlopen failed: ") + ::dlerror());
+    }
+    ~Library() { ::dlclose(handle_); }
     Library(const Library&) = delete;
     Library& operator=(const Library&) = delete;
 
-    HRESULT GetClassObject(const GUID& clsid, const GUID& iid, void** out) const;
-    HRESULT CanUnloadNow() const;
-    HRESULT Register() const;
-    HRESULT Unregister() const;
-    // A new MundorFx through the class factory, as its _MundorFx interface (one reference).
-    void* CreateMundorFx() const;
+    mundor::rt::Ref<IClassFactory> ClassFactory() const {
+        mundor::rt::Ref<IClassFactory> factory;
+        Entry<HRESULT (*)(const GUID&, const GUID&, void**)>("DllGetClassObject")(
+            kClsidMundorFx, IID_IClassFactory, reinterpret_cast<void**>(factory.put()));
+        return factory;
+    }
+    HRESULT CanUnloadNow() const { return Entry<HRESULT (*)()>("DllCanUnloadNow")(); }
+    HRESULT Register() const { return Entry<HRESULT (*)()>("DllRegisterServer")(); }
+    HRESULT Unregister() const { return Entry<HRESULT (*)()>("DllUnregisterServer")(); }
+    // A new MundorFx through the class factory, as its _MundorFx interface (a dual interface,
+    // so it is also the object's IDispatch).
+    mundor::rt::Ref<IDispatch> CreateMundorFx() const {
+        mundor::rt::Ref<IDispatch> fx;
+        if (auto factory = ClassFactory()) {
+            factory->CreateInstance(nullptr, kIidMundorFx, reinterpret_cast<void**>(fx.put()));
+        }
+        return fx;
+    }
 
   private:
-    void* handle_ = nullptr;
-};
+    template <class Fn>
+    Fn Entry(const char* name) const {
+        return reinterpret_cast<Fn>(::dlsym(handle_, name));
+    }
 
-// Late-bound calls through IDispatch.
-DISPID IdOf(void* dispatch, const char16_t* name, HRESULT* hr = nullptr);
-HRESULT InvokeByName(void* dispatch, const char16_t* name, WORD flags,
-                     std::vector<VARIANT> argsInOrder, VARIANT* result, EXCEPINFO* excep = nullptr);
+    void* handle_;
+};
 
 }  // namespace rawcom
