@@ -66,6 +66,16 @@ Seen SeenOf(const ui::NodeRef& node) {
     return {node->Key(), node->Text(), node->Children(), node->Expanded()};
 }
 
+// Where the user stands when pressing a button: the nodes opened in turn, then the selection.
+struct Standing {
+    const char* name;
+    std::vector<TextPath> open;
+    TextPath select;
+};
+std::string NameOf(const ::testing::TestParamInfo<Standing>& info) {
+    return info.param.name;
+}
+
 // México, with the states Colima (no cities) and Jalisco (with Guadalajara), and Perú, with
 // nothing below it.
 class BrowserCommands : public BrowserTest {
@@ -100,15 +110,6 @@ class BrowserCommands : public BrowserTest {
             seen = SeenOf(key.empty() ? tree.SelectedItem() : tree.Nodes().Find(key));
         };
     }
-    static std::function<void(ui::Window&)> SeeChildren(std::vector<Seen>& seen,
-                                                        std::u16string key) {
-        return [&seen, key](ui::Window& w) {
-            seen.clear();
-            for (const ui::NodeRef& child : NodeOf(w, key)->ChildNodes()) {
-                seen.push_back(SeenOf(child));
-            }
-        };
-    }
     // The facade lets go of the catalog (every read then fails with 91), or takes it back.
     std::function<void(ui::Window&)> Bind(bool bound) {
         return [this, bound](ui::Window&) {
@@ -131,20 +132,41 @@ class BrowserCommands : public BrowserTest {
         EXPECT_TRUE(user().AllUsed()) << Utf8(user().Unused()) << transcript().Text();
     }
 
+    // What the user saw just before and just after pressing: the tree, the selection, and the
+    // node under the watched key (none: the selection again).
+    struct Pressed {
+        std::vector<std::string> before, after;
+        Seen selectedBefore, selectedAfter, watchedBefore, watchedAfter;
+    };
+    // Opens the browser where the user stands, looks, presses, looks again and closes it; every
+    // step the test scripted must have been used.
+    Pressed Press(const Standing& at, const std::function<void(headless::ShowScript&)>& press,
+                  const std::u16string& watch = u"") {
+        Pressed seen;
+        seen.selectedAfter = seen.selectedBefore = Seen{u"not looked at", u"", 0, false};
+        headless::ShowScript& script =
+            Browser(at.open, at.select)
+                .Run(u"look at the tree", LookAtTree(seen.before))
+                .Run(u"see the selection", See(seen.selectedBefore))
+                .Run(u"see the watched node", See(seen.watchedBefore, watch));
+        press(script);
+        script.Run(u"look at the tree", LookAtTree(seen.after))
+            .Run(u"see the selection", See(seen.selectedAfter))
+            .Run(u"see the watched node", See(seen.watchedAfter, watch))
+            .Click(u"cmdCerrar");
+        ExplorerCountry();
+        ExpectEveryStepUsed();
+        return seen;
+    }
+    static std::function<void(headless::ShowScript&)> Clicks(std::u16string button,
+                                                             LONG index = ui::kNoIndex) {
+        return [button, index](headless::ShowScript& script) { script.Click(button, index); };
+    }
+
     Stored mexico_, jalisco_, colima_, guadalajara_, peru_;
 };
 
 // --- Adds ---
-
-// Where the user stands when pressing a button: the nodes opened in turn, then the selection.
-struct Standing {
-    const char* name;
-    std::vector<TextPath> open;
-    TextPath select;
-};
-std::string NameOf(const ::testing::TestParamInfo<Standing>& info) {
-    return info.param.name;
-}
 
 class AddCountry : public BrowserCommands, public ::testing::WithParamInterface<Standing> {};
 
@@ -152,23 +174,13 @@ TEST_P(AddCountry, ComesLastAmongTheRootsWithAPlaceholderAndLeavesTheSelectionAl
     // "Argentina" comes first by name: only an append puts it last.
     Saves(u"dlgPais",
           {{u"ctrlCodigo", u"AR"}, {u"ctrlCodigoTel", u"54"}, {u"ctrlNombre", u"Argentina"}});
-    std::vector<std::string> before, after;
-    Seen selectedBefore, selectedAfter;
-    Browser(GetParam().open, GetParam().select)
-        .Run(u"look at the tree", LookAtTree(before))
-        .Run(u"see the selection", See(selectedBefore))
-        .Click(u"cmdAction", 0)
-        .Run(u"look at the tree", LookAtTree(after))
-        .Run(u"see the selection", See(selectedAfter))
-        .Click(u"cmdCerrar");
+    Pressed seen = Press(GetParam(), Clicks(u"cmdAction", 0));
 
-    ExplorerCountry();
-
-    before.push_back(Line(0, Sys(Find(catalog_.Countries(), u"Argentina")), u"(54) Argentina"));
-    before.push_back(PlaceholderLine(1));
-    EXPECT_EQ(after, before);
-    EXPECT_EQ(selectedAfter, selectedBefore);
-    ExpectEveryStepUsed();
+    seen.before.push_back(
+        Line(0, Sys(Find(catalog_.Countries(), u"Argentina")), u"(54) Argentina"));
+    seen.before.push_back(PlaceholderLine(1));
+    EXPECT_EQ(seen.after, seen.before);
+    EXPECT_EQ(seen.selectedAfter, seen.selectedBefore);
 }
 
 INSTANTIATE_TEST_SUITE_P(Selecting, AddCountry,
@@ -177,13 +189,11 @@ INSTANTIATE_TEST_SUITE_P(Selecting, AddCountry,
                                            Standing{"ACity", {kMexico, kJalisco}, kGuadalajara}),
                          NameOf);
 
-// An add below the selected node: the button, where the user stands, the parent the new node
-// must go under, and the texts of that parent's children afterwards.
+// An add below the selected node: where the user stands and the button pressed (1 adds a state
+// to México, 2 a city to Jalisco).
 struct ChildAdd {
     Standing standing;
     LONG button;
-    TextPath parent;
-    std::vector<std::u16string> children;
 };
 std::string ChildAddName(const ::testing::TestParamInfo<ChildAdd>& info) {
     return info.param.standing.name;
@@ -201,60 +211,43 @@ class AddBelow : public BrowserCommands, public ::testing::WithParamInterface<Ch
 };
 
 TEST_P(AddBelow, GoesLastUnderTheRightParentWithoutOpeningIt) {
-    const ChildAdd& add = GetParam();
     if (AddsState()) Saves(u"dlgEdoProv", {{u"ctrlCodigo", u"AGS"}, {u"ctrlNombre", NewName()}});
     if (!AddsState()) {
         Saves(u"dlgCiudad",
               {{u"ctrlCodigo", u"AME"}, {u"ctrlCodigoTel", u"33"}, {u"ctrlNombre", NewName()}});
     }
-    Seen parentBefore, parentAfter, selectedBefore, selectedAfter;
-    std::vector<Seen> children;
-    Browser(add.standing.open, add.standing.select)
-        .Run(u"see the parent", See(parentBefore, ParentKey()))
-        .Run(u"see the selection", See(selectedBefore))
-        .Click(u"cmdAction", add.button)
-        .Run(u"see the parent", See(parentAfter, ParentKey()))
-        .Run(u"see its children", SeeChildren(children, ParentKey()))
-        .Run(u"see the selection", See(selectedAfter))
-        .Click(u"cmdCerrar");
+    const Pressed seen =
+        Press(GetParam().standing, Clicks(u"cmdAction", GetParam().button), ParentKey());
 
-    ExplorerCountry();
-
-    const Named stored = Find(StoredSiblings(), NewName());
-    ASSERT_FALSE(children.empty());
-    std::vector<std::u16string> texts;
-    for (const Seen& child : children) texts.push_back(child.text);
-    EXPECT_EQ(texts, add.children);
-    // A new state has no placeholder: nothing is below it yet.
-    EXPECT_EQ(children.back(), (Seen{(AddsState() ? u"EDO" : u"CTY") + stored.guid, NewName(), 0}));
-    EXPECT_EQ(parentAfter.expanded, parentBefore.expanded);
-    EXPECT_EQ(selectedAfter.key, selectedBefore.key);
-    ExpectEveryStepUsed();
+    // The new node goes last below its parent. A parent never opened loses its placeholder and
+    // shows the new node alone: it now counts as loaded, and what storage has below it stays
+    // unread. A new node has no placeholder: nothing is below it yet.
+    const int depth = AddsState() ? 1 : 2;
+    std::vector<std::string> expected = seen.before;
+    auto parent = std::find_if(expected.begin(), expected.end(), [&](const std::string& line) {
+        return line.find(Utf8(ParentKey()) + " |") != std::string::npos;
+    });
+    ASSERT_NE(parent, expected.end());
+    auto end = std::find_if(parent + 1, expected.end(), [&](const std::string& line) {
+        return !line.starts_with(std::string(2 * depth, ' '));
+    });
+    if (end == parent + 2 && parent[1] == PlaceholderLine(depth)) end = expected.erase(parent + 1);
+    const std::u16string key =
+        (AddsState() ? u"EDO" : u"CTY") + Find(StoredSiblings(), NewName()).guid;
+    expected.insert(end, Line(depth, key, NewName()));
+    EXPECT_EQ(seen.after, expected);
+    EXPECT_EQ(seen.watchedAfter.expanded, seen.watchedBefore.expanded);
+    EXPECT_EQ(seen.selectedAfter.key, seen.selectedBefore.key);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Commands, AddBelow,
-    ::testing::Values(
-        // A parent never opened loses its placeholder and shows the new node alone: it now
-        // counts as loaded, and what storage has below it stays unread.
-        ChildAdd{{"StateToACountryNeverOpened", {}, kMexico}, 1, kMexico, {u"Aguascalientes"}},
-        ChildAdd{{"StateToAnOpenCountry", {kMexico}, kMexico},
-                 1,
-                 kMexico,
-                 {u"Colima", u"Jalisco", u"Aguascalientes"}},
-        ChildAdd{{"StateBesideASelectedState", {kMexico}, kJalisco},
-                 1,
-                 kMexico,
-                 {u"Colima", u"Jalisco", u"Aguascalientes"}},
-        ChildAdd{{"CityToAStateNeverOpened", {kMexico}, kJalisco}, 2, kJalisco, {u"Ameca"}},
-        ChildAdd{{"CityToAnOpenState", {kMexico, kJalisco}, kJalisco},
-                 2,
-                 kJalisco,
-                 {u"Guadalajara", u"Ameca"}},
-        ChildAdd{{"CityBesideASelectedCity", {kMexico, kJalisco}, kGuadalajara},
-                 2,
-                 kJalisco,
-                 {u"Guadalajara", u"Ameca"}}),
+    ::testing::Values(ChildAdd{{"StateToACountryNeverOpened", {}, kMexico}, 1},
+                      ChildAdd{{"StateToAnOpenCountry", {kMexico}, kMexico}, 1},
+                      ChildAdd{{"StateBesideASelectedState", {kMexico}, kJalisco}, 1},
+                      ChildAdd{{"CityToAStateNeverOpened", {kMexico}, kJalisco}, 2},
+                      ChildAdd{{"CityToAnOpenState", {kMexico, kJalisco}, kJalisco}, 2},
+                      ChildAdd{{"CityBesideASelectedCity", {kMexico, kJalisco}, kGuadalajara}, 2}),
     ChildAddName);
 
 // --- What leaves the tree and the catalog as they were ---
@@ -463,27 +456,17 @@ TEST_P(Modify, ChangesOnlyTheNodesTextAndKeepsTheRecordUnderItsParent) {
     if (node.size() != 2) {
         Saves(dialog, {{u"ctrlCodigoTel", country ? u"53" : u"33"}, {u"ctrlNombre", newName}});
     }
-    std::vector<std::string> before, after;
-    Seen selected;
-    Browser(standing.open, standing.select)
-        .Run(u"look at the tree", LookAtTree(before))
-        .Click(u"cmdEdit")
-        .Run(u"look at the tree", LookAtTree(after))
-        .Run(u"see the selection", See(selected))
-        .Click(u"cmdCerrar");
-
-    ExplorerCountry();
+    Pressed seen = Press(standing, Clicks(u"cmdEdit"));
 
     const std::u16string newText = country ? u"(53) " + newName : newName;
-    const auto changed = std::find_if(before.begin(), before.end(), [&](const std::string& line) {
-        return line.ends_with("| " + Utf8(oldText));
-    });
-    ASSERT_NE(changed, before.end());
+    const auto changed =
+        std::find_if(seen.before.begin(), seen.before.end(),
+                     [&](const std::string& line) { return line.ends_with("| " + Utf8(oldText)); });
+    ASSERT_NE(changed, seen.before.end());
     *changed = changed->substr(0, changed->size() - Utf8(oldText).size()) + Utf8(newText);
-    EXPECT_EQ(after, before);
-    EXPECT_EQ(selected.text, newText);
+    EXPECT_EQ(seen.after, seen.before);
+    EXPECT_EQ(seen.selectedAfter.text, newText);
     EXPECT_THAT(RowsAtLevelOf(node), Contains(Named_(newName)));
-    ExpectEveryStepUsed();
 }
 
 INSTANTIATE_TEST_SUITE_P(Commands, Modify,
@@ -494,7 +477,7 @@ INSTANTIATE_TEST_SUITE_P(Commands, Modify,
 
 // Deletes, each confirmed: the nodes removed in turn, then what the tree keeps.
 struct Deletion {
-    Standing standing;  // its selection is unused: every delete selects its own node
+    Standing standing;  // with nothing selected: every delete selects its own node
     std::vector<TextPath> deleted;
 };
 std::string DeletionName(const ::testing::TestParamInfo<Deletion>& info) {
@@ -506,20 +489,13 @@ class Delete : public BrowserCommands, public ::testing::WithParamInterface<Dele
 TEST_P(Delete, RemovesExactlyTheConfirmedNodesAndTheirRecords) {
     const Deletion& deletion = GetParam();
     const std::size_t stored = StoredRecords();
-    std::vector<std::string> before, after;
-    Seen selected{u"not looked at", u"", 0, false};
-    headless::ShowScript& script =
-        Browser(deletion.standing.open).Run(u"look at the tree", LookAtTree(before));
-    for (const TextPath& path : deletion.deleted) {
-        user().AnswerMessageBox(ui::vbYes, kConfirm);
-        script.SelectPath(kTree, path).Click(u"cmdDel");
-    }
-    script.Run(u"look at the tree", LookAtTree(after))
-        .Run(u"see the selection", See(selected))
-        .Click(u"cmdCerrar");
-
-    ExplorerCountry();
-
+    Pressed seen = Press(deletion.standing, [&](headless::ShowScript& script) {
+        for (const TextPath& path : deletion.deleted) {
+            user().AnswerMessageBox(ui::vbYes, kConfirm);
+            script.SelectPath(kTree, path).Click(u"cmdDel");
+        }
+    });
+    std::vector<std::string>& before = seen.before;
     for (const TextPath& path : deletion.deleted) {
         const int depth = static_cast<int>(path.size()) - 1;
         const auto gone = std::find_if(before.begin(), before.end(), [&](const std::string& l) {
@@ -529,10 +505,9 @@ TEST_P(Delete, RemovesExactlyTheConfirmedNodesAndTheirRecords) {
         ASSERT_NE(gone, before.end()) << Utf8(path.back());
         before.erase(gone);
     }
-    EXPECT_EQ(after, before);
-    EXPECT_EQ(selected, Seen{}) << "the command selects nothing";
+    EXPECT_EQ(seen.after, before);
+    EXPECT_EQ(seen.selectedAfter, Seen{}) << "the command selects nothing";
     EXPECT_EQ(StoredRecords(), stored - deletion.deleted.size());
-    ExpectEveryStepUsed();
 }
 
 INSTANTIATE_TEST_SUITE_P(
