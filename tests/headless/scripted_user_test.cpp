@@ -159,16 +159,8 @@ TEST_F(ScriptedUserTest, AFailureInANestedWindowReachesTheTestAndNeverTheOuterWi
 class TreeScriptTest : public HeadlessTest {
   protected:
     TreeScriptTest() {
-        TreeNodes& nodes = tree().Nodes();
-        const NodeRef mexico = nodes.Add(nullptr, tvwChild, u"SysMX", u"(52) México");
-        nodes.Add(mexico, tvwChild, u"", u"");
-        nodes.Add(nullptr, tvwChild, u"SysES", u"(34) España");
-        logic_.onExpand = [](Tree& expanded, const NodeRef& node) {
-            if (node->Children() != 1 || !node->Child()->Text().empty()) return;
-            expanded.Nodes().Remove(node->Child()->Index());
-            expanded.Nodes().Add(node, tvwChild, u"EDOJAL", u"Jalisco");
-            expanded.Nodes().Add(node, tvwChild, u"EDOCOL", u"Colima");
-        };
+        AddSampleCountries(tree().Nodes());
+        logic_.onExpand = LoadSampleStates;
         logic_.clicks[u"cmdCerrar"] = [this](Button&) { window().Hide(); };
     }
     Window& window() { return logic_.window(); }

@@ -17,18 +17,11 @@ using Events = std::vector<std::u16string>;
 class TreeTest : public QtToolkitTest {
   public:
     TreeTest() {
-        TreeNodes& nodes = tree().Nodes();
-        mexico_ = nodes.Add(nullptr, tvwChild, u"SysMX", u"(52) México");
-        nodes.Add(mexico_, tvwChild, u"", u"");  // the placeholder
-        espana_ = nodes.Add(nullptr, tvwChild, u"SysES", u"(34) España");
-        // The logic loads a node's children the first time it opens, as the browser does.
+        mexico_ = AddSampleCountries(tree().Nodes());
         logic_.onExpand = [this](Tree& expanded, const NodeRef& node) {
             expandedInHandler_.push_back(node->Expanded());
             shownOpenInHandler_.push_back(ItemOf(node->Text())->isExpanded());
-            if (node->Children() != 1 || !node->Child()->Text().empty()) return;
-            expanded.Nodes().Remove(node->Child()->Index());
-            expanded.Nodes().Add(node, tvwChild, u"EDOJAL", u"Jalisco");
-            expanded.Nodes().Add(node, tvwChild, u"EDOCOL", u"Colima");
+            LoadSampleStates(expanded, node);
         };
         logic_.clicks[u"cmdCerrar"] = [this](Button&) { logic_.window().Unload(); };
     }
@@ -67,7 +60,6 @@ class TreeTest : public QtToolkitTest {
 
     RecordingLogic logic_{SampleBrowserForm()};
     NodeRef mexico_;
-    NodeRef espana_;
     std::vector<bool> expandedInHandler_;
     std::vector<bool> shownOpenInHandler_;
 };
@@ -130,7 +122,7 @@ TEST_F(TreeTest, ANodeWithoutChildrenOffersNothingToOpen) {
         PressOn(u"(34) España", Qt::Key_Plus);
     });
     EXPECT_EQ(logic_.events, (Events{u"load", u"click cmdCerrar", u"unload"}));
-    EXPECT_FALSE(espana_->Expanded());
+    EXPECT_FALSE(tree().Nodes().Find(u"SysES")->Expanded());
 }
 
 TEST_F(TreeTest, AMessageBoxFromTheHandlerIsAnsweredBeforeTheNodeOpens) {

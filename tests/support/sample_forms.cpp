@@ -99,4 +99,18 @@ const std::vector<Typing>& CodeFieldTypings() {
     return typings;
 }
 
+NodeRef AddSampleCountries(TreeNodes& nodes) {
+    const NodeRef mexico = nodes.Add(nullptr, tvwChild, u"SysMX", u"(52) México");
+    nodes.Add(mexico, tvwChild, u"", u"");  // the placeholder
+    nodes.Add(nullptr, tvwChild, u"SysES", u"(34) España");
+    return mexico;
+}
+
+void LoadSampleStates(Tree& expanded, const NodeRef& node) {
+    if (node->Children() != 1 || !node->Child()->Text().empty()) return;
+    expanded.Nodes().Remove(node->Child()->Index());
+    expanded.Nodes().Add(node, tvwChild, u"EDOJAL", u"Jalisco");
+    expanded.Nodes().Add(node, tvwChild, u"EDOCOL", u"Colima");
+}
+
 }  // namespace mundor::ui::testing

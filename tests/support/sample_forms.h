@@ -18,6 +18,13 @@ FormDefinition SampleDialogForm(std::u16string name = u"dlgPrueba");
 // and the module banner; 3960 x 5910 twips, centred on the screen.
 FormDefinition SampleBrowserForm(std::u16string name = u"brwPrueba");
 
+// The sample tree: "(52) México" (key SysMX) with a placeholder child, then "(34) España"
+// (SysES) with nothing below it. Returns México.
+NodeRef AddSampleCountries(TreeNodes& nodes);
+// What an Expand handler does with it, as the browser does: the first time a node opens, its
+// placeholder gives way to Jalisco (EDOJAL) and Colima (EDOCOL).
+void LoadSampleStates(Tree& expanded, const NodeRef& node);
+
 // The application object of the component under test, as far as message boxes need it.
 rt::AppObject SampleApp();
 

@@ -174,16 +174,10 @@ TEST_P(TreeContract, AddChildrenAppendsALevelInOrderUpToATakenKey) {
 class TreeOnScreen : public TreeContract {
   protected:
     TreeOnScreen() {
-        mexico_ = nodes().Add(nullptr, tvwChild, u"SysMX", u"(52) México");
-        nodes().Add(mexico_, tvwChild, u"", u"");  // the placeholder
-        nodes().Add(nullptr, tvwChild, u"SysES", u"(34) España");
-        // The logic loads a node's children the first time it opens, as the browser does.
+        mexico_ = AddSampleCountries(nodes());
         logic_.onExpand = [this](Tree& expanded, const NodeRef& node) {
             expandedInHandler_.push_back(node->Expanded());
-            if (node->Children() != 1 || !node->Child()->Text().empty()) return;
-            expanded.Nodes().Remove(node->Child()->Index());
-            expanded.Nodes().Add(node, tvwChild, u"EDOJAL", u"Jalisco");
-            expanded.Nodes().Add(node, tvwChild, u"EDOCOL", u"Colima");
+            LoadSampleStates(expanded, node);
         };
         logic_.clicks[u"cmdCerrar"] = [this](Button&) { window().Hide(); };
     }
