@@ -116,43 +116,37 @@ void TestCatalog::InsertCiudad(std::u16string_view edoProvGuid, std::u16string_v
 
 namespace {
 
-rt::Variant FieldOf(nubex::View& view, std::u16string_view name) {
-    rt::Variant field(name);
-    rt::Variant value;
-    rt::ThrowIfFailed(view.Item(field.get(), value.put()));
-    return value;
-}
-
-std::vector<Named> RowsOf(rt::Ref<nubex::View> view) {
+// The rows of the view that `open` hands out, in the view's own order.
+template <class Open>
+std::vector<Named> RowsOf(const Open& open) {
+    rt::Ref<nubex::View> view;
+    rt::ThrowIfFailed(open(view.put()));
+    const auto field = [&view](std::u16string_view name) {
+        rt::Variant key(name), value;
+        rt::ThrowIfFailed(view->Item(key.get(), value.put()));
+        return value;
+    };
     std::vector<Named> rows;
-    for (;;) {
-        VARIANT_BOOL atEnd = VARIANT_TRUE;
+    for (VARIANT_BOOL atEnd = VARIANT_TRUE;; rt::ThrowIfFailed(view->MoveNext())) {
         rt::ThrowIfFailed(view->get_EOF(&atEnd));
         if (atEnd != VARIANT_FALSE) return rows;
-        rows.push_back({FieldOf(*view, u"Sys_PK").AsLong(), FieldOf(*view, u"Sys_GUID").AsString(),
-                        FieldOf(*view, u"Nombre").AsString()});
-        rt::ThrowIfFailed(view->MoveNext());
+        rows.push_back({field(u"Sys_PK").AsLong(), field(u"Sys_GUID").AsString(),
+                        field(u"Nombre").AsString()});
     }
 }
 
 }  // namespace
 
 std::vector<Named> TestCatalog::Countries() const {
-    rt::Ref<nubex::View> view;
-    rt::ThrowIfFailed(catalog_->V_Pais(view.put()));
-    return RowsOf(std::move(view));
+    return RowsOf([this](nubex::View** view) { return catalog_->V_Pais(view); });
 }
 
 std::vector<Named> TestCatalog::StatesOf(LONG paisPk) const {
-    rt::Ref<nubex::View> view;
-    rt::ThrowIfFailed(catalog_->V_EdoProv(&paisPk, view.put()));
-    return RowsOf(std::move(view));
+    return RowsOf([&](nubex::View** view) { return catalog_->V_EdoProv(&paisPk, view); });
 }
 
 std::vector<Named> TestCatalog::CitiesOf(LONG edoProvPk) const {
-    rt::Ref<nubex::View> view;
-    rt::ThrowIfFailed(catalog_->V_Ciudades(&edoProvPk, view.put()));
-    return RowsOf(std::move(view));
+    return RowsOf([&](nubex::View** view) { return catalog_->V_Ciudades(&edoProvPk, view); });
 }
 
 }  // namespace browser_test
