@@ -17,6 +17,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "browser/node_scheme.h"
 #include "cities_catalog.h"
 #include "contracts/ui/tree_base.h"
 #include "support/beside_floor.h"
@@ -27,9 +28,9 @@ namespace bench = mundor::bench;
 namespace ui = mundor::ui;
 using Rows = std::vector<bench::CitiesCatalog::CityRow>;
 
-constexpr std::u16string_view kCityPrefix = u"CTY";
-
+// The browser's key for a city ("CTY" + Sys_GUID), made in one allocation.
 std::u16string CityKey(const bench::CitiesCatalog::CityRow& row) {
+    using mundor::browser::kCityPrefix;
     std::u16string key;
     key.reserve(kCityPrefix.size() + row.guid.size());
     return key.append(kCityPrefix).append(row.guid);
