@@ -31,30 +31,31 @@ class RegsvrTest : public ::testing::Test {
 
 constexpr const char* kClass = "Mundor.MundorFx {E00B7085-B889-41DD-B459-0FAC1480F3FB}";
 
-TEST_F(RegsvrTest, RegistersAndUnregistersForTheUserAndSaysWhichClasses) {
-    const ProgramRun registered = Regsvr("'" MUNDOR_LIBRARY "'");
-    EXPECT_EQ(registered.status, 0) << registered.output;
-    EXPECT_NE(registered.output.find("Se registró la biblioteca"), std::string::npos);
-    EXPECT_NE(registered.output.find("Clases que crea:\n  " + std::string(kClass)),
-              std::string::npos)
-        << registered.output;
-    EXPECT_NE(ReadFile(UserRegistry()).find("[ProgID Mundor.MundorFx]"), std::string::npos);
-    EXPECT_FALSE(fs::exists(SystemRegistry()));
+TEST_F(RegsvrTest, RegistersAndUnregistersInTheChosenRegistryOnlyAndSaysWhichClasses) {
+    const struct {
+        std::string option;
+        fs::path written, untouched;
+    } cases[] = {{"", UserRegistry(), SystemRegistry()},
+                 {"--system ", SystemRegistry(), UserRegistry()}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.written.string());
+        const ProgramRun registered = Regsvr(c.option + "'" MUNDOR_LIBRARY "'");
+        EXPECT_EQ(registered.status, 0) << registered.output;
+        EXPECT_NE(registered.output.find("Se registró la biblioteca"), std::string::npos);
+        EXPECT_NE(registered.output.find(" en " + c.written.string()), std::string::npos);
+        EXPECT_NE(registered.output.find("Clases que crea:\n  " + std::string(kClass)),
+                  std::string::npos)
+            << registered.output;
+        EXPECT_NE(ReadFile(c.written).find("[ProgID Mundor.MundorFx]"), std::string::npos);
+        EXPECT_EQ(ReadFile(c.untouched).find("Mundor.MundorFx"), std::string::npos);
 
-    const ProgramRun unregistered = Regsvr("-u '" MUNDOR_LIBRARY "'");
-    EXPECT_EQ(unregistered.status, 0) << unregistered.output;
-    EXPECT_NE(unregistered.output.find("Clases quitadas:\n  " + std::string(kClass)),
-              std::string::npos)
-        << unregistered.output;
-    EXPECT_EQ(ReadFile(UserRegistry()).find("Mundor.MundorFx"), std::string::npos);
-}
-
-TEST_F(RegsvrTest, SystemRegistersForEveryUserAndLeavesTheUsersFileAlone) {
-    const ProgramRun registered = Regsvr("--system '" MUNDOR_LIBRARY "'");
-    EXPECT_EQ(registered.status, 0) << registered.output;
-    EXPECT_NE(registered.output.find(SystemRegistry().string()), std::string::npos);
-    EXPECT_NE(ReadFile(SystemRegistry()).find("[ProgID Mundor.MundorFx]"), std::string::npos);
-    EXPECT_FALSE(fs::exists(UserRegistry()));
+        const ProgramRun unregistered = Regsvr("-u " + c.option + "'" MUNDOR_LIBRARY "'");
+        EXPECT_EQ(unregistered.status, 0) << unregistered.output;
+        EXPECT_NE(unregistered.output.find("Clases quitadas:\n  " + std::string(kClass)),
+                  std::string::npos)
+            << unregistered.output;
+        EXPECT_EQ(ReadFile(c.written).find("Mundor.MundorFx"), std::string::npos);
+    }
 }
 
 TEST_F(RegsvrTest, AnswersHelpAndVersionAndRefusesWhatItCannotDo) {
