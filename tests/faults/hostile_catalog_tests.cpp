@@ -15,33 +15,27 @@ namespace {
 namespace fs = std::filesystem;
 using rt::CallType;
 
-Ref<IDispatch> NewCatalogObject() {
-    return rt::CreateInstance<IDispatch>(nubex::CLSID_Catalog);
-}
-
-TEST(HostileCatalog, APathWithANulIsRefusedAndNothingIsCreated) {
+// Opened by name, as a host's script does: a location that a NUL would cut short is refused, and
+// a mistyped path becomes a new catalog only when the call asks for one.
+TEST(HostileCatalog, OpeningByNameRefusesANulAndCreatesOnlyWhenAskedTo) {
     TempFolder dir;
+    const Ref<IDispatch> catalog = rt::CreateInstance<IDispatch>(nubex::CLSID_Catalog);
     const std::string cut = (dir / "c.db").string();
     const std::u16string withNul = rt::Utf8ToUtf16(cut) + std::u16string(1, u'\0') + u"x";
-    EXPECT_THROW(
-        CallByName(NewCatalogObject().get(), u"Open", CallType::Method, withNul, LONG{1000}, true),
-        rt::RuntimeError);
+    EXPECT_THROW(CallByName(catalog.get(), u"Open", CallType::Method, withNul, LONG{1000}, true),
+                 rt::RuntimeError);
     EXPECT_EQ(rt::LastError().number, nubex::err::kBadLocation.number);
     EXPECT_EQ(rt::LastError().description, nubex::err::kBadLocation.text);
     EXPECT_EQ(OpenRefusal(cut + std::string(1, '\0') + "x"), nubex::err::kBadLocation.number);
     EXPECT_FALSE(fs::exists(cut));
-}
 
-TEST(HostileCatalog, OpeningByNameMakesANewCatalogOnlyWhenAskedTo) {
-    TempFolder dir;
-    const std::u16string path = rt::Utf8ToUtf16((dir / "nuevo.db").string());
-    Ref<IDispatch> catalog = NewCatalogObject();
-    EXPECT_THROW(CallByName(catalog.get(), u"Open", CallType::Method, path), rt::RuntimeError);
+    const std::string fresh = (dir / "nuevo.db").string();
+    EXPECT_THROW(CallByName(catalog.get(), u"Open", CallType::Method, rt::Utf8ToUtf16(fresh)),
+                 rt::RuntimeError);
     EXPECT_EQ(rt::LastError().number, nubex::err::kNoCatalogThere.number);
-    EXPECT_FALSE(fs::exists((dir / "nuevo.db").string()));
-
-    CallByName(catalog.get(), u"Open", CallType::Method, path, LONG{1000}, true);
-    EXPECT_EQ(OpenRefusal((dir / "nuevo.db").string()), 0);
+    EXPECT_FALSE(fs::exists(fresh));
+    CallByName(catalog.get(), u"Open", CallType::Method, rt::Utf8ToUtf16(fresh), LONG{1000}, true);
+    EXPECT_EQ(OpenRefusal(fresh), 0);
 }
 
 // Keys beyond the API's Long, or below 1, as a hand edit of the file leaves them.
