@@ -56,15 +56,13 @@ TEST(Utf, RoundTripsAccentsAndCharactersBeyondTheBmp) {
     EXPECT_EQ(rt::BString::FromUtf8(text).utf8(), text);
 }
 
-TEST(Utf, InvalidUtf8BecomesReplacementWithoutLosingTheRest) {
+TEST(Utf, MalformedTextInEitherEncodingBecomesReplacementWithoutLosingTheRest) {
     EXPECT_EQ(rt::Utf8ToUtf16(std::string("a\xFF") + "b"), u"a\uFFFDb");
     EXPECT_EQ(rt::Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");    // overlong '/'
     EXPECT_EQ(rt::Utf8ToUtf16("\xED\xA0\x80x").back(), u'x');   // encoded surrogate
     EXPECT_EQ(rt::Utf8ToUtf16("\xE2\x82").front(), u'\uFFFD');  // truncated at the end
     EXPECT_EQ(rt::Utf8ToUtf16("\xE2\x82Z").back(), u'Z');
-}
-
-TEST(Utf, LoneSurrogatesBecomeReplacement) {
+    // Lone surrogates.
     EXPECT_EQ(rt::Utf16ToUtf8(std::u16string{u'a', 0xD800, u'b'}), "a\uFFFDb");
     EXPECT_EQ(rt::Utf16ToUtf8(std::u16string{0xDC00}), "\xEF\xBF\xBD");
     EXPECT_EQ(rt::Utf16ToUtf8(std::u16string{0xD800}), "\xEF\xBF\xBD");
