@@ -29,11 +29,6 @@ class Bytes {
   public:
     Bytes(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
     bool empty() const { return size_ == 0; }
-    std::uint8_t Byte() {
-        if (size_ == 0) return 0;
-        --size_;
-        return *data_++;
-    }
     template <class T>
     T Value() {
         T value{};
@@ -43,6 +38,7 @@ class Bytes {
         size_ -= taken;
         return value;
     }
+    std::uint8_t Byte() { return Value<std::uint8_t>(); }
     std::u16string Text() {
         std::u16string text(Byte() % 24, u'\0');
         for (char16_t& unit : text) unit = Value<char16_t>();
