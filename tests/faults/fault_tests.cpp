@@ -25,10 +25,7 @@ TEST(FileFaults, AStoreIntoADeletedCatalogFileFailsAndThePathIsNotMadeAgain) {
 
     Write(mx.get(), &nubex::Pais::put_Nombre, u"Méjico");
     ExpectStoreRefused(mx.get(), nubex::err::kCatalogFileGone);
-    Ref<nubex::Pais> added = NewPais();
-    nubex::Connection* raw = cnn.get();
-    ASSERT_EQ(added->SetConnection(&raw), S_OK);
-    ExpectStoreRefused(added.get(), nubex::err::kCatalogFileGone);
+    ExpectStoreRefused(Unsaved<nubex::Pais>(cnn.get()).get(), nubex::err::kCatalogFileGone);
 
     EXPECT_EQ(OpenRefusal(path), nubex::err::kNoCatalogThere.number);
     EXPECT_FALSE(fs::exists(path));
@@ -178,9 +175,7 @@ TEST(DiskFaults, AFullDiskRefusesTheStoreAndKeepsWhatWasStored) {
     Ref<nubex::Pais> refused;
     for (int i = 0; i < 20 && !refused; ++i) {
         before = Dump(path);
-        Ref<nubex::Pais> pais = NewPais();
-        nubex::Connection* raw = cnn.get();
-        ASSERT_EQ(pais->SetConnection(&raw), S_OK);
+        Ref<nubex::Pais> pais = Unsaved<nubex::Pais>(cnn.get());
         Write(pais.get(), &nubex::Pais::put_Codigo, u"P" + rt::Utf8ToUtf16(std::to_string(i)));
         Write(pais.get(), &nubex::Pais::put_Nombre, longName);
         if (!Save(pais.get())) refused = pais;
