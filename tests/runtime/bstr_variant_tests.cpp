@@ -16,6 +16,8 @@
 namespace rt_test {
 namespace {
 
+using mundor::testing::ErrorFrom;
+
 TEST(Bstr, PrefixHoldsTheByteCountAndTextIsKeptAndTerminated) {
     const char16_t withNuls[] = {u'a', 0, u'b', 0, u'c'};
     const struct {
@@ -182,17 +184,14 @@ TEST(VariantFunctions, KindsTheRuntimeDoesNotHandleAreNeitherFreedNorCopied) {
 }
 
 TEST(VariantReaders, RaiseTypeMismatchOrOverflow) {
-    const auto numberOf = [](const std::function<void()>& read) {
-        return mundor::testing::ErrorFrom(read).number();
-    };
     auto object = rt::MakeObject<TestThing>();
-    EXPECT_EQ(numberOf([] { (void)rt::Variant(u"abc").AsLong(); }), 13);
-    EXPECT_EQ(numberOf([] { (void)rt::Variant(40000).AsInt16(); }), 6);
-    EXPECT_EQ(numberOf([] { (void)rt::Variant::Double(1e10).AsLong(); }), 6);
-    EXPECT_EQ(numberOf([] { (void)rt::Variant::Null().AsString(); }), 13);
-    EXPECT_EQ(numberOf([] { (void)rt::Variant(u"quizá").AsBool(); }), 13);
-    EXPECT_EQ(numberOf([] { (void)rt::Variant(5).AsDispatch(); }), 13);
-    EXPECT_EQ(numberOf([&] { (void)rt::Variant(object).AsLong(); }), 13);
+    EXPECT_EQ(ErrorFrom([] { (void)rt::Variant(u"abc").AsLong(); }).number(), 13);
+    EXPECT_EQ(ErrorFrom([] { (void)rt::Variant(40000).AsInt16(); }).number(), 6);
+    EXPECT_EQ(ErrorFrom([] { (void)rt::Variant::Double(1e10).AsLong(); }).number(), 6);
+    EXPECT_EQ(ErrorFrom([] { (void)rt::Variant::Null().AsString(); }).number(), 13);
+    EXPECT_EQ(ErrorFrom([] { (void)rt::Variant(u"quizá").AsBool(); }).number(), 13);
+    EXPECT_EQ(ErrorFrom([] { (void)rt::Variant(5).AsDispatch(); }).number(), 13);
+    EXPECT_EQ(ErrorFrom([&] { (void)rt::Variant(object).AsLong(); }).number(), 13);
     EXPECT_EQ(rt::Variant(u" 12 ").AsInt16(), 12);
     EXPECT_TRUE(rt::Variant(u"True").AsBool());
     EXPECT_FALSE(rt::Variant().AsDispatch());

@@ -24,6 +24,8 @@
 namespace rt_test {
 namespace {
 
+using mundor::testing::ErrorFrom;
+
 const char kAnchor = 0;
 
 GUID GuidOf(int project, std::uint16_t kind) {
@@ -101,18 +103,15 @@ TEST_F(RegistryTest, UnregisterServerRemovesOnlyItsOwnSections) {
 // The sections RegisterServer writes RegistrationTest in the facade's tests reads back, for the
 // component library itself; here, what creation makes of them.
 TEST_F(RegistryTest, CreateObjectPrefersTheProcesssClassObjectsAndRaises429WhenItCannotCreate) {
-    const auto numberOf = [](const std::function<void()>& create) {
-        return mundor::testing::ErrorFrom(create).number();
-    };
     TestProject project(3);
-    EXPECT_EQ(numberOf([] { rt::CreateObject(u"Pruebas.NoExiste"); }), 429);
-    EXPECT_EQ(numberOf([&] { rt::CreateInstance<ITestThing>(project.clsid()); }), 429);
+    EXPECT_EQ(ErrorFrom([] { rt::CreateObject(u"Pruebas.NoExiste"); }).number(), 429);
+    EXPECT_EQ(ErrorFrom([&] { rt::CreateInstance<ITestThing>(project.clsid()); }).number(), 429);
     ASSERT_EQ(rt::RegisterServer(project.descriptor), S_OK);
     ASSERT_EQ(rt::RegisterClassObject(project.clsid(), &rt::CreateInstanceOf<TestThing>), S_OK);
     EXPECT_TRUE(rt::CreateObject(u"Pruebas.Cosa3").As<ITestThing>());
     rt::RevokeClassObject(project.clsid());
     // Registered, but its file is no loadable component library.
-    EXPECT_EQ(numberOf([] { rt::CreateObject(u"Pruebas.Cosa3"); }), 429);
+    EXPECT_EQ(ErrorFrom([] { rt::CreateObject(u"Pruebas.Cosa3"); }).number(), 429);
 }
 
 // The objects a factory made keep the library too, and locks do, and classes the project does
