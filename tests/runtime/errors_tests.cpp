@@ -22,13 +22,8 @@ namespace rt = mundor::rt;
 using mundor::testing::LogCapture;
 
 // What an error carries reaches callers through Invoke and CallByName (DispatchTest and
-// CallByNameTest check number, description and source there); what() is its own.
-TEST(RuntimeError, WhatSaysTheNumberAndTheDescription) {
-    EXPECT_STREQ(rt::RuntimeError(3001, u"Falta el país", u"Mundor.MundorFx").what(),
-                 "(3001) Falta el país");
-}
-
-TEST(RuntimeError, StandardNumbersHaveTheirSpanishText) {
+// CallByNameTest check number, description and source there); here, the texts of its own.
+TEST(RuntimeError, StandardNumbersHaveTheirSpanishTextAndWhatSaysTheNumber) {
     EXPECT_EQ(rt::RuntimeError(91, u"").description(),
               u"Variable de objeto o bloque With no establecida");
     EXPECT_EQ(rt::RuntimeError(13, u"").description(), u"No coinciden los tipos");
@@ -36,6 +31,8 @@ TEST(RuntimeError, StandardNumbersHaveTheirSpanishText) {
     EXPECT_EQ(rt::RuntimeError(438, u"").description(),
               u"El objeto no admite esta propiedad o método");
     EXPECT_EQ(rt::StandardDescription(31999), u"Error definido por la aplicación o el objeto");
+    EXPECT_STREQ(rt::RuntimeError(3001, u"Falta el país", u"Mundor.MundorFx").what(),
+                 "(3001) Falta el país");
 }
 
 TEST(ErrorNumbers, RoundTripThroughHResults) {
