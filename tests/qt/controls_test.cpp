@@ -142,14 +142,14 @@ TEST_F(ControlsTest, AButtonStoredDisabledCannotBeClicked) {
 }
 
 TEST_F(ControlsTest, TheBannerShowsItsModuleUntilTheIdentityIsSetAndEverythingInItsTooltip) {
-    EXPECT_EQ(label().fullText(), "Form/dlgPrueba");
-    EXPECT_EQ(label().toolTip(), "Form/dlgPrueba");
+    EXPECT_EQ(label().fullText(), "Form/dlgPais");
+    EXPECT_EQ(label().toolTip(), "Form/dlgPais");
 
     banner().SetProperty(u"Nombre", u"libmundor.so");
     banner().SetProperty(u"Ubicacion", u"/opt/mundor/lib");
     banner().SetProperty(u"Version", u"0.9.0.10");
 
-    EXPECT_EQ(label().toolTip(), "libmundor.so\n/opt/mundor/lib\n0.9.0.10\nForm/dlgPrueba");
+    EXPECT_EQ(label().toolTip(), "libmundor.so\n/opt/mundor/lib\n0.9.0.10\nForm/dlgPais");
     EXPECT_EQ(label().fullText(), "libmundor.so 0.9.0.10");
     const QString shown = label().text();
     EXPECT_TRUE(shown.startsWith("lib") && shown.endsWith(".10")) << shown.toStdString();
