@@ -38,11 +38,11 @@ TEST_F(MessageBoxTest, EscAnswersNoInAYesNoBoxAndAceptarInAnOkBox) {
     EXPECT_EQ(ShowAndPress(vbYesNoCancel, Qt::Key_Escape), vbCancel);
 }
 
-TEST_F(MessageBoxTest, ClickingSiOrAltAndItsLetterAnswersYes) {
+// A click on "Sí" is the host suite's (MainWindowTest.DeleteAsksFirst...: the component's
+// confirmation answered with a click on Sí).
+TEST_F(MessageBoxTest, AltAndTheLetterOfSiAnswersYes) {
     ModalAnswerer answerer;
-    answerer.Then([](QWidget& box) { PressButton(box, QString::fromUtf16(u"&Sí")); })
-        .Then([](QWidget&) { PressKey(Qt::Key_S, Qt::AltModifier); });
-    EXPECT_EQ(MsgBox(SampleApp(), u"¿Seguro?", 308), vbYes);
+    answerer.Then([](QWidget&) { PressKey(Qt::Key_S, Qt::AltModifier); });
     EXPECT_EQ(MsgBox(SampleApp(), u"¿Seguro?", 308), vbYes);
 }
 

@@ -119,11 +119,9 @@ class QtUnderTest final : public ToolkitUnderTest {
 
 }  // namespace
 
-std::unique_ptr<ToolkitUnderTest> MakeHeadless() {
+std::unique_ptr<ToolkitUnderTest> MakeToolkit(std::string_view name) {
+    if (name == "Qt") return std::make_unique<QtUnderTest>();
     return std::make_unique<HeadlessUnderTest>();
-}
-std::unique_ptr<ToolkitUnderTest> MakeQt() {
-    return std::make_unique<QtUnderTest>();
 }
 
 }  // namespace mundor::ui::contract
