@@ -35,9 +35,6 @@ class TreeTest : public QtToolkitTest {
                                               Qt::MatchExactly | Qt::MatchRecursive);
         return found.isEmpty() ? nullptr : found.front();
     }
-    QPoint TextOf(std::u16string_view text) {
-        return widget().visualItemRect(ItemOf(text)).center();
-    }
     void ClickBranchSign(std::u16string_view text) {
         const QRect item = widget().visualItemRect(ItemOf(text));
         QTest::mouseClick(widget().viewport(), Qt::LeftButton, {},
@@ -83,8 +80,9 @@ INSTANTIATE_TEST_SUITE_P(
                    true},
         OpeningWay{"DoubleClick",
                    [](TreeTest& test) {
-                       QTest::mouseDClick(test.widget().viewport(), Qt::LeftButton, {},
-                                          test.TextOf(u"(52) México"));
+                       QTest::mouseDClick(
+                           test.widget().viewport(), Qt::LeftButton, {},
+                           test.widget().visualItemRect(test.ItemOf(u"(52) México")).center());
                    },
                    true}),
     [](const auto& way) { return std::string(way.param.name); });

@@ -46,10 +46,6 @@ TEST_F(WindowTest, TheWindowHasItsCaptionAndTheTitleBarButtonsItsSettingsAskFor)
     }
 }
 
-QPoint CenterOf(const QWidget& window) {
-    return window.frameGeometry().center();
-}
-
 TEST_F(WindowTest, ABrowserOpensCentredOnTheScreenAndADialogCentredOnItsOwner) {
     RecordingLogic browser(SampleBrowserForm());
     RecordingLogic dialog(SampleDialogForm());
@@ -59,12 +55,12 @@ TEST_F(WindowTest, ABrowserOpensCentredOnTheScreenAndADialogCentredOnItsOwner) {
     QPoint browserWhenDialogOpened;
     QPoint dialogWhenShown;
     OnNextModal([&](QWidget& shown) {
-        browserWhenShown = CenterOf(shown);
+        browserWhenShown = shown.frameGeometry().center();
         // The user moves the browser aside, then opens the dialog over it.
         shown.move(shown.pos() + QPoint(-200, -150));
         OnNextModal([&](QWidget& inner) {
-            dialogWhenShown = CenterOf(inner);
-            browserWhenDialogOpened = CenterOf(shown);
+            dialogWhenShown = inner.frameGeometry().center();
+            browserWhenDialogOpened = shown.frameGeometry().center();
             inner.close();
         });
         ClickButton(shown, "cmdAction(0)");
