@@ -5,7 +5,6 @@
 // takes the focus.
 #include <QApplication>
 #include <QClipboard>
-#include <QKeyEvent>
 #include <QLabel>
 
 #include "modal_driver.h"
@@ -39,25 +38,15 @@ class ControlsTest : public QtToolkitTest {
     RecordingLogic logic_{SampleDialogForm()};
 };
 
-TEST_F(ControlsTest, APasteIsCutToTheRoomLeftAndACharacterIsNeverSplit) {
+// A key that brings a character outside the BMP past the limit is in the shared typing table
+// (ui_contract/), played on Qt as one key event.
+TEST_F(ControlsTest, APasteIsCutToTheRoomLeft) {
     WhileShown([](QWidget& shown) {
         TypeInto(shown, "ctrlCodigo", "ab");
         QApplication::clipboard()->setText("cdefghijkl");
         PressKey(Qt::Key_V, Qt::ControlModifier);
     });
     EXPECT_EQ(field(u"ctrlCodigo").Value(), u"ABCDEFGH");
-
-    field(u"ctrlCodigo").SetValue(u"ABCDEFG");
-    WhileShown([](QWidget& shown) {
-        QLineEdit* edit = EditOf(shown, "ctrlCodigo");
-        edit->setFocus();
-        edit->end(false);
-        // An input method commits a character outside the BMP in one go.
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier,
-                        QString::fromUtf16(u"\U0001F600"));
-        QApplication::sendEvent(edit, &press);
-    });
-    EXPECT_EQ(field(u"ctrlCodigo").Value(), u"ABCDEFG");
 }
 
 TEST_F(ControlsTest, TheUserCannotTypeIntoAFieldThatIsNotEditable) {
@@ -65,7 +54,6 @@ TEST_F(ControlsTest, TheUserCannotTypeIntoAFieldThatIsNotEditable) {
     field(u"ctrlNombre").SetEditable(false);
     WhileShown([](QWidget& shown) { TypeInto(shown, "ctrlNombre", "Colima"); });
     EXPECT_EQ(field(u"ctrlNombre").Value(), u"Jalisco");
-    EXPECT_FALSE(field(u"ctrlNombre").Editable());
 
     // Editable again, it takes what is typed.
     field(u"ctrlNombre").SetEditable(true);
@@ -74,30 +62,23 @@ TEST_F(ControlsTest, TheUserCannotTypeIntoAFieldThatIsNotEditable) {
 }
 
 TEST_F(ControlsTest, TheTitleShowsBesideTheEditBoxAndTakesItsShareOfTheWidth) {
-    struct Shares {
-        QString title;
-        double share = 0;
-        int editRight = 0;
-        int fieldRight = 0;
-    };
-    const auto sharesOf = [](QWidget& shown, const char* name) {
-        QWidget& field = *shown.findChild<QWidget*>(name);
-        const QLabel& title = *field.findChild<QLabel*>();
-        return Shares{title.text(), static_cast<double>(title.width()) / field.width(),
-                      field.findChild<QLineEdit*>()->geometry().right(), field.rect().right()};
-    };
-    Shares codigoTel;
-    Shares nombre;
+    const struct {
+        const char* name;
+        const char16_t* title;
+        double share;
+    } fields[] = {{"ctrlCodigoTel", u"Código de área:", 0.70},
+                  {"ctrlNombre", u"Nombre", TitledTextEdit::kDefaultTitlePercent / 100.0}};
     WhileShown([&](QWidget& shown) {
-        codigoTel = sharesOf(shown, "ctrlCodigoTel");
-        nombre = sharesOf(shown, "ctrlNombre");
+        for (const auto& expected : fields) {
+            SCOPED_TRACE(expected.name);
+            QWidget& field = *shown.findChild<QWidget*>(expected.name);
+            const QLabel& title = *field.findChild<QLabel*>();
+            EXPECT_EQ(title.text(), QString::fromUtf16(expected.title));
+            EXPECT_NEAR(static_cast<double>(title.width()) / field.width(), expected.share, 0.01);
+            // The edit box takes the rest.
+            EXPECT_EQ(field.findChild<QLineEdit*>()->geometry().right(), field.rect().right());
+        }
     });
-
-    EXPECT_EQ(codigoTel.title, QString::fromUtf16(u"Código de área:"));
-    EXPECT_NEAR(codigoTel.share, 0.70, 0.01);
-    EXPECT_NEAR(nombre.share, TitledTextEdit::kDefaultTitlePercent / 100.0, 0.01);
-    EXPECT_EQ(nombre.editRight, nombre.fieldRight);
-    EXPECT_EQ(codigoTel.editRight, codigoTel.fieldRight);
 }
 
 TEST_F(ControlsTest, TheCaptionShowsWithItsAcceleratorAndKeysClickTheButtons) {
@@ -142,14 +123,14 @@ TEST_F(ControlsTest, AButtonStoredDisabledCannotBeClicked) {
 }
 
 TEST_F(ControlsTest, TheBannerShowsItsModuleUntilTheIdentityIsSetAndEverythingInItsTooltip) {
-    EXPECT_EQ(label().fullText(), "Form/dlgPrueba");
-    EXPECT_EQ(label().toolTip(), "Form/dlgPrueba");
+    EXPECT_EQ(label().fullText(), "Form/dlgPais");
+    EXPECT_EQ(label().toolTip(), "Form/dlgPais");
 
     banner().SetProperty(u"Nombre", u"libmundor.so");
     banner().SetProperty(u"Ubicacion", u"/opt/mundor/lib");
     banner().SetProperty(u"Version", u"0.9.0.10");
 
-    EXPECT_EQ(label().toolTip(), "libmundor.so\n/opt/mundor/lib\n0.9.0.10\nForm/dlgPrueba");
+    EXPECT_EQ(label().toolTip(), "libmundor.so\n/opt/mundor/lib\n0.9.0.10\nForm/dlgPais");
     EXPECT_EQ(label().fullText(), "libmundor.so 0.9.0.10");
     const QString shown = label().text();
     EXPECT_TRUE(shown.startsWith("lib") && shown.endsWith(".10")) << shown.toStdString();

@@ -27,13 +27,8 @@ void PressButton(QWidget& parent, const QString& caption) {
             return;
         }
     }
-    QStringList offered;
-    for (auto* button : parent.findChildren<QAbstractButton*>()) {
-        offered << button->text() + (button->isVisible() ? "" : " (oculto)");
-    }
     ADD_FAILURE() << "No button \"" << caption.toStdString() << "\" in "
-                  << parent.windowTitle().toStdString() << "; it has "
-                  << offered.join(", ").toStdString();
+                  << parent.windowTitle().toStdString();
     // Left open, the modal would hang the test.
     parent.close();
 }

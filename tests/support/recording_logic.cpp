@@ -9,11 +9,6 @@ namespace mundor::ui::testing {
 RecordingLogic::RecordingLogic(const FormDefinition& form)
     : window_(ThreadToolkit().CreateWindow(form, *this)) {}
 
-void RecordingLogic::OnLoad() {
-    events.push_back(u"load");
-    if (onLoad) onLoad();
-}
-
 void RecordingLogic::OnClick(Button& button) {
     std::u16string name = button.Name();
     if (button.Index() != kNoIndex) name += u"(" + rt::DecimalText(button.Index()) + u")";
@@ -21,21 +16,6 @@ void RecordingLogic::OnClick(Button& button) {
     if (const auto handler = clicks.find(button.Name()); handler != clicks.end()) {
         handler->second(button);
     }
-}
-
-void RecordingLogic::OnExpand(Tree& tree, const NodeRef& node) {
-    events.push_back(u"expand " + node->Key());
-    if (onExpand) onExpand(tree, node);
-}
-
-bool RecordingLogic::OnCloseRequest() {
-    events.push_back(u"close request");
-    return allowClose;
-}
-
-void RecordingLogic::OnUnload() {
-    events.push_back(u"unload");
-    if (onUnload) onUnload();
 }
 
 void RecordingLogic::OnEventError(const rt::RuntimeError& error) {

@@ -34,11 +34,23 @@ class RecordingLogic final : public FormEvents {
     std::vector<std::u16string> events;
     std::vector<rt::RuntimeError> errors;
 
-    void OnLoad() override;
+    void OnLoad() override {
+        events.push_back(u"load");
+        if (onLoad) onLoad();
+    }
     void OnClick(Button& button) override;
-    void OnExpand(Tree& tree, const NodeRef& node) override;
-    bool OnCloseRequest() override;
-    void OnUnload() override;
+    void OnExpand(Tree& tree, const NodeRef& node) override {
+        events.push_back(u"expand " + node->Key());
+        if (onExpand) onExpand(tree, node);
+    }
+    bool OnCloseRequest() override {
+        events.push_back(u"close request");
+        return allowClose;
+    }
+    void OnUnload() override {
+        events.push_back(u"unload");
+        if (onUnload) onUnload();
+    }
     void OnEventError(const rt::RuntimeError& error) override;
 
   private:

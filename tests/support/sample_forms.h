@@ -1,6 +1,5 @@
-// Two small forms for the toolkits' tests and the screenshot program, the same on every toolkit:
-// an edit dialog laid out like the component's country dialog, and a browser with a tree and a
-// button array.
+// The forms and the sample tree the toolkits' tests share, the same on every toolkit: the
+// component's own country dialog and browser, under a name of the test's choosing.
 #pragma once
 
 #include <string>
@@ -10,12 +9,13 @@
 
 namespace mundor::ui::testing {
 
-// "dlgPrueba": the code (max 8, upper case), area-code (title 70%) and name fields, OK and
-// Cancel buttons and the module banner; 4440 x 1815 twips, centred on its owner.
+// dlgPais as "dlgPrueba": the code (max 8, upper case), area-code (title 70%) and name fields,
+// OK and Cancel buttons and the module banner (its module "Form/dlgPais"); 4440 x 1815 twips,
+// centred on its owner.
 FormDefinition SampleDialogForm(std::u16string name = u"dlgPrueba");
 
-// "brwPrueba": close button, tree, the three-button array cmdAction, modify and delete buttons
-// and the module banner; 3960 x 5910 twips, centred on the screen.
+// brwPaises as "brwPrueba": close button, tree, the three-button array cmdAction, modify and
+// delete buttons and the module banner; 3960 x 5910 twips, centred on the screen.
 FormDefinition SampleBrowserForm(std::u16string name = u"brwPrueba");
 
 // The sample tree: "(52) México" (key SysMX) with a placeholder child, then "(34) España"

@@ -32,10 +32,6 @@ class HeadlessUnderTest final : public ToolkitUnderTest {
     ScopedThreadToolkit installed_{toolkit_};
 };
 
-QString Text(std::u16string_view text) {
-    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 class QtUnderTest final : public ToolkitUnderTest {
   public:
     QtUnderTest() { WaitForAShow(); }
@@ -83,13 +79,14 @@ class QtUnderTest final : public ToolkitUnderTest {
     }
 
     static void Play(QWidget& shown, Window& window, const UserAction& action) {
-        QString control = Text(action.control);
+        QString control = QString::fromStdU16String(action.control);
         if (action.index != kNoIndex) control += QStringLiteral("(%1)").arg(action.index);
         switch (action.kind) {
             case UserActionKind::Type:
                 // Typed over the selected text, as the scripted user types.
                 if (QLineEdit* edit = qt::testing::EditOf(shown, control)) edit->selectAll();
-                return qt::testing::TypeInto(shown, control, Text(action.text));
+                return qt::testing::TypeInto(shown, control,
+                                             QString::fromStdU16String(action.text));
             case UserActionKind::Click:
                 return qt::testing::ClickButton(shown, control);
             case UserActionKind::Close:
@@ -122,11 +119,9 @@ class QtUnderTest final : public ToolkitUnderTest {
 
 }  // namespace
 
-std::unique_ptr<ToolkitUnderTest> MakeHeadless() {
+std::unique_ptr<ToolkitUnderTest> MakeToolkit(std::string_view name) {
+    if (name == "Qt") return std::make_unique<QtUnderTest>();
     return std::make_unique<HeadlessUnderTest>();
-}
-std::unique_ptr<ToolkitUnderTest> MakeQt() {
-    return std::make_unique<QtUnderTest>();
 }
 
 }  // namespace mundor::ui::contract
