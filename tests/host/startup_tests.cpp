@@ -1,6 +1,12 @@
-// Starting the host: its command line, and a catalog it cannot open, told clearly (a box when
-// someone watches, always stderr) with a status that scripts can test.
+// Starting the host: its command line; a catalog it cannot open, told clearly (a box when
+// someone watches, always stderr) with a status that scripts can test; and the first run, when
+// the user's catalog does not exist yet, so the host creates it and fills it with the world (the
+// real dataset) behind a progress dialog, and cancelled leaves nothing behind. mundor-host runs
+// as a separate process, the way a user or a script starts it, with a data folder and a class
+// registry of the test's own, or in this process when a test answers its boxes.
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <filesystem>
@@ -9,19 +15,63 @@
 #include <gtest/gtest.h>
 
 #include "catalog_backends.h"
+#include "host/catalog_counts.h"
 #include "host/host_application.h"
 #include "host/host_errors.h"
 #include "host_fixture.h"
-#include "host_process.h"
 #include "modal_answerer.h"
+#include "nubex/import/world_file.h"
 #include "nubex/nubex.h"
 #include "run_program.h"
 
 namespace mundor::host::testing {
 namespace {
 
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::IsEmpty;
 using ::testing::Not;
+
+struct ProgramRun {
+    bool finished = false;  // false: it had to be killed
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Offscreen, with XDG_DATA_HOME at <folder>/data, XDG_CONFIG_HOME at <folder>/config and the
+// registry at <folder>/registry.ini.
+QProcessEnvironment HostEnvironment(const QString& folder) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), folder + QStringLiteral("/data"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder + QStringLiteral("/config"));
+    environment.insert(QStringLiteral("MUNDOR_REGISTRY"), folder + QStringLiteral("/registry.ini"));
+    return environment;
+}
+
+ProgramRun RunHostProgram(const QStringList& arguments, const QProcessEnvironment& environment) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(MUNDOR_HOST_PROGRAM), arguments);
+    ProgramRun run;
+    run.finished = process.waitForFinished(150000);  // longer, and it waited for someone
+    if (!run.finished) {
+        process.kill();
+        process.waitForFinished();
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+std::vector<std::string> FilesIn(const QString& folder) {
+    std::vector<std::string> names;
+    const auto entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString& name : entries) names.push_back(name.toStdString());
+    return names;
+}
 
 QString WriteNotACatalog(const QTemporaryDir& dir) {
     const QString path = dir.filePath(QStringLiteral("no-es-catalogo.db"));
@@ -138,23 +188,66 @@ TEST(HostProgramTest, ACatalogWhosePathIsNotUtf8IsOpenedAsItIs) {
     EXPECT_EQ(mundor::test::RawCatalog(path).QueryInt("SELECT count(*) FROM Ciudad"), 0);
 }
 
-TEST(HostStartupTest, ACatalogThatCannotBeOpenedIsToldInABoxAndOnStderr) {
+TEST(FirstRunTest, FillsTheUsersNewCatalogWithTheWholeWorld) {
     QTemporaryDir dir;
-    HostOptions options;
-    options.catalogPath = WriteNotACatalog(dir).toStdString();
-    ModalAnswerer answerer;
-    answerer.ThenPress(QStringLiteral("Aceptar"));
+    const ProgramRun run =
+        RunHostProgram({QStringLiteral("--exit-after-first-paint")}, HostEnvironment(dir.path()));
+    ASSERT_TRUE(run.finished);
+    ASSERT_EQ(run.exitCode, kExitOk) << run.err.toStdString();
+    EXPECT_THAT(run.out.toStdString(), HasSubstr("first-paint"));
 
-    ::testing::internal::CaptureStderr();
-    const int status = RunHost(options);
-    const std::string err = ::testing::internal::GetCapturedStderr();
+    const QString folder = dir.filePath(QStringLiteral("data/mundor"));
+    EXPECT_THAT(FilesIn(folder), ElementsAre("catalog.db"));
+    const auto counts = CountCatalog((folder + QStringLiteral("/catalog.db")).toStdString());
+    ASSERT_TRUE(counts);
+    const auto world = nubex::import::ReadWorldFile(WORLD_DATASET).counts;
+    EXPECT_EQ(counts->paises, world.paises);
+    EXPECT_EQ(counts->estados, world.estados);
+    EXPECT_EQ(counts->ciudades, world.ciudades);
+}
 
-    EXPECT_EQ(status, kExitCatalogUnusable);
-    ASSERT_EQ(answerer.boxes().size(), 1u);
-    const SeenBox& box = answerer.boxes().front();
-    EXPECT_EQ(box.icon, QMessageBox::Critical);
-    EXPECT_THAT(Text(box.text), HasSubstr("No se pudo abrir el catálogo " + options.catalogPath));
-    EXPECT_THAT(err, HasSubstr("No se pudo abrir el catálogo " + options.catalogPath));
+// With someone watching: a catalog that cannot be opened is told in a box, and a first run the
+// user cancels leaves no catalog behind; either ends the host with its own status.
+TEST(HostStartupTest, WhatEndsAnAttendedStartIsToldInABoxAndOnStderr) {
+    QTemporaryDir dir;
+    const std::string notACatalog = WriteNotACatalog(dir).toStdString();
+    const struct {
+        std::string catalog;
+        QStringList presses;
+        int status;
+        std::string said;  // on stderr, and in the one box when there is no progress to cancel
+    } cases[] = {
+        {notACatalog,
+         {"Aceptar"},
+         kExitCatalogUnusable,
+         "No se pudo abrir el catálogo " + notACatalog},
+        {dir.filePath(QStringLiteral("nuevo/nuevo.db")).toStdString(),
+         {"Cancelar", "Aceptar"},
+         kExitCatalogNotCreated,
+         "no se creó el catálogo"},
+    };
+    QDir(dir.path()).mkpath(QStringLiteral("nuevo"));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.said);
+        HostOptions options;
+        options.catalogPath = c.catalog;
+        ModalAnswerer answerer;
+        for (const QString& press : c.presses) answerer.ThenPress(press);
+
+        ::testing::internal::CaptureStderr();
+        const int status = RunHost(options);
+        const std::string err = ::testing::internal::GetCapturedStderr();
+
+        EXPECT_EQ(status, c.status);
+        EXPECT_THAT(err, HasSubstr(c.said));
+        EXPECT_EQ(answerer.answered(), static_cast<int>(c.presses.size()));
+        if (c.presses.size() == 1) {
+            ASSERT_EQ(answerer.boxes().size(), 1u);
+            EXPECT_EQ(answerer.boxes().front().icon, QMessageBox::Critical);
+            EXPECT_THAT(Text(answerer.boxes().front().text), HasSubstr(c.said));
+        }
+    }
+    EXPECT_THAT(FilesIn(dir.filePath(QStringLiteral("nuevo"))), IsEmpty());
 }
 
 // mundor-host over a catalog on a PostgreSQL server, as a team shares it.
