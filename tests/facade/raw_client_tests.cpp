@@ -102,14 +102,8 @@ TEST_F(RawClientTest, ByNameMembersStoreWhatTheyAreGivenOrRefuseItWithoutEffect)
 }
 
 TEST_F(RawClientTest, EveryMemberAnswersToItsNameInAnyCase) {
-    const char16_t* names[] = {
-        u"LastErrorCode",      u"LastErrorDescrip", u"DataObjects",        u"DelCiudad",
-        u"DelCiudad_BySysPK",  u"dlgCiudad",        u"dlgCiudad_BySysPK",  u"DelEdoProv",
-        u"DelEdoProv_BySysPK", u"dlgEdoProv",       u"dlgEdoProv_BySysPK", u"DelPais",
-        u"DelPais_BySysPK",    u"dlgPais",          u"dlgPais_BySysPK",    u"ExplorerCountry",
-        u"SetDataObjects"};
     std::vector<DISPID> ids;
-    for (const char16_t* name : names) {
+    for (const char16_t* name : rawcom::kMemberNames) {
         const DISPID id = DispIdOf(fx_.get(), name);
         std::u16string upper(name);
         for (char16_t& c : upper) c = (c >= u'a' && c <= u'z') ? c - 32 : c;
