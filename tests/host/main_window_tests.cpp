@@ -16,18 +16,11 @@
 namespace mundor::host::testing {
 namespace {
 
-using ::testing::ElementsAreArray;
 using ::testing::HasSubstr;
-
-std::vector<std::string> Texts(const QStringList& texts) {
-    std::vector<std::string> out;
-    for (const QString& text : texts) out.push_back(Text(text));
-    return out;
-}
 
 struct SearchCase {
     const char* typed;
-    std::vector<std::string> rows;
+    QStringList rows;
     const char* summary;
     const char* details;  // the details panel's fields shown, for the best place
 };
@@ -63,11 +56,10 @@ TEST_F(MainWindowTest, FindsPlacesAsTheUserTypesRankedWithTheirPathsAndShowsTheB
     for (const SearchCase& c : cases) {
         SCOPED_TRACE(c.typed);
         Type(QString::fromUtf8(c.typed));
-        EXPECT_THAT(Texts(Rows()), ElementsAreArray(c.rows));
+        EXPECT_EQ(Rows(), c.rows) << Text(Rows().join(QStringLiteral(" / ")));
         EXPECT_EQ(Text(Summary()), c.summary);
         // The best place is selected at once, so that its details show and Enter reaches it.
-        EXPECT_EQ(Text(SelectedRow()),
-                  c.rows.empty() ? "" : c.rows.front().substr(0, c.rows.front().find(" | ")));
+        EXPECT_EQ(SelectedRow(), c.rows.value(0).section(QStringLiteral(" | "), 0, 0));
         QStringList details;
         for (const char* field : {"none", "Nivel", "Nombre", "Codigo", "CodigoTel", "Pertenece"}) {
             if (Detail(field) != QStringLiteral("(oculto)")) details << Detail(field);
