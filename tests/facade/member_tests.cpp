@@ -35,52 +35,47 @@ struct Typed {
 struct LevelFacts {
     const CLSID* recordClass;
     const char16_t* parentProperty;  // IPais, Estado; null for a country
-    bool hasAreaCode;
-    Typed stored;  // the record SetUp stores at this level
+    Typed stored;  // the record SetUp stores at this level; a state has no area code
     std::vector<std::pair<std::u16string, std::u16string>> prompts;  // field, in asking order
     const char16_t* duplicateCode;  // the data library's refusal of a code already used
     const char16_t* parentMissing;  // its refusal of a record stored with no parent
     const char16_t* hasChildren;    // its refusal to delete the stored record (a city has none)
+
+    bool hasAreaCode() const { return !stored.codigoTel.empty(); }
 };
 
-LevelFacts FactsOf(Level level) {
-    switch (level) {
-        case Level::Pais:
-            return {&nubex::CLSID_Pais,
-                    nullptr,
-                    true,
-                    {u"MX", u"México", u"52"},
-                    {{u"ctrlCodigo", u"Introduzca código del pais"},
-                     {u"ctrlNombre", u"Introduzca nombre del pais"},
-                     {u"ctrlCodigoTel", u"Introduzca codigo de área"}},
-                    u"Ya existe un país con ese código.",
-                    nullptr,
-                    u"(20020) No se puede eliminar el país: tiene estados o provincias "
-                    u"registrados."};
-        case Level::EdoProv:
-            return {&nubex::CLSID_EdoProv,
-                    u"IPais",
-                    false,
-                    {u"JAL", u"Jalisco", u""},
-                    {{u"ctrlCodigo", u"Introduzca código del estado"},
-                     {u"ctrlNombre", u"Introduzca nombre del estado"}},
-                    u"Ya existe un estado o provincia con ese código en el país.",
-                    u"Indique el país al que pertenece el estado o provincia.",
-                    u"(20020) No se puede eliminar el estado o provincia: tiene ciudades "
-                    u"registradas."};
-        case Level::Ciudad:
-            return {&nubex::CLSID_Ciudad,
-                    u"Estado",
-                    true,
-                    {u"GDL", u"Guadalajara", u"33"},
-                    {{u"ctrlCodigo", u"Introduzca código de la ciudad"},
-                     {u"ctrlNombre", u"Introduzca nombre de ciudad"},
-                     {u"ctrlCodigoTel", u"Introduzca codigo de área"}},
-                    u"Ya existe una ciudad con ese código en el estado o provincia.",
-                    u"Indique el estado o provincia al que pertenece la ciudad.",
-                    nullptr};
-    }
-    return {};
+// By level: the country, the state, the city.
+const LevelFacts kFacts[] = {
+    {&nubex::CLSID_Pais,
+     nullptr,
+     {u"MX", u"México", u"52"},
+     {{u"ctrlCodigo", u"Introduzca código del pais"},
+      {u"ctrlNombre", u"Introduzca nombre del pais"},
+      {u"ctrlCodigoTel", u"Introduzca codigo de área"}},
+     u"Ya existe un país con ese código.",
+     nullptr,
+     u"(20020) No se puede eliminar el país: tiene estados o provincias registrados."},
+    {&nubex::CLSID_EdoProv,
+     u"IPais",
+     {u"JAL", u"Jalisco", u""},
+     {{u"ctrlCodigo", u"Introduzca código del estado"},
+      {u"ctrlNombre", u"Introduzca nombre del estado"}},
+     u"Ya existe un estado o provincia con ese código en el país.",
+     u"Indique el país al que pertenece el estado o provincia.",
+     u"(20020) No se puede eliminar el estado o provincia: tiene ciudades registradas."},
+    {&nubex::CLSID_Ciudad,
+     u"Estado",
+     {u"GDL", u"Guadalajara", u"33"},
+     {{u"ctrlCodigo", u"Introduzca código de la ciudad"},
+      {u"ctrlNombre", u"Introduzca nombre de ciudad"},
+      {u"ctrlCodigoTel", u"Introduzca codigo de área"}},
+     u"Ya existe una ciudad con ese código en el estado o provincia.",
+     u"Indique el estado o provincia al que pertenece la ciudad.",
+     nullptr},
+};
+
+const LevelFacts& FactsOf(Level level) {
+    return kFacts[static_cast<int>(level)];
 }
 
 constexpr char16_t kConfirm[] = u"¿Seguro desea eliminar este elemento?";
@@ -117,7 +112,7 @@ class LevelTest : public browser_test::BrowserTest,
 
     MundorClient fx() const { return MundorClient(fx_.As<_MundorFx>()); }
     Level level() const { return std::get<0>(GetParam()); }
-    LevelFacts facts() const { return FactsOf(level()); }
+    const LevelFacts& facts() const { return FactsOf(level()); }
     LaunchRoad road() { return LaunchRoad(typedFx_.get(), std::get<1>(GetParam())); }
     ShowScript& OnDialog() { return toolkit_.user().OnShow(u"dlg" + LevelName(level())); }
     std::string Screen() const { return transcript().Text(); }
@@ -157,7 +152,7 @@ class LevelTest : public browser_test::BrowserTest,
 
     void TypeInto(ShowScript& script, const Typed& typed) const {
         script.Type(u"ctrlCodigo", typed.codigo).Type(u"ctrlNombre", typed.nombre);
-        if (facts().hasAreaCode) script.Type(u"ctrlCodigoTel", typed.codigoTel);
+        if (facts().hasAreaCode()) script.Type(u"ctrlCodigoTel", typed.codigoTel);
     }
     // The record of that level stored under `key`, loaded afresh; empty when none is.
     rt::Ref<IDispatch> Load(Level of, LONG key) const {
@@ -218,7 +213,7 @@ TEST_P(LevelTest, AnAddAsksForEachBlankFieldThenStoresWhatWasTypedUnderTheParent
     ASSERT_TRUE(stored) << "the record handed back is not in the catalog";
     EXPECT_EQ(Get(stored, u"Codigo").AsString(), typed.codigo);
     EXPECT_EQ(Get(stored, u"Nombre").AsString(), typed.nombre);
-    if (facts().hasAreaCode) {
+    if (facts().hasAreaCode()) {
         EXPECT_EQ(Get(stored, u"CodigoTel").AsString(), typed.codigoTel);
     }
     EXPECT_EQ(ParentKeyOf(stored), ParentKey().value_or(0));
@@ -256,7 +251,7 @@ TEST_P(LevelTest, EditsByObjectAndByKeyStoreTheChangeKeepTheParentAndCancelLeave
                            u"0.9.0.10");
                  EXPECT_EQ(dialog.Get<ui::TextField>(u"ctrlCodigo").Value(), facts.stored.codigo);
                  EXPECT_EQ(dialog.Get<ui::TextField>(u"ctrlNombre").Value(), facts.stored.nombre);
-                 if (facts.hasAreaCode) {
+                 if (facts.hasAreaCode()) {
                      EXPECT_EQ(dialog.Get<ui::TextField>(u"ctrlCodigoTel").Value(),
                                facts.stored.codigoTel);
                  }
