@@ -4,12 +4,12 @@
 // real dataset) behind a progress dialog, and cancelled leaves nothing behind. mundor-host runs
 // as a separate process, the way a user or a script starts it, with a data folder and a class
 // registry of the test's own, or in this process when a test answers its boxes.
-#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <filesystem>
+#include <fstream>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -66,18 +66,18 @@ ProgramRun RunHostProgram(const QStringList& arguments, const QProcessEnvironmen
     return run;
 }
 
-std::vector<std::string> FilesIn(const QString& folder) {
+// The names in a folder, whatever their encoding.
+std::vector<std::string> FilesIn(const std::filesystem::path& folder) {
     std::vector<std::string> names;
-    const auto entries = QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
-    for (const QString& name : entries) names.push_back(name.toStdString());
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
     return names;
 }
 
 QString WriteNotACatalog(const QTemporaryDir& dir) {
     const QString path = dir.filePath(QStringLiteral("no-es-catalogo.db"));
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(QByteArray(8192, 'x'));
+    std::ofstream(path.toStdString()) << std::string(8192, 'x');
     return path;
 }
 
@@ -180,11 +180,7 @@ TEST(HostProgramTest, ACatalogWhosePathIsNotUtf8IsOpenedAsItIs) {
         "' --exit-after-first-paint 2>&1 </dev/null");
 
     EXPECT_EQ(run.status, kExitOk) << run.output;
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        files.push_back(entry.path().filename().string());
-    }
-    EXPECT_THAT(files, ::testing::ElementsAre("cat\xE1logo.db")) << run.output;
+    EXPECT_THAT(FilesIn(folder), ElementsAre("cat\xE1logo.db")) << run.output;
     EXPECT_EQ(mundor::test::RawCatalog(path).QueryInt("SELECT count(*) FROM Ciudad"), 0);
 }
 
@@ -197,7 +193,7 @@ TEST(FirstRunTest, FillsTheUsersNewCatalogWithTheWholeWorld) {
     EXPECT_THAT(run.out.toStdString(), HasSubstr("first-paint"));
 
     const QString folder = dir.filePath(QStringLiteral("data/mundor"));
-    EXPECT_THAT(FilesIn(folder), ElementsAre("catalog.db"));
+    EXPECT_THAT(FilesIn(folder.toStdString()), ElementsAre("catalog.db"));
     const auto counts = CountCatalog((folder + QStringLiteral("/catalog.db")).toStdString());
     ASSERT_TRUE(counts);
     const auto world = nubex::import::ReadWorldFile(WORLD_DATASET).counts;
@@ -240,7 +236,7 @@ TEST(FirstRunTest, ACancelledFirstRunEndsTheHostWithItsOwnStatus) {
     EXPECT_EQ(status, kExitCatalogNotCreated);
     EXPECT_THAT(err, HasSubstr("no se creó el catálogo"));
     EXPECT_EQ(answerer.answered(), 2);
-    EXPECT_THAT(FilesIn(dir.path()), IsEmpty());
+    EXPECT_THAT(FilesIn(dir.path().toStdString()), IsEmpty());
 }
 
 // mundor-host over a catalog on a PostgreSQL server, as a team shares it.
