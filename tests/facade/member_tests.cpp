@@ -20,10 +20,10 @@
 namespace mundor::testing {
 namespace {
 
+using browser_test::HostCall;
 using ui::headless::FocusMoved;
 using ui::headless::MessageBoxShown;
 using ui::headless::ShowScript;
-using ui::headless::WindowShown;
 
 // What a user types into a dialog; the area code only where the dialog has the field.
 struct Typed {
@@ -33,58 +33,49 @@ struct Typed {
 };
 
 struct LevelFacts {
-    const char* name;
     const CLSID* recordClass;
     const char16_t* parentProperty;  // IPais, Estado; null for a country
-    bool hasAreaCode;
-    Typed stored;  // the record SetUp stores at this level
+    Typed stored;  // the record SetUp stores at this level; a state has no area code
     std::vector<std::pair<std::u16string, std::u16string>> prompts;  // field, in asking order
     const char16_t* duplicateCode;  // the data library's refusal of a code already used
     const char16_t* parentMissing;  // its refusal of a record stored with no parent
     const char16_t* hasChildren;    // its refusal to delete the stored record (a city has none)
+
+    bool hasAreaCode() const { return !stored.codigoTel.empty(); }
 };
 
-LevelFacts FactsOf(Level level) {
-    switch (level) {
-        case Level::Pais:
-            return {"Pais",
-                    &nubex::CLSID_Pais,
-                    nullptr,
-                    true,
-                    {u"MX", u"México", u"52"},
-                    {{u"ctrlCodigo", u"Introduzca código del pais"},
-                     {u"ctrlNombre", u"Introduzca nombre del pais"},
-                     {u"ctrlCodigoTel", u"Introduzca codigo de área"}},
-                    u"Ya existe un país con ese código.",
-                    nullptr,
-                    u"(20020) No se puede eliminar el país: tiene estados o provincias "
-                    u"registrados."};
-        case Level::EdoProv:
-            return {"EdoProv",
-                    &nubex::CLSID_EdoProv,
-                    u"IPais",
-                    false,
-                    {u"JAL", u"Jalisco", u""},
-                    {{u"ctrlCodigo", u"Introduzca código del estado"},
-                     {u"ctrlNombre", u"Introduzca nombre del estado"}},
-                    u"Ya existe un estado o provincia con ese código en el país.",
-                    u"Indique el país al que pertenece el estado o provincia.",
-                    u"(20020) No se puede eliminar el estado o provincia: tiene ciudades "
-                    u"registradas."};
-        case Level::Ciudad:
-            return {"Ciudad",
-                    &nubex::CLSID_Ciudad,
-                    u"Estado",
-                    true,
-                    {u"GDL", u"Guadalajara", u"33"},
-                    {{u"ctrlCodigo", u"Introduzca código de la ciudad"},
-                     {u"ctrlNombre", u"Introduzca nombre de ciudad"},
-                     {u"ctrlCodigoTel", u"Introduzca codigo de área"}},
-                    u"Ya existe una ciudad con ese código en el estado o provincia.",
-                    u"Indique el estado o provincia al que pertenece la ciudad.",
-                    nullptr};
-    }
-    return {};
+// By level: the country, the state, the city.
+const LevelFacts kFacts[] = {
+    {&nubex::CLSID_Pais,
+     nullptr,
+     {u"MX", u"México", u"52"},
+     {{u"ctrlCodigo", u"Introduzca código del pais"},
+      {u"ctrlNombre", u"Introduzca nombre del pais"},
+      {u"ctrlCodigoTel", u"Introduzca codigo de área"}},
+     u"Ya existe un país con ese código.",
+     nullptr,
+     u"(20020) No se puede eliminar el país: tiene estados o provincias registrados."},
+    {&nubex::CLSID_EdoProv,
+     u"IPais",
+     {u"JAL", u"Jalisco", u""},
+     {{u"ctrlCodigo", u"Introduzca código del estado"},
+      {u"ctrlNombre", u"Introduzca nombre del estado"}},
+     u"Ya existe un estado o provincia con ese código en el país.",
+     u"Indique el país al que pertenece el estado o provincia.",
+     u"(20020) No se puede eliminar el estado o provincia: tiene ciudades registradas."},
+    {&nubex::CLSID_Ciudad,
+     u"Estado",
+     {u"GDL", u"Guadalajara", u"33"},
+     {{u"ctrlCodigo", u"Introduzca código de la ciudad"},
+      {u"ctrlNombre", u"Introduzca nombre de ciudad"},
+      {u"ctrlCodigoTel", u"Introduzca codigo de área"}},
+     u"Ya existe una ciudad con ese código en el estado o provincia.",
+     u"Indique el estado o provincia al que pertenece la ciudad.",
+     nullptr},
+};
+
+const LevelFacts& FactsOf(Level level) {
+    return kFacts[static_cast<int>(level)];
 }
 
 constexpr char16_t kConfirm[] = u"¿Seguro desea eliminar este elemento?";
@@ -98,7 +89,7 @@ rt::Variant Get(const rt::Ref<IDispatch>& object, const char16_t* property) {
 // A host session (browser_fixture.h) with México, Jalisco and Guadalajara stored, and the
 // host's own error properties set: no member may write them.
 class LevelTest : public browser_test::BrowserTest,
-                  public ::testing::WithParamInterface<std::tuple<Level, Road>> {
+                  public ::testing::WithParamInterface<std::tuple<Level, HostCall>> {
   protected:
     void SetUp() override {
         stored_ = {catalog_.AddPais(u"MX", u"México", u"52")};
@@ -121,10 +112,9 @@ class LevelTest : public browser_test::BrowserTest,
 
     MundorClient fx() const { return MundorClient(fx_.As<_MundorFx>()); }
     Level level() const { return std::get<0>(GetParam()); }
-    LevelFacts facts() const { return FactsOf(level()); }
+    const LevelFacts& facts() const { return FactsOf(level()); }
     LaunchRoad road() { return LaunchRoad(typedFx_.get(), std::get<1>(GetParam())); }
-    ShowScript& OnDialog() { return toolkit_.user().OnShow(LauncherName(level())); }
-    std::vector<MessageBoxShown> Boxes() const { return MessageBoxes(); }
+    ShowScript& OnDialog() { return toolkit_.user().OnShow(u"dlg" + LevelName(level())); }
     std::string Screen() const { return transcript().Text(); }
 
     // The record SetUp stored at this level, and the key of its parent: none for a country,
@@ -162,21 +152,8 @@ class LevelTest : public browser_test::BrowserTest,
 
     void TypeInto(ShowScript& script, const Typed& typed) const {
         script.Type(u"ctrlCodigo", typed.codigo).Type(u"ctrlNombre", typed.nombre);
-        if (facts().hasAreaCode) script.Type(u"ctrlCodigoTel", typed.codigoTel);
+        if (facts().hasAreaCode()) script.Type(u"ctrlCodigoTel", typed.codigoTel);
     }
-    // A step that checks the fields show the stored record, and the banner the version.
-    std::function<void(ui::Window&)> ShowsTheStoredRecord() const {
-        return [facts = facts()](ui::Window& dialog) {
-            EXPECT_EQ(dialog.Get<ui::ModuleBanner>(u"axMirel").Property(u"Version"), u"0.9.0.10");
-            EXPECT_EQ(dialog.Get<ui::TextField>(u"ctrlCodigo").Value(), facts.stored.codigo);
-            EXPECT_EQ(dialog.Get<ui::TextField>(u"ctrlNombre").Value(), facts.stored.nombre);
-            if (facts.hasAreaCode) {
-                EXPECT_EQ(dialog.Get<ui::TextField>(u"ctrlCodigoTel").Value(),
-                          facts.stored.codigoTel);
-            }
-        };
-    }
-
     // The record of that level stored under `key`, loaded afresh; empty when none is.
     rt::Ref<IDispatch> Load(Level of, LONG key) const {
         auto record = rt::CreateInstance<IDispatch>(*FactsOf(of).recordClass);
@@ -198,14 +175,14 @@ class LevelTest : public browser_test::BrowserTest,
 };
 
 std::string CaseName(const ::testing::TestParamInfo<LevelTest::ParamType>& info) {
-    return std::string(FactsOf(std::get<0>(info.param)).name) +
-           (std::get<1>(info.param) == Road::Vtable ? "PorInterfaz" : "PorNombre");
+    return rt::Utf16ToUtf8(LevelName(std::get<0>(info.param))) +
+           (std::get<1>(info.param) == HostCall::Typed ? "PorInterfaz" : "PorNombre");
 }
 
 INSTANTIATE_TEST_SUITE_P(Levels, LevelTest,
                          ::testing::Combine(::testing::Values(Level::Pais, Level::EdoProv,
                                                               Level::Ciudad),
-                                            ::testing::Values(Road::Vtable, Road::ByName)),
+                                            ::testing::Values(HostCall::Typed, HostCall::ByName)),
                          CaseName);
 
 // OK asks for the first blank field only, spaces counting as blank and a tab not, and moves
@@ -222,47 +199,63 @@ TEST_P(LevelTest, AnAddAsksForEachBlankFieldThenStoresWhatWasTypedUnderTheParent
         script.Type(field, u"   ").Click(u"cmdAceptar").Type(field, text);
         toolkit_.user().AnswerMessageBox(ui::vbOK, prompt);
         asked.push_back({prompt, ui::vbInformation, u"Mundor", ui::vbOK});
-        focused.push_back({LauncherName(level()), field});
+        focused.push_back({u"dlg" + LevelName(level()), field});
     }
     script.PressAccessKey(u'a');
     rt::Ref<IDispatch> obj;
 
     EXPECT_EQ(road().Launch(level(), &obj, ParentKey()), rt::Variant(true));
 
-    EXPECT_EQ(Boxes(), asked);
+    EXPECT_EQ(MessageBoxes(), asked);
     EXPECT_EQ(toolkit_.transcript().Only<FocusMoved>(), focused);
     ASSERT_TRUE(obj);
     const rt::Ref<IDispatch> stored = Loaded(Get(obj, u"Sys_PK").AsLong());
     ASSERT_TRUE(stored) << "the record handed back is not in the catalog";
     EXPECT_EQ(Get(stored, u"Codigo").AsString(), typed.codigo);
     EXPECT_EQ(Get(stored, u"Nombre").AsString(), typed.nombre);
-    if (facts().hasAreaCode) {
+    if (facts().hasAreaCode()) {
         EXPECT_EQ(Get(stored, u"CodigoTel").AsString(), typed.codigoTel);
     }
     EXPECT_EQ(ParentKeyOf(stored), ParentKey().value_or(0));
 }
 
-TEST_P(LevelTest, ACancelledOrClosedAddEmptiesTheVariableAgainAndAddsNothing) {
+// A host that passes no variable at all still has the add stored.
+TEST_P(LevelTest, AnAddWithNoVariableIsStoredAndACancelledOrClosedOneEmptiesTheVariableAgain) {
     const std::size_t before = CountUnderParent();
+    ShowScript& saved = OnDialog();
+    TypeInto(saved, {u"NV0", u"Sin variable", u"97"});
+    saved.Click(u"cmdAceptar");
     ShowScript& cancelled = OnDialog();
     TypeInto(cancelled, {u"NV1", u"Nueva", u"99"});
     cancelled.PressAccessKey(u'C');
     ShowScript& closed = OnDialog();
     TypeInto(closed, {u"NV2", u"Otra", u"98"});
     closed.Close();
+    EXPECT_EQ(road().Launch(level(), nullptr, ParentKey()), rt::Variant(true));
     for (int attempt = 0; attempt < 2; ++attempt) {
         rt::Ref<IDispatch> obj;
         EXPECT_EQ(road().Launch(level(), &obj, ParentKey()), rt::Variant(false));
         EXPECT_FALSE(obj) << "attempt " << attempt;
     }
-    EXPECT_EQ(CountUnderParent(), before);
+    EXPECT_EQ(CountUnderParent(), before + 1);
 }
 
 TEST_P(LevelTest, EditsByObjectAndByKeyStoreTheChangeKeepTheParentAndCancelLeavesItAlone) {
     rt::Ref<IDispatch> obj = Existing();
     const LONG key = Key(obj);
+    // The fields show the stored record, and the banner the version.
     OnDialog()
-        .Run(u"the fields show the record", ShowsTheStoredRecord())
+        .Run(u"the fields show the record",
+             [facts = facts()](ui::Window& dialog) {
+                 EXPECT_EQ(dialog.Get<ui::ModuleBanner>(u"axMirel").Property(u"Version"),
+                           u"0.9.0.10");
+                 EXPECT_EQ(dialog.Get<ui::TextField>(u"ctrlCodigo").Value(), facts.stored.codigo);
+                 EXPECT_EQ(dialog.Get<ui::TextField>(u"ctrlNombre").Value(), facts.stored.nombre);
+                 if (facts.hasAreaCode()) {
+                     EXPECT_EQ(dialog.Get<ui::TextField>(u"ctrlCodigoTel").Value(),
+                               facts.stored.codigoTel);
+                 }
+             })
         .Type(u"ctrlNombre", u"Cambiado")
         .Click(u"cmdAceptar");
     OnDialog().Type(u"ctrlNombre", u"Otra vez").Click(u"cmdAceptar");
@@ -289,8 +282,8 @@ TEST_P(LevelTest, ARefusedStoreIsExplainedAndTheDialogStaysOpenForACorrection) {
 
     EXPECT_EQ(road().Launch(level(), &obj, ParentKey()), rt::Variant(true));
 
-    EXPECT_THAT(Boxes(), ::testing::ElementsAre(
-                             MessageBoxShown{facts().duplicateCode, 0, u"Mundor", ui::vbOK}));
+    EXPECT_THAT(MessageBoxes(), ::testing::ElementsAre(MessageBoxShown{facts().duplicateCode, 0,
+                                                                       u"Mundor", ui::vbOK}));
     EXPECT_EQ(Get(Loaded(Get(obj, u"Sys_PK").AsLong()), u"Codigo").AsString(), u"OTRO");
 }
 
@@ -324,7 +317,7 @@ TEST_P(LevelTest, AnyRefusedOrFailingStoreIsExplainedByItsCodeAndTheDialogStaysO
 
         EXPECT_EQ(road().Launch(level(), &obj, ParentKey()), rt::Variant(false));
     }
-    EXPECT_EQ(Boxes(), shown);
+    EXPECT_EQ(MessageBoxes(), shown);
 }
 
 TEST_P(LevelTest, AKeyBasedAddAnswersTheNewKeyAsLongOrIntegerZero) {
@@ -409,7 +402,8 @@ TEST_P(LevelTest, ADeleteAsksUnlessToldNotToAndDeletesOnlyWhatTheUserConfirms) {
     EXPECT_TRUE(road().DeleteByKey(level(), Key(byKey), -1));
     EXPECT_TRUE(road().Delete(level(), byObject, 0));
 
-    EXPECT_THAT(Boxes(), ::testing::ElementsAre(kConfirmNo, kConfirmNo, kConfirmNo, kConfirmYes));
+    EXPECT_THAT(MessageBoxes(),
+                ::testing::ElementsAre(kConfirmNo, kConfirmNo, kConfirmNo, kConfirmYes));
     EXPECT_TRUE(Exists(kept));
     EXPECT_FALSE(Exists(byObject));
     EXPECT_FALSE(Exists(byKey));
@@ -445,7 +439,7 @@ TEST_P(LevelTest, AFailedDeleteShowsItsErrorInABoxAndAnswersFalse) {
         shown.push_back(shown.back());
         EXPECT_FALSE(road().DeleteByKey(level(), Key(Existing()), 0));
     }
-    EXPECT_EQ(Boxes(), shown);
+    EXPECT_EQ(MessageBoxes(), shown);
     EXPECT_TRUE(AllSetUpRecordsExist());
 }
 
@@ -463,18 +457,6 @@ TEST_P(LevelTest, AnErrorBoxThatCannotShowStillAnswersFalseAndOnlyTheLogKeepsIts
               std::string::npos)
         << logged[0];
     EXPECT_TRUE(AllSetUpRecordsExist());
-}
-
-// A host that passes no variable at all.
-TEST_P(LevelTest, WithNoObjAnAddStillStoresUnderTheGivenParent) {
-    const std::size_t before = CountUnderParent();
-    ShowScript& script = OnDialog();
-    TypeInto(script, {u"NV1", u"Nueva", u"99"});
-    script.Click(u"cmdAceptar");
-
-    EXPECT_EQ(road().Launch(level(), nullptr, ParentKey()), rt::Variant(true));
-
-    EXPECT_EQ(CountUnderParent(), before + 1);
 }
 
 }  // namespace

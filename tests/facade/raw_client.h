@@ -27,6 +27,14 @@ enum Slot : std::size_t {
     kSetDataObjects = 25,
 };
 
+// The public members of _MundorFx, as its interface description lists them.
+inline constexpr const char16_t* kMemberNames[] = {
+    u"LastErrorCode",      u"LastErrorDescrip", u"DataObjects",        u"DelCiudad",
+    u"DelCiudad_BySysPK",  u"dlgCiudad",        u"dlgCiudad_BySysPK",  u"DelEdoProv",
+    u"DelEdoProv_BySysPK", u"dlgEdoProv",       u"dlgEdoProv_BySysPK", u"DelPais",
+    u"DelPais_BySysPK",    u"dlgPais",          u"dlgPais_BySysPK",    u"ExplorerCountry",
+    u"SetDataObjects"};
+
 inline constexpr GUID kClsidMundorFx = {
     0xE00B7085, 0xB889, 0x41DD, {0xB4, 0x59, 0x0F, 0xAC, 0x14, 0x80, 0xF3, 0xFB}};
 inline constexpr GUID kIidMundorFx = {

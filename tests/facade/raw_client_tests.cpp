@@ -1,8 +1,12 @@
-// Drives MundorFx the way any COM-style client would: raw vtable slots and IDispatch by name,
-// and checks that both roads give the same results.
+// libmundor as any COM-style client has it: MundorFx driven by raw vtable slots and by name
+// through IDispatch (both roads giving the same results), the library's self-registration and the
+// version record its file carries. (Creation by ProgID is how every browser test gets the
+// component, and the browser's banner shows the application object the runtime reports for it.)
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -11,10 +15,14 @@
 #include "runtime/bstr.h"
 #include "runtime/call_by_name.h"
 #include "runtime/error.h"
+#include "runtime/registry.h"
 #include "runtime/variant.h"
+#include "runtime/version_record.h"
+#include "temp_folder.h"
 
 namespace {
 
+namespace fs = std::filesystem;
 using namespace mundor::rt;
 using mundor::testing::ErrorFrom;
 using rawcom::CallSlot;
@@ -94,14 +102,8 @@ TEST_F(RawClientTest, ByNameMembersStoreWhatTheyAreGivenOrRefuseItWithoutEffect)
 }
 
 TEST_F(RawClientTest, EveryMemberAnswersToItsNameInAnyCase) {
-    const char16_t* names[] = {
-        u"LastErrorCode",      u"LastErrorDescrip", u"DataObjects",        u"DelCiudad",
-        u"DelCiudad_BySysPK",  u"dlgCiudad",        u"dlgCiudad_BySysPK",  u"DelEdoProv",
-        u"DelEdoProv_BySysPK", u"dlgEdoProv",       u"dlgEdoProv_BySysPK", u"DelPais",
-        u"DelPais_BySysPK",    u"dlgPais",          u"dlgPais_BySysPK",    u"ExplorerCountry",
-        u"SetDataObjects"};
     std::vector<DISPID> ids;
-    for (const char16_t* name : names) {
+    for (const char16_t* name : rawcom::kMemberNames) {
         const DISPID id = DispIdOf(fx_.get(), name);
         std::u16string upper(name);
         for (char16_t& c : upper) c = (c >= u'a' && c <= u'z') ? c - 32 : c;
@@ -155,6 +157,62 @@ TEST_F(RawClientTest, LiveObjectsAndLocksKeepTheLibraryLoaded) {
     EXPECT_EQ(lib_.CanUnloadNow(), S_FALSE);  // still locked
     ASSERT_EQ(lib_.ClassFactory()->LockServer(0), S_OK);
     EXPECT_EQ(lib_.CanUnloadNow(), S_OK);
+}
+
+class RegistrationTest : public ::testing::Test {
+  protected:
+    RegistrationTest() { SetRegistryPath(registry_.string()); }
+    ~RegistrationTest() override { SetRegistryPath({}); }
+
+    mundor::test::TempFolder dir_;
+    fs::path registry_ = dir_ / "registry.ini";
+    rawcom::Library lib_{MUNDOR_LIBRARY_PATH};
+};
+
+TEST_F(RegistrationTest, RegisterRecordsClassProgIdTypeLibraryAndPathUnregisterOnlyThat) {
+    std::ofstream(registry_)
+        << "[ProgID Otro.Componente]\nCLSID={00000000-0000-0000-0000-000000000001}\n";
+    ASSERT_EQ(lib_.Register(), S_OK);
+    const std::string store = mundor::test::ReadFile(registry_);
+    // By its SONAME link, which a package update that replaces the file keeps.
+    const std::string library = fs::absolute(MUNDOR_LIBRARY_SONAME_PATH).string();
+    const std::vector<std::string> entries = {"[CLSID {E00B7085-B889-41DD-B459-0FAC1480F3FB}]",
+                                              "[ProgID Mundor.MundorFx]",
+                                              "[TypeLib {C8185A22-BEE1-4DE2-AFC4-FF1CB7F52EA5}]",
+                                              "Name=Mundor",
+                                              "Version=1.1",
+                                              "LCID=0x409",
+                                              "InprocServer=" + library + "\n"};
+    for (const std::string& entry : entries) {
+        EXPECT_NE(store.find(entry), std::string::npos) << entry;
+    }
+
+    ASSERT_EQ(lib_.Register(), S_OK);  // twice still leaves one copy
+    ASSERT_EQ(lib_.Unregister(), S_OK);
+    const std::string left = mundor::test::ReadFile(registry_);
+    for (const char* gone : {"Mundor.MundorFx", "C8185A22", "E00B7085"}) {
+        EXPECT_EQ(left.find(gone), std::string::npos) << gone;
+    }
+    EXPECT_NE(left.find("[ProgID Otro.Componente]"), std::string::npos);
+    EXPECT_EQ(ErrorFrom([] { CreateObject(u"Mundor.MundorFx"); }).number(),
+              err::kCannotCreateObject);
+}
+
+TEST(LoadedLibrary, VersionRecordIsReadableFromTheFileWithoutLoadingIt) {
+    const auto record = ReadVersionRecordFromFile(MUNDOR_LIBRARY_PATH);
+    ASSERT_TRUE(record.has_value());
+    const std::pair<const char*, const char*> fields[] = {
+        {"FileVersion", "0.9.0.10"},      {"ProductVersion", "0.9.0.10"},
+        {"FileVersionText", "0.09.0010"}, {"ProductName", "Mundor"},
+        {"InternalName", "Mundor"},       {"OriginalFilename", "libmundor.so"},
+        {"Language", "0x0C0A"},           {"CodePage", "1200"},
+        {"OLESelfRegister", ""}};
+    for (const auto& [field, value] : fields) {
+        EXPECT_EQ(record->fields.count(field), 1u) << field;
+        EXPECT_EQ(record->get(field), value) << field;
+    }
+    // The file's own version, which its name carries too (libmundor.so.0.9.0.10).
+    EXPECT_TRUE(std::string(MUNDOR_LIBRARY_PATH).ends_with(".so." + record->get("FileVersion")));
 }
 
 }  // namespace

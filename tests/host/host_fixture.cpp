@@ -1,11 +1,8 @@
 #include "host_fixture.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QSpinBox>
 #include <QTest>
 #include <QTreeView>
 #include <algorithm>
@@ -145,34 +142,6 @@ void MainWindowTest::Press(QKeySequence keys) {
     const QKeyCombination key = keys[0];
     QTest::keyClick(target ? target : window_.get(), key.key(), key.keyboardModifiers());
     WaitUntilSettled();
-}
-
-ConsoleTest::ConsoleTest() {
-    Press(QKeySequence(Qt::CTRL | Qt::Key_M));
-    console_ = window_->findChild<ConsoleWindow*>();
-    if (!console_) throw std::runtime_error("Ctrl+M opened no console");
-    Set("byName", GetParam() ? QStringLiteral("1") : QStringLiteral("0"));
-}
-
-void ConsoleTest::Set(const char* control, const QString& value) {
-    auto* widget = console_->findChild<QWidget*>(QString::fromLatin1(control));
-    ASSERT_NE(widget, nullptr) << "no control named " << control;
-    if (auto* number = qobject_cast<QSpinBox*>(widget)) number->setValue(value.toInt());
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) edit->setText(value);
-    auto* box = qobject_cast<QCheckBox*>(widget);
-    // On the box itself: a check box spread over a wide cell takes clicks on its box and text.
-    if (box && box->isChecked() != (value == QStringLiteral("1"))) {
-        QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(box->height() / 2, box->height() / 2));
-    }
-}
-
-void ConsoleTest::Click(const char* button) {
-    QTest::mouseClick(&Find<QPushButton>(*console_, QString::fromLatin1(button)), Qt::LeftButton);
-    WaitUntilSettled();
-}
-
-QString ConsoleTest::Result() const {
-    return Find<QLabel>(*console_, QStringLiteral("result")).text();
 }
 
 }  // namespace mundor::host::testing

@@ -16,7 +16,6 @@
 #include "contracts/data_objects.h"
 #include "facade/mundor_fx_interface.h"
 #include "host/catalog_level.h"
-#include "host/console_window.h"
 #include "host/main_window.h"
 #include "modal_answerer.h"
 #include "runtime/ref.h"
@@ -73,20 +72,6 @@ class MainWindowTest : public ::testing::Test {
     ui::qt::QtToolkit toolkit_;
     ui::ScopedThreadToolkit installed_{toolkit_};
     std::unique_ptr<MainWindow> window_;
-};
-
-// The member console, opened from the main window's menu, its calls routed through the typed
-// vtable (false) or by name (true).
-class ConsoleTest : public MainWindowTest, public ::testing::WithParamInterface<bool> {
-  protected:
-    ConsoleTest();
-
-    // Sets a number box, a text field or a check box ("1" checked) of the console.
-    void Set(const char* control, const QString& value);
-    void Click(const char* button);
-    QString Result() const;
-
-    ConsoleWindow* console_ = nullptr;
 };
 
 // Replaces a dialog field's text by typing, as a user does over the selected text.

@@ -1,7 +1,6 @@
 // The host registers the component and the data library as an installer does, and then creates
 // Mundor.MundorFx by its ProgID alone.
-#include <QFile>
-#include <QTemporaryDir>
+#include <fstream>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -12,6 +11,7 @@
 #include "runtime/call_by_name.h"
 #include "runtime/error.h"
 #include "runtime/registry.h"
+#include "temp_folder.h"
 
 namespace mundor::host::testing {
 namespace {
@@ -22,18 +22,13 @@ using ::testing::HasSubstr;
 // A registry of the test's own, empty at first; the process's is put back afterwards.
 class RegistrationTest : public ::testing::Test {
   protected:
-    RegistrationTest() : previous_(rt::RegistryPath()) {
-        rt::SetRegistryPath(registry_.toStdString());
-    }
+    RegistrationTest() : previous_(rt::RegistryPath()) { rt::SetRegistryPath(registry_.string()); }
     ~RegistrationTest() override { rt::SetRegistryPath(previous_); }
 
-    std::string Store() const {
-        QFile file(registry_);
-        return file.open(QIODevice::ReadOnly) ? file.readAll().toStdString() : std::string();
-    }
+    std::string Store() const { return mundor::test::ReadFile(registry_); }
 
-    QTemporaryDir dir_;
-    QString registry_ = dir_.filePath(QStringLiteral("registry.ini"));
+    mundor::test::TempFolder dir_;
+    std::filesystem::path registry_ = dir_ / "registry.ini";
     std::string previous_;
 };
 
@@ -52,22 +47,15 @@ TEST_F(RegistrationTest, CreatesMundorFxByItsProgIdOnceRegisteredAndLeavesARegis
 
     // As an installed host over a package's registration: the registry already serves the
     // libraries, so it is not written again (a rewrite would drop the comment).
-    QFile file(registry_);
-    ASSERT_TRUE(file.open(QIODevice::Append));
-    file.write("# escrito a mano\n");
-    file.close();
+    std::ofstream(registry_, std::ios::app) << "# escrito a mano\n";
     RegisterComponentLibraries();
     EXPECT_THAT(Store(), HasSubstr("# escrito a mano"));
 }
 
 TEST_F(RegistrationTest, ALibraryThatCannotServeIsRefusedWithTheReason) {
-    const QString notALibrary = dir_.filePath(QStringLiteral("libfalsa.so"));
-    QFile file(notALibrary);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("no soy una biblioteca");
-    file.close();
-    EXPECT_EQ(ErrorFrom([&] { RegisterLibrary(notALibrary.toStdString()); }).number(),
-              err::kLibraryNotLoadable);
+    const std::string notALibrary = dir_ / "libfalsa.so";
+    std::ofstream(notALibrary) << "no soy una biblioteca";
+    EXPECT_EQ(ErrorFrom([&] { RegisterLibrary(notALibrary); }).number(), err::kLibraryNotLoadable);
     // A real library, but not a component: it has no DllRegisterServer.
     EXPECT_EQ(ErrorFrom([] { RegisterLibrary(FindLibrary("libmundor_ui.so")); }).number(),
               err::kEntryPointMissing);

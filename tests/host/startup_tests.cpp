@@ -1,33 +1,83 @@
-// Starting the host: its command line, and a catalog it cannot open, told clearly (a box when
-// someone watches, always stderr) with a status that scripts can test.
+// Starting the host: its command line; a catalog it cannot open, told clearly (a box when
+// someone watches, always stderr) with a status that scripts can test; and the first run, when
+// the user's catalog does not exist yet, so the host creates it and fills it with the world (the
+// real dataset) behind a progress dialog, and cancelled leaves nothing behind. mundor-host runs
+// as a separate process, the way a user or a script starts it, with a data folder and a class
+// registry of the test's own, or in this process when a test answers its boxes.
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <filesystem>
+#include <fstream>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "catalog_backends.h"
+#include "host/catalog_counts.h"
 #include "host/host_application.h"
 #include "host/host_errors.h"
 #include "host_fixture.h"
-#include "host_process.h"
 #include "modal_answerer.h"
+#include "nubex/import/world_file.h"
 #include "nubex/nubex.h"
 #include "run_program.h"
 
 namespace mundor::host::testing {
 namespace {
 
+using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::IsEmpty;
 using ::testing::Not;
+
+struct ProgramRun {
+    bool finished = false;  // false: it had to be killed
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+// Offscreen, with XDG_DATA_HOME at <folder>/data, XDG_CONFIG_HOME at <folder>/config and the
+// registry at <folder>/registry.ini.
+QProcessEnvironment HostEnvironment(const QString& folder) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    environment.insert(QStringLiteral("XDG_DATA_HOME"), folder + QStringLiteral("/data"));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), folder + QStringLiteral("/config"));
+    environment.insert(QStringLiteral("MUNDOR_REGISTRY"), folder + QStringLiteral("/registry.ini"));
+    return environment;
+}
+
+ProgramRun RunHostProgram(const QStringList& arguments, const QProcessEnvironment& environment) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(MUNDOR_HOST_PROGRAM), arguments);
+    ProgramRun run;
+    run.finished = process.waitForFinished(150000);  // longer, and it waited for someone
+    if (!run.finished) {
+        process.kill();
+        process.waitForFinished();
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+// The names in a folder, whatever their encoding.
+std::vector<std::string> FilesIn(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    return names;
+}
 
 QString WriteNotACatalog(const QTemporaryDir& dir) {
     const QString path = dir.filePath(QStringLiteral("no-es-catalogo.db"));
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(QByteArray(8192, 'x'));
+    std::ofstream(path.toStdString()) << std::string(8192, 'x');
     return path;
 }
 
@@ -130,12 +180,26 @@ TEST(HostProgramTest, ACatalogWhosePathIsNotUtf8IsOpenedAsItIs) {
         "' --exit-after-first-paint 2>&1 </dev/null");
 
     EXPECT_EQ(run.status, kExitOk) << run.output;
-    std::vector<std::string> files;
-    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        files.push_back(entry.path().filename().string());
-    }
-    EXPECT_THAT(files, ::testing::ElementsAre("cat\xE1logo.db")) << run.output;
+    EXPECT_THAT(FilesIn(folder), ElementsAre("cat\xE1logo.db")) << run.output;
     EXPECT_EQ(mundor::test::RawCatalog(path).QueryInt("SELECT count(*) FROM Ciudad"), 0);
+}
+
+TEST(FirstRunTest, FillsTheUsersNewCatalogWithTheWholeWorld) {
+    QTemporaryDir dir;
+    const ProgramRun run =
+        RunHostProgram({QStringLiteral("--exit-after-first-paint")}, HostEnvironment(dir.path()));
+    ASSERT_TRUE(run.finished);
+    ASSERT_EQ(run.exitCode, kExitOk) << run.err.toStdString();
+    EXPECT_THAT(run.out.toStdString(), HasSubstr("first-paint"));
+
+    const QString folder = dir.filePath(QStringLiteral("data/mundor"));
+    EXPECT_THAT(FilesIn(folder.toStdString()), ElementsAre("catalog.db"));
+    const auto counts = CountCatalog((folder + QStringLiteral("/catalog.db")).toStdString());
+    ASSERT_TRUE(counts);
+    const auto world = nubex::import::ReadWorldFile(WORLD_DATASET).counts;
+    EXPECT_EQ(counts->paises, world.paises);
+    EXPECT_EQ(counts->estados, world.estados);
+    EXPECT_EQ(counts->ciudades, world.ciudades);
 }
 
 TEST(HostStartupTest, ACatalogThatCannotBeOpenedIsToldInABoxAndOnStderr) {
@@ -155,6 +219,24 @@ TEST(HostStartupTest, ACatalogThatCannotBeOpenedIsToldInABoxAndOnStderr) {
     EXPECT_EQ(box.icon, QMessageBox::Critical);
     EXPECT_THAT(Text(box.text), HasSubstr("No se pudo abrir el catálogo " + options.catalogPath));
     EXPECT_THAT(err, HasSubstr("No se pudo abrir el catálogo " + options.catalogPath));
+}
+
+TEST(FirstRunTest, ACancelledFirstRunEndsTheHostWithItsOwnStatus) {
+    QTemporaryDir dir;
+    HostOptions options;
+    options.catalogPath = dir.filePath(QStringLiteral("nuevo.db")).toStdString();
+    ModalAnswerer answerer;
+    answerer.ThenPress(QStringLiteral("Cancelar")).ThenPress(QStringLiteral("Aceptar"));
+
+    ::testing::internal::CaptureStderr();
+    const int status = RunHost(options);
+    const std::string err = ::testing::internal::GetCapturedStderr();
+
+    // Cancelled, the fill leaves no catalog behind.
+    EXPECT_EQ(status, kExitCatalogNotCreated);
+    EXPECT_THAT(err, HasSubstr("no se creó el catálogo"));
+    EXPECT_EQ(answerer.answered(), 2);
+    EXPECT_THAT(FilesIn(dir.path().toStdString()), IsEmpty());
 }
 
 // mundor-host over a catalog on a PostgreSQL server, as a team shares it.
