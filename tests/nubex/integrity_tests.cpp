@@ -79,17 +79,6 @@ TEST_F(Refusals, ParentDeletedMeanwhileIsRefused) {
     ExpectRefused(edo.get(), nubex::err::kEdoProvParentUnknown);
 }
 
-TEST_F(Refusals, EditingAStateKeepsItsCountryWhenTheDialogPassesParentKeyZero) {
-    Ref<nubex::EdoProv> edo = New<nubex::EdoProv>();
-    ASSERT_TRUE(LoadByKey(edo.get(), Pk(jal_.get()), cnn_.get()));
-    EXPECT_FALSE(LoadByKey(ParentOf(edo.get()).get(), 0));
-    Write(edo.get(), &nubex::EdoProv::put_Nombre, u"Jalisco (editado)");
-    ASSERT_TRUE(Save(edo.get()));
-    Ref<nubex::EdoProv> reread = New<nubex::EdoProv>();
-    ASSERT_TRUE(LoadByKey(reread.get(), Pk(jal_.get()), cnn_.get()));
-    EXPECT_EQ(Pk(ParentOf(reread.get()).get()), Pk(mx_.get()));
-}
-
 TEST_F(Refusals, RecordsWithChildrenAreNotDeleted) {
     ExpectDeleteRefused(mx_.get(), nubex::err::kPaisHasDependents);
     EXPECT_EQ(ErrorCode(mx_.get()), nubex::err::kPaisHasDependents.number);
