@@ -38,13 +38,10 @@ inline std::u16string Dump(const std::string& location) {
 // Record objects as hosts create them: through the runtime's class registry.
 template <class T>
 Ref<T> New() {
-    if constexpr (std::is_same_v<T, nubex::Pais>) return rt::CreateInstance<T>(nubex::CLSID_Pais);
-    if constexpr (std::is_same_v<T, nubex::EdoProv>) {
-        return rt::CreateInstance<T>(nubex::CLSID_EdoProv);
-    }
-    if constexpr (std::is_same_v<T, nubex::Ciudad>) {
-        return rt::CreateInstance<T>(nubex::CLSID_Ciudad);
-    }
+    using nubex::CLSID_Ciudad, nubex::CLSID_EdoProv, nubex::CLSID_Pais;
+    return rt::CreateInstance<T>(std::is_same_v<T, nubex::Pais>      ? CLSID_Pais
+                                 : std::is_same_v<T, nubex::EdoProv> ? CLSID_EdoProv
+                                                                     : CLSID_Ciudad);
 }
 inline Ref<nubex::Pais> NewPais() {
     return New<nubex::Pais>();
@@ -80,7 +77,8 @@ bool LoadByGuid(nubex::DataRecord* record, std::u16string_view guid,
                 nubex::Connection* cnn = nullptr);
 // The HRESULT of DeleteRecord (and of the others below), for refusals that raise.
 HRESULT Delete(nubex::DataRecord* record);
-HRESULT TryLoadByKey(nubex::DataRecord* record, LONG pk, nubex::Connection* cnn);
+HRESULT TryLoadByKey(nubex::DataRecord* record, LONG pk, nubex::Connection* cnn,
+                     bool* found = nullptr);
 
 // The raised error after a failed typed call.
 void ExpectLastError(const nubex::err::ErrorText& expected);
