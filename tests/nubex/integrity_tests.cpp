@@ -5,15 +5,8 @@
 namespace nubex_test {
 namespace {
 
-class Refusals : public FileCatalogTest {
+class Refusals : public SampleCatalogTest {
   protected:
-    Refusals() {
-        mx_ = AddPais(cnn_.get(), u"MX", u"México");
-        ar_ = AddPais(cnn_.get(), u"AR", u"Argentina");
-        jal_ = AddEdoProv(cnn_.get(), Pk(mx_.get()), u"JAL", u"Jalisco");
-        gdl_ = AddCiudad(cnn_.get(), Pk(jal_.get()), u"GDL", u"Guadalajara");
-        before_ = Dump(path_);
-    }
     void ExpectUnchanged() { EXPECT_EQ(Dump(path_), before_); }
     void ExpectRefused(nubex::DataRecord* record, const nubex::err::ErrorText& error) {
         EXPECT_FALSE(Save(record));
@@ -28,10 +21,7 @@ class Refusals : public FileCatalogTest {
         ExpectUnchanged();
     }
 
-    Ref<nubex::Pais> mx_, ar_;
-    Ref<nubex::EdoProv> jal_;
-    Ref<nubex::Ciudad> gdl_;
-    std::u16string before_;
+    std::u16string before_ = Dump(path_);
 };
 
 TEST_F(Refusals, DuplicateCodesAreRefusedOnAddAndOnEditWithinTheirParent) {

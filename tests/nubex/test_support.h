@@ -116,4 +116,14 @@ class FileCatalogTest : public ::testing::Test {
     Ref<nubex::Connection> cnn_;
 };
 
+// The same, holding México (MX) with its state Jalisco (JAL) and the city Guadalajara (GDL,
+// area code 33) there, and Argentina (AR) with nothing under it.
+class SampleCatalogTest : public FileCatalogTest {
+  protected:
+    Ref<nubex::Pais> mx_ = AddPais(cnn_.get(), u"MX", u"México");
+    Ref<nubex::Pais> ar_ = AddPais(cnn_.get(), u"AR", u"Argentina");
+    Ref<nubex::EdoProv> jal_ = AddEdoProv(cnn_.get(), Pk(mx_.get()), u"JAL", u"Jalisco");
+    Ref<nubex::Ciudad> gdl_ = AddCiudad(cnn_.get(), Pk(jal_.get()), u"GDL", u"Guadalajara");
+};
+
 }  // namespace nubex_test
