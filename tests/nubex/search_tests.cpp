@@ -23,21 +23,19 @@ std::string Shown(const nubex::SearchHit& hit) {
     return std::string(kinds[static_cast<int>(hit.match)]) + ": " + rt::Utf16ToUtf8(hit.PathText());
 }
 
-class Search : public FileCatalogTest {
+class Search : public SampleCatalogTest {
   protected:
     Search() {
-        const LONG mx = mexico_ = Pk(AddPais(cnn_.get(), u"MX", u"México").get());
+        const LONG mx = Pk(mx_.get());
         const LONG br = Pk(AddPais(cnn_.get(), u"BR", u"Brasil", u"55").get());
         const LONG es = Pk(AddPais(cnn_.get(), u"ES", u"España", u"34").get());
         const LONG cl = Pk(AddPais(cnn_.get(), u"CL", u"Chile", u"56").get());
         AddPais(cnn_.get(), u"KN", u"San Cristóbal y Nieves", u"1869");
-        jalisco_ = Pk(AddEdoProv(cnn_.get(), mx, u"JAL", u"Jalisco").get());
         AddEdoProv(cnn_.get(), mx, u"CMX", u"Ciudad de México");
         const LONG zac = Pk(AddEdoProv(cnn_.get(), mx, u"ZAC", u"Zacatecas").get());
         const LONG sp = Pk(AddEdoProv(cnn_.get(), br, u"SP", u"São Paulo").get());
         const LONG gu = Pk(AddEdoProv(cnn_.get(), es, u"GU", u"Guadalajara").get());
         AddEdoProv(cnn_.get(), cl, u"LI", u"O'Higgins");
-        guadalajara_ = AddCiudad(cnn_.get(), jalisco_, u"GDL", u"Guadalajara");
         AddCiudad(cnn_.get(), jalisco_, u"ZAP", u"Zapopan");
         AddCiudad(cnn_.get(), zac, u"NIE", u"Nieves");
         AddCiudad(cnn_.get(), sp, u"3550308", u"São Paulo", u"11");
@@ -54,8 +52,7 @@ class Search : public FileCatalogTest {
         return shown;
     }
 
-    LONG mexico_ = 0, jalisco_ = 0;
-    Ref<nubex::Ciudad> guadalajara_;
+    const LONG jalisco_ = Pk(jal_.get());
 };
 
 struct Expected {
@@ -164,14 +161,14 @@ TEST_F(Search, IsAViewReachedByName) {
         paths.push_back(field(u"Ruta").AsString());
         // Estado is the state of a city only; IPais the country of a state or city.
         EXPECT_EQ(field(u"Estado").AsLong() == 0, field(u"Nivel").AsLong() != 3);
-        if (field(u"Sys_PK").AsLong() != Pk(guadalajara_.get())) continue;
+        if (field(u"Sys_PK").AsLong() != Pk(gdl_.get())) continue;
         EXPECT_EQ(field(u"Nivel").AsLong(), 3);
         EXPECT_EQ(field(u"coincidencia").AsLong(), 2);
-        EXPECT_EQ(field(u"Sys_GUID").AsString(), Guid(guadalajara_.get()));
+        EXPECT_EQ(field(u"Sys_GUID").AsString(), Guid(gdl_.get()));
         EXPECT_EQ(field(u"Nombre").AsString(), u"Guadalajara");
         EXPECT_EQ(field(u"Codigo").AsString(), u"GDL");
         EXPECT_EQ(field(u"Estado").AsLong(), jalisco_);
-        EXPECT_EQ(field(u"IPais").AsLong(), mexico_);
+        EXPECT_EQ(field(u"IPais").AsLong(), Pk(mx_.get()));
         EXPECT_THROW(field(u"CodigoTel"), rt::RuntimeError);
     }
     EXPECT_EQ(paths, (std::vector<std::u16string>{u"Guadalajara — España",
