@@ -13,8 +13,6 @@
 
 namespace {
 
-using import_test::CatalogFile;
-using import_test::ScratchDir;
 using import_test::SmallWorld;
 using import_test::WorldText;
 using nubex::import::ImportErrc;
@@ -114,17 +112,14 @@ const BadFile kBadFiles[] = {
      })},
 };
 
-class BadDatasetTest : public ::testing::TestWithParam<BadFile> {};
+class BadDatasetTest : public import_test::ImportTest,
+                       public ::testing::WithParamInterface<BadFile> {};
 
 TEST_P(BadDatasetTest, IsRefusedAndNoCatalogChangesOrIsMade) {
-    const ScratchDir dir;
+    Import(SmallWorld(2, 2, 3));
     const std::filesystem::path badDataset = dir / "bad.tsv.gz";
-    const mundor::test::ScratchCatalog scratch;
-    const std::string& catalog = scratch.location();
-    import_test::WriteGzip(dir / "good.tsv.gz", SmallWorld(2, 2, 3).Text());
-    nubex::import::LoadWorldIntoCatalog(dir / "good.tsv.gz", catalog);
     GetParam().write(badDataset);
-    const std::u16string before = CatalogFile(catalog).Dump();
+    const std::u16string before = db().Dump();
 
     try {
         nubex::import::LoadWorldIntoCatalog(badDataset, catalog);
@@ -135,7 +130,7 @@ TEST_P(BadDatasetTest, IsRefusedAndNoCatalogChangesOrIsMade) {
         EXPECT_NE(message.find(badDataset.string()), std::string::npos) << message;
         EXPECT_NE(message.find(GetParam().inMessage), std::string::npos) << message;
     }
-    EXPECT_EQ(CatalogFile(catalog).Dump(), before);
+    EXPECT_EQ(db().Dump(), before);
 
     // Nor is a catalog file made where there was none.
     EXPECT_THROW(nubex::import::LoadWorldIntoCatalog(badDataset, (dir / "nuevo.db").string()),

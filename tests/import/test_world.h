@@ -1,13 +1,16 @@
 // Helpers for the importer's tests: a small world dataset written by the test itself, a scratch
-// folder, and a look into a catalog (a file or a PostgreSQL schema) through a plain connection of
-// its own.
+// folder, a look into a catalog (a file or a PostgreSQL schema) through a plain connection of its
+// own, and a fixture that imports one into the other.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <string>
 
 #include "catalog_backends.h"
+#include "nubex/import/world_loader.h"
 #include "temp_folder.h"
 
 namespace import_test {
@@ -67,6 +70,23 @@ using ScratchDir = mundor::test::TempFolder;
 struct CatalogFile : mundor::test::RawCatalog {
     using RawCatalog::RawCatalog;
     long long Count(const std::string& table) { return QueryInt("SELECT count(*) FROM " + table); }
+};
+
+// A catalog of the test's own on the process's backend, and a dataset file the test writes into
+// a scratch folder.
+class ImportTest : public ::testing::Test {
+  protected:
+    nubex::import::ImportSummary Import(const WorldText& world,
+                                        const nubex::import::ImportOptions& options = {}) {
+        WriteGzip(dataset, world.Text());
+        return nubex::import::LoadWorldIntoCatalog(dataset, catalog, {}, options);
+    }
+    CatalogFile db() const { return CatalogFile(catalog); }
+
+    ScratchDir dir;
+    mundor::test::ScratchCatalog scratch;
+    std::string catalog = scratch.location();
+    std::filesystem::path dataset = dir / "world.tsv.gz";
 };
 
 }  // namespace import_test

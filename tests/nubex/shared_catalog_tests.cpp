@@ -2,16 +2,17 @@
 // succeeds or is refused as stale (20013) or busy (20030), no update is lost silently, and the
 // catalog checks clean afterwards. PostgresRestart does the same while the server is stopped
 // and started under them; it needs a server of its own and runs from restart_test.sh.
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cstdlib>
 #include <functional>
 #include <numeric>
 #include <random>
-#include <sstream>
 #include <thread>
 
 #include "test_support.h"
@@ -27,8 +28,9 @@ struct Tally {
     long stale = 0, busy = 0;
     long lost = 0;  // the server was away: the store may or may not have been committed
     long storedAfterLost = 0;
-    std::vector<long> stored = std::vector<long>(kRows);
+    std::array<long, kRows> stored{};
 };
+using Tallies = std::array<Tally, 2>;
 
 // Sorts a refusal into its kind; false for a failure no user of a shared catalog should see.
 bool Count(LONG number, Tally& tally) {
@@ -87,50 +89,40 @@ class SharedCatalog : public FileCatalogTest {
         }
     }
 
-    // Both users' tallies, each user a process of its own, after `meanwhile` has run while
-    // they work.
-    std::vector<Tally> RunTwoUsers(const std::function<void()>& meanwhile = [] {}) {
-        std::vector<std::pair<pid_t, int>> users;
+    // Both users' tallies, each user a process of its own keeping its tally in memory shared
+    // with the test, after `meanwhile` has run while they work.
+    Tallies RunTwoUsers(const std::function<void()>& meanwhile = [] {}) {
+        void* memory = mmap(nullptr, sizeof(Tallies), PROT_READ | PROT_WRITE,
+                            MAP_SHARED | MAP_ANONYMOUS, -1, 0);
+        if (memory == MAP_FAILED) {
+            ADD_FAILURE() << "no memory to share with the users";
+            return {};
+        }
+        Tallies& shared = *new (memory) Tallies{};
+        pid_t users[2];
         for (int i = 0; i < 2; ++i) {
-            int fds[2];
-            EXPECT_EQ(pipe(fds), 0);
-            const pid_t pid = fork();
-            if (pid == 0) {  // the user: tells its tally in one write, which a pipe keeps whole
-                Tally tally;
-                bool sound = false;
-                try {
-                    sound = Hammer(path_, tally);
-                } catch (const rt::RuntimeError&) {
-                }
-                std::string text = std::to_string(tally.stale) + " " + std::to_string(tally.busy) +
-                                   " " + std::to_string(tally.lost) + " " +
-                                   std::to_string(tally.storedAfterLost);
-                for (const long count : tally.stored) text += " " + std::to_string(count);
-                _exit(write(fds[1], text.data(), text.size()) > 0 && sound ? 0 : 1);
+            if ((users[i] = fork()) != 0) continue;
+            bool sound = false;
+            try {
+                sound = Hammer(path_, shared[i]);
+            } catch (const rt::RuntimeError&) {
             }
-            close(fds[1]);
-            users.emplace_back(pid, fds[0]);
+            _exit(sound ? 0 : 1);
         }
         meanwhile();
-        std::vector<Tally> tallies;
-        for (const auto& [pid, fd] : users) {
-            std::string text(256, '\0');
-            text.resize(std::max<ssize_t>(read(fd, text.data(), text.size() - 1), 0));
-            close(fd);
-            std::istringstream words(text);
-            Tally& tally = tallies.emplace_back();
-            words >> tally.stale >> tally.busy >> tally.lost >> tally.storedAfterLost;
-            for (long& count : tally.stored) words >> count;
+        for (const pid_t pid : users) {
             int status = -1;
             waitpid(pid, &status, 0);
             EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a user failed";
         }
+        const Tallies tallies = shared;
+        munmap(memory, sizeof(Tallies));
         return tallies;
     }
 
     // Every store that went through shows in the counter and in the row version. A store whose
     // connection was lost at its commit may have been committed: at most that many more.
-    void ExpectEveryStoreCounted(const std::vector<Tally>& tallies) {
+    void ExpectEveryStoreCounted(const Tallies& tallies) {
         const long lost = tallies[0].lost + tallies[1].lost;
         for (const Tally& tally : tallies) {
             const long stored = std::accumulate(tally.stored.begin(), tally.stored.end(), 0L);
@@ -157,7 +149,7 @@ class SharedCatalog : public FileCatalogTest {
 };
 
 TEST_F(SharedCatalog, TwoProcessesStoringTheSameRowsLoseNoUpdate) {
-    const std::vector<Tally> tallies = RunTwoUsers();
+    const Tallies tallies = RunTwoUsers();
     for (const Tally& tally : tallies) {
         EXPECT_EQ(tally.lost, 0);
         EXPECT_GT(*std::max_element(tally.stored.begin(), tally.stored.end()), 0)
@@ -171,7 +163,7 @@ using PostgresRestart = SharedCatalog;
 TEST_F(PostgresRestart, StoresGoOnAfterTheServerIsStoppedAndStartedUnderThem) {
     const char* restart = std::getenv("MUNDOR_PG_RESTART_COMMAND");
     if (!restart) GTEST_SKIP() << "needs a server of its own: tests/nubex/restart_test.sh";
-    const std::vector<Tally> tallies = RunTwoUsers([restart] {
+    const Tallies tallies = RunTwoUsers([restart] {
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
         ASSERT_EQ(std::system(restart), 0) << restart;
     });

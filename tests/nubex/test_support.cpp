@@ -26,16 +26,6 @@ Ref<T> Stored(Ref<T> record, std::u16string_view codigo, std::u16string_view nom
     return record;
 }
 
-HRESULT Load(nubex::DataRecord* record, LONG pk, std::u16string_view guid, nubex::Connection* cnn,
-             bool& found) {
-    rt::BString text(guid);
-    LONG mode = 1;
-    VARIANT_BOOL ok = 0;
-    const HRESULT hr = record->LoadRecord(&pk, text.slot(), &cnn, &mode, &ok);
-    found = ok != 0;
-    return hr;
-}
-
 }  // namespace
 
 Ref<nubex::Connection> ConnectionOf(nubex::Catalog* catalog) {
@@ -82,14 +72,18 @@ bool Save(nubex::DataRecord* record) {
     return ok != 0;
 }
 
-HRESULT TryLoadByKey(nubex::DataRecord* record, LONG pk, nubex::Connection* cnn) {
-    bool found = false;
-    return Load(record, pk, u"", cnn, found);
+HRESULT TryLoadByKey(nubex::DataRecord* record, LONG pk, nubex::Connection* cnn, bool* found) {
+    rt::BString noGuid;
+    LONG mode = 1;
+    VARIANT_BOOL ok = 0;
+    const HRESULT hr = record->LoadRecord(&pk, noGuid.slot(), &cnn, &mode, &ok);
+    if (found) *found = ok != 0;
+    return hr;
 }
 
 bool LoadByKey(nubex::DataRecord* record, LONG pk, nubex::Connection* cnn) {
     bool found = false;
-    EXPECT_EQ(Load(record, pk, u"", cnn, found), S_OK);
+    EXPECT_EQ(TryLoadByKey(record, pk, cnn, &found), S_OK);
     return found;
 }
 

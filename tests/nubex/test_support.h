@@ -38,13 +38,10 @@ inline std::u16string Dump(const std::string& location) {
 // Record objects as hosts create them: through the runtime's class registry.
 template <class T>
 Ref<T> New() {
-    if constexpr (std::is_same_v<T, nubex::Pais>) return rt::CreateInstance<T>(nubex::CLSID_Pais);
-    if constexpr (std::is_same_v<T, nubex::EdoProv>) {
-        return rt::CreateInstance<T>(nubex::CLSID_EdoProv);
-    }
-    if constexpr (std::is_same_v<T, nubex::Ciudad>) {
-        return rt::CreateInstance<T>(nubex::CLSID_Ciudad);
-    }
+    using nubex::CLSID_Ciudad, nubex::CLSID_EdoProv, nubex::CLSID_Pais;
+    return rt::CreateInstance<T>(std::is_same_v<T, nubex::Pais>      ? CLSID_Pais
+                                 : std::is_same_v<T, nubex::EdoProv> ? CLSID_EdoProv
+                                                                     : CLSID_Ciudad);
 }
 inline Ref<nubex::Pais> NewPais() {
     return New<nubex::Pais>();
@@ -80,7 +77,8 @@ bool LoadByGuid(nubex::DataRecord* record, std::u16string_view guid,
                 nubex::Connection* cnn = nullptr);
 // The HRESULT of DeleteRecord (and of the others below), for refusals that raise.
 HRESULT Delete(nubex::DataRecord* record);
-HRESULT TryLoadByKey(nubex::DataRecord* record, LONG pk, nubex::Connection* cnn);
+HRESULT TryLoadByKey(nubex::DataRecord* record, LONG pk, nubex::Connection* cnn,
+                     bool* found = nullptr);
 
 // The raised error after a failed typed call.
 void ExpectLastError(const nubex::err::ErrorText& expected);
@@ -116,6 +114,16 @@ class FileCatalogTest : public ::testing::Test {
     std::string path_;
     Ref<nubex::Catalog> catalog_;
     Ref<nubex::Connection> cnn_;
+};
+
+// The same, holding México (MX) with its state Jalisco (JAL) and the city Guadalajara (GDL,
+// area code 33) there, and Argentina (AR) with nothing under it.
+class SampleCatalogTest : public FileCatalogTest {
+  protected:
+    Ref<nubex::Pais> mx_ = AddPais(cnn_.get(), u"MX", u"México");
+    Ref<nubex::Pais> ar_ = AddPais(cnn_.get(), u"AR", u"Argentina");
+    Ref<nubex::EdoProv> jal_ = AddEdoProv(cnn_.get(), Pk(mx_.get()), u"JAL", u"Jalisco");
+    Ref<nubex::Ciudad> gdl_ = AddCiudad(cnn_.get(), Pk(jal_.get()), u"GDL", u"Guadalajara");
 };
 
 }  // namespace nubex_test
