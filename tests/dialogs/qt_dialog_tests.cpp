@@ -30,47 +30,24 @@ struct Layout {
     const char16_t* launcher;
     const char16_t* caption;
     LONG width, height;
-    std::vector<Row> rows;
     const char* codeAfterTyping;
+    std::vector<Row> rows;
 };
 
-const std::vector<Layout>& Layouts() {
-    static const std::vector<Layout> layouts = {
-        {u"dlgPais_BySysPK",
-         u"País",
-         4440,
-         1815,
-         {{"ctrlCodigo", 75, 75, 2070, 510},
-          {"ctrlCodigoTel", 2280, 75, 2040, 510},
-          {"ctrlNombre", 75, 750, 4290, 510},
-          {"cmdAceptar", 1575, 1350, 1350, 405},
-          {"cmdCancelar", 3000, 1350, 1350, 405},
-          {"axMirel", 120, 1500, 1260, 240}},
-         "ABCDEFGH"},
-        {u"dlgEdoProv_BySysPK",
-         u"Estado o Provincia",
-         4560,
-         1755,
-         {{"ctrlCodigo", 75, 75, 4380, 510},
-          {"ctrlNombre", 75, 750, 4440, 510},
-          {"cmdAceptar", 1680, 1320, 1350, 405},
-          {"cmdCancelar", 3120, 1320, 1350, 405},
-          {"axMirel", 120, 1440, 1260, 240}},
-         "abcdefgh"},
-        {u"dlgCiudad_BySysPK",
-         u"Ciudad",
-         4470,
-         1860,
-         {{"ctrlCodigo", 75, 75, 1890, 510},
-          {"ctrlCodigoTel", 2100, 75, 2190, 510},
-          {"ctrlNombre", 75, 675, 4215, 510},
-          {"cmdAceptar", 1575, 1350, 1350, 405},
-          {"cmdCancelar", 3000, 1350, 1350, 405},
-          {"axMirel", 120, 1500, 1260, 240}},
-         "abcdefgh"},
-    };
-    return layouts;
-}
+const std::vector<Layout> kLayouts = {
+    Layout(u"dlgPais_BySysPK", u"País", 4440, 1815, "ABCDEFGH",
+           {Row("ctrlCodigo", 75, 75, 2070, 510), Row("ctrlCodigoTel", 2280, 75, 2040, 510),
+            Row("ctrlNombre", 75, 750, 4290, 510), Row("cmdAceptar", 1575, 1350, 1350, 405),
+            Row("cmdCancelar", 3000, 1350, 1350, 405), Row("axMirel", 120, 1500, 1260, 240)}),
+    Layout(u"dlgEdoProv_BySysPK", u"Estado o Provincia", 4560, 1755, "abcdefgh",
+           {Row("ctrlCodigo", 75, 75, 4380, 510), Row("ctrlNombre", 75, 750, 4440, 510),
+            Row("cmdAceptar", 1680, 1320, 1350, 405), Row("cmdCancelar", 3120, 1320, 1350, 405),
+            Row("axMirel", 120, 1440, 1260, 240)}),
+    Layout(u"dlgCiudad_BySysPK", u"Ciudad", 4470, 1860, "abcdefgh",
+           {Row("ctrlCodigo", 75, 75, 1890, 510), Row("ctrlCodigoTel", 2100, 75, 2190, 510),
+            Row("ctrlNombre", 75, 675, 4215, 510), Row("cmdAceptar", 1575, 1350, 1350, 405),
+            Row("cmdCancelar", 3000, 1350, 1350, 405), Row("axMirel", 120, 1500, 1260, 240)}),
+};
 
 // The control a widget belongs to: the edit box of a titled field answers for its field.
 QString ControlOf(const QWidget* widget) {
@@ -89,7 +66,7 @@ class DialogLayoutOnQt : public qtest::QtToolkitTest, public ::testing::WithPara
 };
 
 INSTANTIATE_TEST_SUITE_P(
-    Dialogs, DialogLayoutOnQt, ::testing::ValuesIn(Layouts()), [](const auto& layout) {
+    Dialogs, DialogLayoutOnQt, ::testing::ValuesIn(kLayouts), [](const auto& layout) {
         return QString::fromUtf16(layout.param.launcher).section(u'_', 0, 0).toStdString();
     });
 
