@@ -57,11 +57,6 @@ TestCatalog::TestCatalog(Identifiers identifiers) {
     rt::ThrowIfFailed(catalog_->get_ADOCnn(connection_.put()));
 }
 
-TestCatalog::~TestCatalog() {
-    connection_.reset();
-    catalog_.reset();
-}
-
 namespace {
 
 Stored StoredOf(nubex::DataRecord* record) {
