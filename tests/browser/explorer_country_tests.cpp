@@ -5,6 +5,7 @@
 
 #include "browser_fixture.h"
 #include "contracts/ui/ui_errors.h"
+#include "error_from.h"
 #include "facade/mundor_client.h"
 #include "installed_component.h"
 #include "nubex/errors.h"
@@ -135,12 +136,7 @@ TEST_F(BrowserWindow, HasItsLayoutAndABannerNamingTheComponentsFileFolderAndVers
 
 TEST_F(BrowserWindow, WithoutAToolkitTheHostGetsTheError) {
     ui::SetThreadToolkit(nullptr);
-    try {
-        ExplorerCountry();
-        FAIL() << "the browser opened without a toolkit";
-    } catch (const rt::RuntimeError& error) {
-        EXPECT_EQ(error.number(), ui::err::kNoToolkit);
-    }
+    EXPECT_EQ(mundor::testing::ErrorFrom([&] { ExplorerCountry(); }).number(), ui::err::kNoToolkit);
     EXPECT_THAT(MessageBoxes(), IsEmpty());
 }
 
