@@ -2,6 +2,7 @@
 
 #include "facade/mundor_client.h"
 #include "installed_component.h"
+#include "runtime/call_by_name.h"
 #include "runtime/text.h"
 #include "tree_outline.h"
 
@@ -27,7 +28,19 @@ std::function<void(ui::Window&)> BrowserTest::LookAtTree(std::vector<std::string
     };
 }
 
-void BrowserTest::ExplorerCountry() {
+void PrintTo(HostCall call, std::ostream* out) {
+    *out << (call == HostCall::Typed ? "typed" : "by name");
+}
+
+std::string HostCallName(const ::testing::TestParamInfo<HostCall>& info) {
+    return info.param == HostCall::Typed ? "Typed" : "ByName";
+}
+
+void BrowserTest::ExplorerCountry(HostCall call) {
+    if (call == HostCall::ByName) {
+        rt::CallByName(fx_.get(), u"ExplorerCountry", rt::CallType::Method);
+        return;
+    }
     mundor::MundorClient(fx_.As<mundor::_MundorFx>()).ExplorerCountry();
 }
 

@@ -16,6 +16,11 @@
 
 namespace browser_test {
 
+// The host's two ways of calling: through the typed interface, and by member name.
+enum class HostCall { Typed, ByName };
+void PrintTo(HostCall call, std::ostream* out);
+std::string HostCallName(const ::testing::TestParamInfo<HostCall>& info);
+
 class BrowserTest : public ::testing::Test {
   protected:
     explicit BrowserTest(Identifiers identifiers = Identifiers::Unique);
@@ -27,8 +32,8 @@ class BrowserTest : public ::testing::Test {
     std::function<void(mundor::ui::Window&)> LookAtTree(std::vector<std::string>& outline,
                                                         bool withState = false);
 
-    // ExplorerCountry through the typed interface, as a C++ host calls it.
-    void ExplorerCountry();
+    // ExplorerCountry through the typed interface, as a C++ host calls it, or by name.
+    void ExplorerCountry(HostCall call = HostCall::Typed);
 
     const mundor::ui::headless::Transcript& transcript() const { return toolkit_.transcript(); }
     std::vector<mundor::ui::headless::MessageBoxShown> MessageBoxes() const;

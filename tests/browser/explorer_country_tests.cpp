@@ -24,13 +24,9 @@ namespace headless = mundor::ui::headless;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-// The host calls through the typed interface, or by member name.
-class ExplorerCountryCall : public BrowserTest, public ::testing::WithParamInterface<bool> {
+class ExplorerCountryCall : public BrowserTest, public ::testing::WithParamInterface<HostCall> {
   protected:
-    void Call() {
-        if (!GetParam()) return ExplorerCountry();
-        rt::CallByName(fx_.get(), u"ExplorerCountry", rt::CallType::Method);
-    }
+    void Call() { ExplorerCountry(GetParam()); }
 };
 
 // Each call shows a new browser with a fresh tree, and returns once the user has closed it (with
@@ -68,8 +64,8 @@ TEST_P(ExplorerCountryCall, EachCallShowsANewFilledBrowserAndReturnsOnceItIsClos
     EXPECT_TRUE(toolkit_.user().AllUsed()) << rt::Utf16ToUtf8(toolkit_.user().Unused());
 }
 
-INSTANTIATE_TEST_SUITE_P(Host, ExplorerCountryCall, ::testing::Bool(),
-                         [](const auto& call) { return call.param ? "ByName" : "Typed"; });
+INSTANTIATE_TEST_SUITE_P(Host, ExplorerCountryCall,
+                         ::testing::Values(HostCall::Typed, HostCall::ByName), HostCallName);
 
 using BrowserWindow = BrowserTest;
 
