@@ -21,13 +21,11 @@ headless::ShowScript& BrowserTest::OnBrowser() {
     return toolkit_.user().OnShow(u"brwPaises");
 }
 
-std::function<void(ui::Window&)> BrowserTest::LookAtTree(std::vector<std::string>& outline) {
-    return
-        [&outline](ui::Window& window) { outline = Outline(window.Get<ui::Tree>(u"tvwPaises")); };
-}
-
-ui::NodeRef BrowserTest::NodeOf(ui::Window& window, std::u16string_view key) {
-    return window.Get<ui::Tree>(u"tvwPaises").Nodes().Item(key);
+std::function<void(ui::Window&)> BrowserTest::LookAtTree(std::vector<std::string>& outline,
+                                                         bool withState) {
+    return [&outline, withState](ui::Window& window) {
+        outline = Outline(window.Get<ui::Tree>(u"tvwPaises"), withState);
+    };
 }
 
 void PrintTo(HostCall call, std::ostream* out) {

@@ -27,10 +27,10 @@ class BrowserTest : public ::testing::Test {
 
     // What the user does during the next showing of the browser window.
     mundor::ui::headless::ShowScript& OnBrowser();
-    // A scripted step that writes the browser's tree, as it is at that moment, into `outline`.
-    std::function<void(mundor::ui::Window&)> LookAtTree(std::vector<std::string>& outline);
-    // The browser's tree node under `key`, while the window is shown.
-    static mundor::ui::NodeRef NodeOf(mundor::ui::Window& window, std::u16string_view key);
+    // A scripted step that writes the browser's tree, as it is at that moment, into `outline`
+    // (with what is open and selected when `withState`: tree_outline.h).
+    std::function<void(mundor::ui::Window&)> LookAtTree(std::vector<std::string>& outline,
+                                                        bool withState = false);
 
     // ExplorerCountry through the typed interface, as a C++ host calls it, or by name.
     void ExplorerCountry(HostCall call = HostCall::Typed);

@@ -5,6 +5,7 @@
 
 #include "browser_fixture.h"
 #include "contracts/ui/ui_errors.h"
+#include "error_from.h"
 #include "facade/mundor_client.h"
 #include "installed_component.h"
 #include "nubex/errors.h"
@@ -29,16 +30,23 @@ class ExplorerCountryCall : public BrowserTest, public ::testing::WithParamInter
 };
 
 // Each call shows a new browser with a fresh tree, and returns once the user has closed it (with
-// its Cerrar button, or the close box).
+// its Cerrar button, or the close box); the browser's reference to the facade goes with it.
 TEST_P(ExplorerCountryCall, EachCallShowsANewFilledBrowserAndReturnsOnceItIsClosed) {
     const Stored peru = catalog_.AddPais(u"PE", u"Perú", u"51");
     catalog_.AddEdoProv(peru.pk, u"LIM", u"Lima");
+    const auto references = [&] {
+        fx_->AddRef();
+        return fx_->Release();
+    };
+    const ULONG before = references();
+    ULONG whileShown = 0;
     std::vector<std::string> first, second;
     OnBrowser()
-        .Run(u"look at the tree", LookAtTree(first))
+        .Run(u"look at the tree", LookAtTree(first, true))
+        .Run(u"count the references", [&](ui::Window&) { whileShown = references(); })
         .ExpandNode(u"tvwPaises", Sys(peru))
         .Click(u"cmdCerrar");
-    OnBrowser().Run(u"look at the tree", LookAtTree(second)).Close();
+    OnBrowser().Run(u"look at the tree", LookAtTree(second, true)).Close();
 
     Call();
     Call();
@@ -46,6 +54,8 @@ TEST_P(ExplorerCountryCall, EachCallShowsANewFilledBrowserAndReturnsOnceItIsClos
     const auto fresh = ElementsAre(Line(0, Sys(peru), u"(51) Perú"), PlaceholderLine(1));
     EXPECT_THAT(first, fresh);
     EXPECT_THAT(second, fresh);
+    EXPECT_GT(whileShown, before);
+    EXPECT_EQ(references(), before);
     const auto& entries = transcript().Entries();
     ASSERT_FALSE(entries.empty());
     EXPECT_EQ(entries.front(), headless::TranscriptEntry(headless::WindowShown{u"brwPaises"}));
@@ -59,12 +69,26 @@ INSTANTIATE_TEST_SUITE_P(Host, ExplorerCountryCall,
 
 using BrowserWindow = BrowserTest;
 
-TEST_F(BrowserWindow, HasTheCaptionSizeSettingsAndControlsOfItsLayout) {
+TEST_F(BrowserWindow, HasItsLayoutAndABannerNamingTheComponentsFileFolderAndVersion) {
     ui::FormDefinition shown;
+    std::u16string banner[3];
     OnBrowser()
-        .Run(u"look at the window", [&](ui::Window& w) { shown = w.Definition(); })
+        .Run(u"look at the window",
+             [&](ui::Window& w) {
+                 shown = w.Definition();
+                 const char16_t* properties[] = {u"Nombre", u"Ubicacion", u"Version"};
+                 for (int i = 0; i < 3; ++i) {
+                     banner[i] = w.Get<ui::ModuleBanner>(u"axMirel").Property(properties[i]);
+                 }
+             })
         .Click(u"cmdCerrar");
     ExplorerCountry();
+
+    // The component's folder holds libmundor.so and its type library libmundor.tlb: only the
+    // latter has four characters after the component's name.
+    EXPECT_EQ(banner[0], u"libmundor.tlb");
+    EXPECT_EQ(rt::Utf16ToUtf8(banner[1]), InstalledComponent::Get().folder().string());
+    EXPECT_EQ(banner[2], u"0.9.0.10");
 
     EXPECT_EQ(shown.name, u"brwPaises");
     EXPECT_EQ(shown.caption, u"Explorar Paises");
@@ -110,46 +134,9 @@ TEST_F(BrowserWindow, HasTheCaptionSizeSettingsAndControlsOfItsLayout) {
     EXPECT_EQ(shown.controls.back().SettingAs<std::u16string>(u"modulo"), u"Form/brwPaises");
 }
 
-TEST_F(BrowserWindow, BannerShowsTheComponentsFileFolderAndVersion) {
-    std::u16string nombre, ubicacion, version;
-    OnBrowser()
-        .Run(u"read the banner",
-             [&](ui::Window& w) {
-                 auto& banner = w.Get<ui::ModuleBanner>(u"axMirel");
-                 nombre = banner.Property(u"Nombre");
-                 ubicacion = banner.Property(u"Ubicacion");
-                 version = banner.Property(u"Version");
-             })
-        .Click(u"cmdCerrar");
-    ExplorerCountry();
-    // The component's folder holds libmundor.so and its type library libmundor.tlb: only the
-    // latter has four characters after the component's name.
-    EXPECT_EQ(nombre, u"libmundor.tlb");
-    EXPECT_EQ(rt::Utf16ToUtf8(ubicacion), InstalledComponent::Get().folder().string());
-    EXPECT_EQ(version, u"0.9.0.10");
-}
-
-TEST_F(BrowserWindow, ItsReferenceToTheFacadeIsReleasedWithIt) {
-    const auto references = [&] {
-        fx_->AddRef();
-        return fx_->Release();
-    };
-    const ULONG before = references();
-    ULONG whileShown = 0;
-    OnBrowser().Run(u"count", [&](ui::Window&) { whileShown = references(); }).Click(u"cmdCerrar");
-    ExplorerCountry();
-    EXPECT_GT(whileShown, before);
-    EXPECT_EQ(references(), before);
-}
-
 TEST_F(BrowserWindow, WithoutAToolkitTheHostGetsTheError) {
     ui::SetThreadToolkit(nullptr);
-    try {
-        ExplorerCountry();
-        FAIL() << "the browser opened without a toolkit";
-    } catch (const rt::RuntimeError& error) {
-        EXPECT_EQ(error.number(), ui::err::kNoToolkit);
-    }
+    EXPECT_EQ(mundor::testing::ErrorFrom([&] { ExplorerCountry(); }).number(), ui::err::kNoToolkit);
     EXPECT_THAT(MessageBoxes(), IsEmpty());
 }
 

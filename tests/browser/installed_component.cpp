@@ -1,7 +1,6 @@
 #include "installed_component.h"
 
 #include <dlfcn.h>
-#include <stdlib.h>
 
 #include <fstream>
 #include <stdexcept>
@@ -17,12 +16,6 @@ namespace fs = std::filesystem;
 namespace rt = mundor::rt;
 
 namespace {
-
-fs::path NewFolder() {
-    std::string pattern = (fs::temp_directory_path() / "mundor_browser_XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("cannot create " + pattern);
-    return pattern;
-}
 
 void RegisterLibrary(const fs::path& library) {
     void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
@@ -40,7 +33,7 @@ const InstalledComponent& InstalledComponent::Get() {
     return installed;
 }
 
-InstalledComponent::InstalledComponent() : folder_(NewFolder()) {
+InstalledComponent::InstalledComponent() {
     const fs::path library = folder_ / "libmundor.so";
     fs::copy_file(MUNDOR_LIBRARY_PATH, library);
     // Installed beside the component, as hosts ship the type library.
@@ -48,11 +41,6 @@ InstalledComponent::InstalledComponent() : folder_(NewFolder()) {
     rt::SetRegistryPath((folder_ / "registry.ini").string());
     RegisterLibrary(library);
     rt::ThrowIfFailed(nubex::RegisterInProcess());
-}
-
-InstalledComponent::~InstalledComponent() {
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
 }
 
 rt::Ref<IDispatch> InstalledComponent::NewMundorFx() const {

@@ -7,6 +7,7 @@
 
 #include "runtime/com_types.h"
 #include "runtime/ref.h"
+#include "temp_folder.h"
 
 namespace browser_test {
 
@@ -16,17 +17,16 @@ class InstalledComponent {
     static const InstalledComponent& Get();
 
     // The folder the component was loaded from.
-    const std::filesystem::path& folder() const { return folder_; }
+    const std::filesystem::path& folder() const { return folder_.path(); }
     // A new MundorFx, created as a late-bound host creates it.
     mundor::rt::Ref<IDispatch> NewMundorFx() const;
 
-    ~InstalledComponent();
     InstalledComponent(const InstalledComponent&) = delete;
     InstalledComponent& operator=(const InstalledComponent&) = delete;
 
   private:
     InstalledComponent();
-    std::filesystem::path folder_;
+    mundor::test::TempFolder folder_;
 };
 
 }  // namespace browser_test

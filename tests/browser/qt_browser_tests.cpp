@@ -28,13 +28,10 @@ namespace qtest = mundor::ui::qt::testing;
 
 // The browser's tree as a person finds things on it: items by their texts, from a root down
 // (null when there is none), opened with a click on their branch sign, selected with a click.
-QStringList ChildTextsOf(const QTreeWidgetItem& item) {
+QStringList ChildTextsOf(const QTreeWidgetItem* item) {
     QStringList texts;
-    for (int i = 0; i < item.childCount(); ++i) texts << item.child(i)->text(0);
+    for (int i = 0; item && i < item->childCount(); ++i) texts << item->child(i)->text(0);
     return texts;
-}
-QStringList TextsOf(QTreeWidget& tree) {
-    return ChildTextsOf(*tree.invisibleRootItem());
 }
 QTreeWidgetItem* ItemAt(QTreeWidget& tree, const QStringList& path) {
     QTreeWidgetItem* item = tree.invisibleRootItem();
@@ -43,19 +40,19 @@ QTreeWidgetItem* ItemAt(QTreeWidget& tree, const QStringList& path) {
         for (int i = 0; i < parent->childCount() && !item; ++i) {
             if (parent->child(i)->text(0) == text) item = parent->child(i);
         }
+        if (!item) ADD_FAILURE() << "no item " << path.join(" > ").toStdString();
         if (!item) return nullptr;
     }
     return item;
 }
-void ClickBranchSign(QTreeWidget& tree, QTreeWidgetItem& item) {
-    tree.scrollToItem(&item);
-    const QRect row = tree.visualItemRect(&item);
-    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {},
-                      QPoint(row.left() - tree.indentation() / 2, row.center().y()));
-}
-void ClickItem(QTreeWidget& tree, QTreeWidgetItem& item) {
-    tree.scrollToItem(&item);
-    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, tree.visualItemRect(&item).center());
+// A click on the item's text selects it; one on its branch sign opens or closes it.
+void Click(QTreeWidget& tree, const QStringList& path, bool onBranchSign = false) {
+    QTreeWidgetItem* item = ItemAt(tree, path);
+    if (!item) return;
+    tree.scrollToItem(item);
+    const QRect row = tree.visualItemRect(item);
+    const int x = onBranchSign ? row.left() - tree.indentation() / 2 : row.center().x();
+    QTest::mouseClick(tree.viewport(), Qt::LeftButton, {}, QPoint(x, row.center().y()));
 }
 
 class BrowserOnQt : public qtest::QtToolkitTest {
@@ -115,10 +112,11 @@ TEST_F(BrowserOnQt, AddsRenamesAndDeletesAtEachLevelKeepingTheScrollAndWhatIsOpe
     qtest::OnNextModal([&](QWidget& browser) {
         title = browser.windowTitle();
         QTreeWidget& tree = *browser.findChild<QTreeWidget*>(QStringLiteral("tvwPaises"));
-        before = TextsOf(tree);
-        QTreeWidgetItem& mexicoItem = *ItemAt(tree, {QString::fromUtf16(u"(52) México")});
-        ClickBranchSign(tree, mexicoItem);
-        if (mexicoItem.isExpanded()) states = ChildTextsOf(mexicoItem);
+        before = ChildTextsOf(tree.invisibleRootItem());
+        const QStringList mexicoPath{QString::fromUtf16(u"(52) México")};
+        Click(tree, mexicoPath, true);
+        QTreeWidgetItem& mexicoItem = *ItemAt(tree, mexicoPath);
+        if (mexicoItem.isExpanded()) states = ChildTextsOf(&mexicoItem);
         for (int i = 0; i < mexicoItem.childCount(); ++i) {
             EXPECT_EQ(mexicoItem.child(i)->childCount(), 1) << "a state that cannot open";
         }
@@ -138,42 +136,35 @@ TEST_F(BrowserOnQt, AddsRenamesAndDeletesAtEachLevelKeepingTheScrollAndWhatIsOpe
             EXPECT_EQ(shown.scroll, std::min(expected.scroll, maximum)) << button.toStdString();
             EXPECT_EQ(shown.open, expected.open) << button.toStdString();
         };
-        const auto item = [&](QStringList path) {
-            QTreeWidgetItem* found = ItemAt(tree, path);
-            if (!found) ADD_FAILURE() << "no item " << path.join(" > ").toStdString();
-            return found;
-        };
-        const auto select = [&](QStringList path) {
-            if (QTreeWidgetItem* found = item(path)) ClickItem(tree, *found);
-        };
 
         command("cmdAction(0)",
                 Saves({{"ctrlCodigo", "ZB"}, {"ctrlCodigoTel", "999"}, {"ctrlNombre", "Zembla"}}));
-        select({zembla});
+        Click(tree, {zembla});
         command("cmdAction(1)", Saves({{"ctrlCodigo", "NO"}, {"ctrlNombre", "Norte"}}));
-        ClickBranchSign(tree, *item({zembla}));
-        select({zembla, "Norte"});
+        Click(tree, {zembla}, true);
+        Click(tree, {zembla, "Norte"});
         command("cmdAction(2)",
                 Saves({{"ctrlCodigo", "CA"}, {"ctrlCodigoTel", "999"}, {"ctrlNombre", "Capital"}}));
-        ClickBranchSign(tree, *item({zembla, "Norte"}));
-        added = ChildTextsOf(*item({zembla})) + ChildTextsOf(*item({zembla, "Norte"}));
+        Click(tree, {zembla, "Norte"}, true);
+        added =
+            ChildTextsOf(ItemAt(tree, {zembla})) + ChildTextsOf(ItemAt(tree, {zembla, "Norte"}));
 
-        select({zembla, "Norte", "Capital"});
+        Click(tree, {zembla, "Norte", "Capital"});
         command("cmdEdit", Saves({{"ctrlNombre", "Capital Nueva"}}));
-        select({zembla, "Norte"});
+        Click(tree, {zembla, "Norte"});
         command("cmdEdit", Saves({{"ctrlNombre", "Norte Grande"}}));
-        select({zembla});
+        Click(tree, {zembla});
         command("cmdEdit", Saves({{"ctrlCodigoTel", "998"}, {"ctrlNombre", "Zembla Libre"}}));
         const QString libre = QStringLiteral("(998) Zembla Libre");
-        renamed = QStringList{item({libre})->text(0)} + ChildTextsOf(*item({libre})) +
-                  ChildTextsOf(*item({libre, "Norte Grande"}));
+        renamed = ChildTextsOf(ItemAt(tree, {libre})) +
+                  ChildTextsOf(ItemAt(tree, {libre, "Norte Grande"}));
 
         for (const QStringList& path : {QStringList{libre, "Norte Grande", "Capital Nueva"},
                                         QStringList{libre, "Norte Grande"}, QStringList{libre}}) {
-            select(path);
-            command("cmdDel", PressYes, item(path));
+            Click(tree, path);
+            command("cmdDel", PressYes, ItemAt(tree, path));
         }
-        after = TextsOf(tree);
+        after = ChildTextsOf(tree.invisibleRootItem());
         qtest::ClickButton(browser, QStringLiteral("cmdCerrar"));
     });
 
@@ -185,7 +176,7 @@ TEST_F(BrowserOnQt, AddsRenamesAndDeletesAtEachLevelKeepingTheScrollAndWhatIsOpe
     ASSERT_EQ(states.size(), 40);
     EXPECT_EQ(states.front(), QStringLiteral("Estado 10"));
     EXPECT_EQ(added, (QStringList{"Norte", "Capital"}));
-    EXPECT_EQ(renamed, (QStringList{"(998) Zembla Libre", "Norte Grande", "Capital Nueva"}));
+    EXPECT_EQ(renamed, (QStringList{"Norte Grande", "Capital Nueva"}));
     EXPECT_EQ(after, before);
 }
 

@@ -1,6 +1,8 @@
 #include "test_catalog.h"
 
 #include <fstream>
+#include <iterator>
+#include <regex>
 #include <stdexcept>
 #include <string_view>
 
@@ -20,16 +22,10 @@ namespace {
 // The library's SQLite schema with the UNIQUE taken off every Sys_GUID column.
 std::string SqliteSchemaWithoutUniqueIdentifiers() {
     std::ifstream in(NUBEX_SCHEMA_FILE);
-    std::string schema;
-    bool changed = false;
-    for (std::string line; std::getline(in, line); schema += line + "\n") {
-        const std::size_t unique = line.find(" UNIQUE");
-        if (line.find("Sys_GUID") == std::string::npos || unique == std::string::npos) continue;
-        line.erase(unique, std::string_view(" UNIQUE").size());
-        changed = true;
-    }
-    if (!changed) throw std::runtime_error("the catalog schema has no unique Sys_GUID");
-    return schema;
+    const std::string schema{std::istreambuf_iterator<char>(in), {}};
+    std::string loose = std::regex_replace(schema, std::regex("(Sys_GUID[^\n]*) UNIQUE"), "$1");
+    if (loose == schema) throw std::runtime_error("the catalog schema has no unique Sys_GUID");
+    return loose;
 }
 
 // The library's schema, then the identifiers' uniqueness taken away as an older or hand-edited
@@ -55,11 +51,6 @@ TestCatalog::TestCatalog(Identifiers identifiers) {
     if (identifiers == Identifiers::NotUnique) CreateWithoutUniqueIdentifiers(scratch_);
     catalog_ = nubex::OpenCatalog(scratch_.location(), {.create = true});
     rt::ThrowIfFailed(catalog_->get_ADOCnn(connection_.put()));
-}
-
-TestCatalog::~TestCatalog() {
-    connection_.reset();
-    catalog_.reset();
 }
 
 namespace {

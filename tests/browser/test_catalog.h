@@ -36,7 +36,6 @@ enum class Identifiers {
 class TestCatalog {
   public:
     explicit TestCatalog(Identifiers identifiers = Identifiers::Unique);
-    ~TestCatalog();
     TestCatalog(const TestCatalog&) = delete;
     TestCatalog& operator=(const TestCatalog&) = delete;
 
@@ -64,6 +63,7 @@ class TestCatalog {
   private:
     void ExecuteSql(const char* sql, const std::vector<std::u16string_view>& texts);
 
+    // Released in reverse: the connection and the catalog before the scratch catalog goes.
     mundor::test::ScratchCatalog scratch_;
     mundor::rt::Ref<nubex::Catalog> catalog_;
     mundor::rt::Ref<nubex::Connection> connection_;

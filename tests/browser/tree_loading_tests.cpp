@@ -20,17 +20,15 @@ using ::testing::IsEmpty;
 
 class TreeLoading : public BrowserTest {};
 
+// An empty catalog gives an empty tree; a filled one its countries, in the view's order.
 TEST_F(TreeLoading, CountriesAreTheRootsInTheViewsOrderEachWithAPlaceholder) {
+    std::vector<std::string> empty{"not looked at"}, outline;
+    OnBrowser().Run(u"look at the tree", LookAtTree(empty)).Click(u"cmdCerrar");
+    ExplorerCountry();
     const Stored mexico = catalog_.AddPais(u"MX", u"México", u"52");
     const Stored argentina = catalog_.AddPais(u"AR", u"Argentina", u"54");
     const Stored sinCodigo = catalog_.AddPais(u"ZZ", u"Zona sin código", u"");
-    std::vector<std::string> outline;
-    ui::NodeRef selected;
-    OnBrowser()
-        .Run(u"look at the tree", LookAtTree(outline))
-        .Run(u"see what is selected",
-             [&](ui::Window& w) { selected = w.Get<ui::Tree>(u"tvwPaises").SelectedItem(); })
-        .Click(u"cmdCerrar");
+    OnBrowser().Run(u"look at the tree", LookAtTree(outline, true)).Click(u"cmdCerrar");
 
     ExplorerCountry();
 
@@ -43,16 +41,8 @@ TEST_F(TreeLoading, CountriesAreTheRootsInTheViewsOrderEachWithAPlaceholder) {
         expected.push_back(PlaceholderLine(1));
     }
     ASSERT_EQ(expected.size(), 6u);
-    EXPECT_EQ(outline, expected);
-    EXPECT_EQ(selected, nullptr);
-    EXPECT_THAT(MessageBoxes(), IsEmpty());
-}
-
-TEST_F(TreeLoading, AnEmptyCatalogGivesAnEmptyTreeAndNoMessage) {
-    std::vector<std::string> outline{"not looked at"};
-    OnBrowser().Run(u"look at the tree", LookAtTree(outline)).Click(u"cmdCerrar");
-    ExplorerCountry();
-    EXPECT_THAT(outline, IsEmpty());
+    EXPECT_EQ(outline, expected) << "nothing may show open or selected";
+    EXPECT_THAT(empty, IsEmpty());
     EXPECT_THAT(MessageBoxes(), IsEmpty());
 }
 
@@ -86,75 +76,46 @@ TEST_F(TreeLoading, FirstExpansionReadsTheChildrenAndGivesStatesAPlaceholder) {
     EXPECT_THAT(MessageBoxes(), IsEmpty());
 }
 
-TEST_F(TreeLoading, ASecondExpansionReadsNothingWhateverChangedInStorage) {
+// A level once read is not read again while the browser shows, whatever another user stores
+// meanwhile; but a state whose first city has no name looks unread, and is read again.
+TEST_F(TreeLoading, ASecondExpansionReadsNothingButBelowAStateWhoseFirstCityHasNoName) {
     const Stored mexico = catalog_.AddPais(u"MX", u"México", u"52");
     const Stored jalisco = catalog_.AddEdoProv(mexico.pk, u"JAL", u"Jalisco");
-    std::vector<std::string> first;
-    std::vector<std::string> second;
-    OnBrowser()
-        .ExpandNode(u"tvwPaises", Sys(mexico))
-        .Run(u"look at the tree", LookAtTree(first))
-        .CollapseNode(u"tvwPaises", Sys(mexico))
-        .Run(u"another user adds a state",
-             [&](ui::Window&) { catalog_.AddEdoProv(mexico.pk, u"COL", u"Colima"); })
-        .ExpandNode(u"tvwPaises", Sys(mexico))
-        .Run(u"look at the tree", LookAtTree(second))
-        .Click(u"cmdCerrar");
-    ExplorerCountry();
-    EXPECT_EQ(second, first);
-    EXPECT_THAT(second, ElementsAre(Line(0, Sys(mexico), u"(52) México"),
-                                    Line(1, Edo(jalisco), u"Jalisco"), PlaceholderLine(2)));
-
-    // A browser opened afterwards reads the catalog afresh and shows the new state.
-    std::vector<std::string> reopened;
-    OnBrowser()
-        .ExpandNode(u"tvwPaises", Sys(mexico))
-        .Run(u"look at the tree", LookAtTree(reopened))
-        .Click(u"cmdCerrar");
-    ExplorerCountry();
-    EXPECT_EQ(reopened.size(), 5u) << ::testing::PrintToString(reopened);
-}
-
-TEST_F(TreeLoading, ExpandingACountryWithoutStatesLeavesItWithNothingToExpand) {
-    const Stored andorra = catalog_.AddPais(u"AD", u"Andorra", u"376");
-    std::vector<std::string> outline;
-    bool expanded = true;
-    OnBrowser()
-        .ExpandNode(u"tvwPaises", Sys(andorra))
-        .Run(u"look at the tree", LookAtTree(outline))
-        .Run(u"see whether it shows open",
-             [&](ui::Window& w) { expanded = NodeOf(w, Sys(andorra))->Expanded(); })
-        .Click(u"cmdCerrar");
-    ExplorerCountry();
-    EXPECT_THAT(outline, ElementsAre(Line(0, Sys(andorra), u"(376) Andorra")));
-    EXPECT_FALSE(expanded);
-}
-
-TEST_F(TreeLoading, AStateWhoseOnlyCityHasNoNameIsReadAgainOnItsNextExpansion) {
-    const Stored mexico = catalog_.AddPais(u"MX", u"México", u"52");
     const Stored baja = catalog_.AddEdoProv(mexico.pk, u"BC", u"Baja California");
     const Stored unnamed = catalog_.AddCiudad(baja.pk, u"C1", u"");
     Stored ensenada;
-    std::vector<std::string> first;
-    std::vector<std::string> second;
+    std::vector<std::string> first, second, reopened;
     OnBrowser()
         .ExpandNode(u"tvwPaises", Sys(mexico))
         .ExpandNode(u"tvwPaises", Edo(baja))
         .Run(u"look at the tree", LookAtTree(first))
         .CollapseNode(u"tvwPaises", Edo(baja))
-        .Run(u"another user adds a city",
-             [&](ui::Window&) { ensenada = catalog_.AddCiudad(baja.pk, u"ENS", u"Ensenada"); })
+        .CollapseNode(u"tvwPaises", Sys(mexico))
+        .Run(u"another user adds a state and a city",
+             [&](ui::Window&) {
+                 catalog_.AddEdoProv(mexico.pk, u"COL", u"Colima");
+                 ensenada = catalog_.AddCiudad(baja.pk, u"ENS", u"Ensenada");
+             })
+        .ExpandNode(u"tvwPaises", Sys(mexico))
         .ExpandNode(u"tvwPaises", Edo(baja))
         .Run(u"look at the tree", LookAtTree(second))
         .Click(u"cmdCerrar");
     ExplorerCountry();
-    EXPECT_THAT(first,
-                ElementsAre(Line(0, Sys(mexico), u"(52) México"),
-                            Line(1, Edo(baja), u"Baja California"), Line(2, Cty(unnamed), u"")));
-    EXPECT_THAT(
-        second,
-        ElementsAre(Line(0, Sys(mexico), u"(52) México"), Line(1, Edo(baja), u"Baja California"),
-                    Line(2, Cty(unnamed), u""), Line(2, Cty(ensenada), u"Ensenada")));
+    const std::string country = Line(0, Sys(mexico), u"(52) México");
+    const std::string state = Line(1, Edo(baja), u"Baja California");
+    const std::string city = Line(2, Cty(unnamed), u"");
+    const std::string other = Line(1, Edo(jalisco), u"Jalisco");
+    EXPECT_THAT(first, ElementsAre(country, state, city, other, PlaceholderLine(2)));
+    EXPECT_THAT(second, ElementsAre(country, state, city, Line(2, Cty(ensenada), u"Ensenada"),
+                                    other, PlaceholderLine(2)));
+
+    // A browser opened afterwards reads the catalog afresh and shows the new state.
+    OnBrowser()
+        .ExpandNode(u"tvwPaises", Sys(mexico))
+        .Run(u"look at the tree", LookAtTree(reopened))
+        .Click(u"cmdCerrar");
+    ExplorerCountry();
+    EXPECT_EQ(reopened.size(), 7u) << ::testing::PrintToString(reopened);
 }
 
 // A key loses every occurrence of its level's prefix, written in that exact case, before the rest
