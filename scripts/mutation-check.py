@@ -6,9 +6,9 @@ It lists every place in those files where one of a few simple faults can be made
 flipped, && and || swapped, a call statement dropped, an integer or truth constant changed, an
 if/while condition negated), draws a seeded random sample of them, and for each one in turn:
 writes the fault into the file, rebuilds the one library that holds it (in an existing build
-folder), runs the suite's SQLite tests (the "pg." registrations are left out) and puts the file
-back. A mutant is killed when a test fails or times out, survives when every test passes, and
-does not count when it does not compile. The same seed over the same source draws the same
+folder), runs the suite's SQLite tests (the "pg." registrations are left out), puts the file
+back and rebuilds the library again. A mutant is killed when a test fails or times out, survives
+when every test passes, and does not count when it does not compile. The same seed over the same source draws the same
 mutants, in the same order, so that two runs (before and after a change to the tests) compare.
 
   scripts/mutation-check.py --seed 14 --count 120                 run, and print the table
@@ -501,6 +501,11 @@ def main():
                     outcome, results = "compile-error", {}
             finally:
                 saved.restore(mutant, original)
+            # The library must hold the original code again before the next mutant: that one may
+            # rebuild another library only, and a fault left behind here would be charged to it.
+            ok, log = build_target(build, target)
+            if not ok:
+                sys.exit(f"the code put back does not build:\n{log[-5000:]}")
             failing = {label: failed_tests(r[2]) or [r[0]]
                        for label, r in results.items() if r[0] in ("failed", "timeout")}
             by = ", ".join(f"{label}: {names[0]}" for label, names in failing.items())
