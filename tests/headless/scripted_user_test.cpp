@@ -71,18 +71,6 @@ TEST_F(ScriptedUserTest, TheTranscriptTellsWhatHappenedOnTheScreenInOrder) {
         << transcript().Text();
 }
 
-TEST_F(ScriptedUserTest, AltAndAnAccessKeyPressesThatButtonWhateverTheLettersCase) {
-    logic_.clicks[u"cmdCancelar"] = [this](Button&) { window().Hide(); };
-    user().OnShow(u"dlgPrueba").PressAccessKey(u'c');
-    user().OnShow(u"dlgPrueba").PressAccessKey(u'A');
-    window().ShowModal();
-    window().ShowModal();
-    EXPECT_EQ(logic_.events, (Events{u"load", u"click cmdCancelar", u"click cmdAceptar"}));
-    EXPECT_EQ(transcript().Only<UserActed>().front(),
-              (UserActed{u"dlgPrueba", UserActionKind::AccessKey, u"cmdCancelar", kNoIndex, u"c"}));
-    EXPECT_NE(transcript().Text().find("user presses Alt+A (cmdAceptar)"), std::string::npos);
-}
-
 // --- Failures that end a run ---
 
 TEST_F(ScriptedUserTest, AScriptThatCannotBePlayedOutRaisesAScriptFailureSayingWhy) {

@@ -12,8 +12,6 @@ TEST(ThreadToolkitTest, WithoutAToolkitTheWindowServiceRaisesAClearError) {
     EXPECT_EQ(error.number(), err::kNoToolkit);
     EXPECT_NE(error.description().find(u"herramientas de interfaz"), std::u16string::npos);
     EXPECT_EQ(ErrorFrom([] { MsgBox(SampleApp(), u"hola"); }).number(), err::kNoToolkit);
-    EXPECT_EQ(ErrorFrom([] { RecordingLogic logic(SampleDialogForm()); }).number(),
-              err::kNoToolkit);
 }
 
 TEST(ThreadToolkitTest, AnInstallationHoldsForItsScopeAndOnItsThreadAlone) {

@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QTest>
 #include <QTreeView>
-#include <algorithm>
 #include <stdexcept>
 
 #include "facade/mundor_client.h"
@@ -26,15 +25,6 @@ T& Find(const QWidget& window, const QString& name) {
 }
 
 }  // namespace
-
-void Retype(QWidget& dialog, const char* field, const QString& text) {
-    QWidget* control = dialog.findChild<QWidget*>(field);
-    auto* edit = control ? control->findChild<QLineEdit*>() : nullptr;
-    ASSERT_TRUE(edit) << "no field " << field << " in " << dialog.windowTitle().toStdString();
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClicks(edit, text);
-}
 
 MainWindowTest::MainWindowTest() : catalogPath_(scratch_.location()) {
     catalog_ = nubex::OpenCatalog(catalogPath_.string(), {.create = true});
@@ -93,12 +83,7 @@ void MainWindowTest::Type(const QString& text) {
     window_->activateWindow();
     EXPECT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     field.clear();
-    field.setFocus();
-    // QTest types ASCII keys only; other text is set whole.
-    const bool ascii =
-        std::all_of(text.begin(), text.end(), [](QChar ch) { return ch.unicode() < 128; });
-    if (ascii) QTest::keyClicks(&field, text);
-    if (!ascii) field.setText(text);
+    ui::qt::testing::TypeKeys(field, text);
     WaitUntilSettled();
 }
 

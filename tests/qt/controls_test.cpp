@@ -1,10 +1,7 @@
 // The controls on real widgets, beyond what every toolkit's controls do the same way (that is in
-// ui_contract/): the titled text field's title and its share of the width, a paste under the
-// length limit and the Editable switch under the user's keys; the button's accelerator, the keys
-// that click it and a button stored disabled; what the module banner shows, and that it never
-// takes the focus.
-#include <QApplication>
-#include <QClipboard>
+// ui_contract/): the titled text field's title and its share of the width and the Editable switch
+// under the user's keys; the button's accelerator, the keys that click it and a button stored
+// disabled; what the module banner shows, and that it never takes the focus.
 #include <QLabel>
 
 #include "modal_driver.h"
@@ -37,17 +34,6 @@ class ControlsTest : public QtToolkitTest {
 
     RecordingLogic logic_{SampleDialogForm()};
 };
-
-// A key that brings a character outside the BMP past the limit is in the shared typing table
-// (ui_contract/), played on Qt as one key event.
-TEST_F(ControlsTest, APasteIsCutToTheRoomLeft) {
-    WhileShown([](QWidget& shown) {
-        TypeInto(shown, "ctrlCodigo", "ab");
-        QApplication::clipboard()->setText("cdefghijkl");
-        PressKey(Qt::Key_V, Qt::ControlModifier);
-    });
-    EXPECT_EQ(field(u"ctrlCodigo").Value(), u"ABCDEFGH");
-}
 
 TEST_F(ControlsTest, TheUserCannotTypeIntoAFieldThatIsNotEditable) {
     field(u"ctrlNombre").SetValue(u"Jalisco");

@@ -1,6 +1,5 @@
 // The message box on a real QMessageBox: each style's icon, buttons (with Spanish captions) and
 // default button, the title, and the keys: Enter presses the default button, Esc cancels.
-#include <QApplication>
 #include <QMessageBox>
 
 #include "modal_answerer.h"
@@ -36,14 +35,6 @@ TEST_F(MessageBoxTest, EscAnswersNoInAYesNoBoxAndAceptarInAnOkBox) {
     EXPECT_EQ(ShowAndPress(vbCritical, Qt::Key_Escape), vbOK);
     EXPECT_EQ(ShowAndPress(vbOKCancel, Qt::Key_Escape), vbCancel);
     EXPECT_EQ(ShowAndPress(vbYesNoCancel, Qt::Key_Escape), vbCancel);
-}
-
-// A click on "Sí" is the host suite's (MainWindowTest.DeleteAsksFirst...: the component's
-// confirmation answered with a click on Sí).
-TEST_F(MessageBoxTest, AltAndTheLetterOfSiAnswersYes) {
-    ModalAnswerer answerer;
-    answerer.Then([](QWidget&) { PressKey(Qt::Key_S, Qt::AltModifier); });
-    EXPECT_EQ(MsgBox(SampleApp(), u"¿Seguro?", 308), vbYes);
 }
 
 // Each style's icon, buttons and default button, and Enter answers with the default button.
@@ -87,12 +78,6 @@ TEST_F(MessageBoxTest, ABoxWithoutATitleShowsTheApplicationTitleAndThePromptIsPl
     EXPECT_EQ(seen_.title, "Agregar Estado");
     EXPECT_EQ(seen_.text, QString::fromUtf16(u"<b>(5) Nombre</b> & más"));
     EXPECT_EQ(seen_.format, Qt::PlainText);
-}
-
-TEST_F(MessageBoxTest, AnUnknownStyleIsAnInvalidCallAndShowsNothing) {
-    const int widgetsBefore = QApplication::topLevelWidgets().size();
-    EXPECT_EQ(ErrorFrom([] { MsgBox(SampleApp(), u"x", 6); }).number(), rt::err::kInvalidCall);
-    EXPECT_EQ(QApplication::topLevelWidgets().size(), widgetsBefore);
 }
 
 }  // namespace

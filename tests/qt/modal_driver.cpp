@@ -41,18 +41,27 @@ void ClickButton(QWidget& window, const QString& name) {
         QTest::mouseClick(button, Qt::LeftButton);
 }
 
-void TypeInto(QWidget& window, const QString& fieldName, const QString& text) {
-    QLineEdit* edit = EditOf(window, fieldName);
-    if (!edit) return;
-    edit->setFocus(Qt::MouseFocusReason);
+void TypeKeys(QLineEdit& edit, const QString& text) {
+    edit.setFocus(Qt::MouseFocusReason);
     // One key per character, a surrogate pair included; QTest::keyClicks knows Latin-1 only.
     for (qsizetype at = 0; at < text.size();) {
         const qsizetype length = text[at].isHighSurrogate() && at + 1 < text.size() ? 2 : 1;
         const QString typed = text.mid(at, length);
         const auto key = static_cast<Qt::Key>(length == 1 ? typed.toUpper()[0].unicode() : 0);
-        QTest::sendKeyEvent(QTest::Click, edit, key, typed, Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, &edit, key, typed, Qt::NoModifier);
         at += length;
     }
+}
+
+void TypeInto(QWidget& window, const QString& fieldName, const QString& text) {
+    if (QLineEdit* edit = EditOf(window, fieldName)) TypeKeys(*edit, text);
+}
+
+void Retype(QWidget& window, const QString& fieldName, const QString& text) {
+    QLineEdit* edit = EditOf(window, fieldName);
+    if (!edit) return;
+    edit->selectAll();
+    TypeKeys(*edit, text);
 }
 
 void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers) {

@@ -32,8 +32,12 @@ QLineEdit* EditOf(QWidget& window, const QString& fieldName);
 
 // A left click in the middle of the named button.
 void ClickButton(QWidget& window, const QString& name);
+// Focuses the edit box and types the text key by key, a character outside the BMP as one key.
+void TypeKeys(QLineEdit& edit, const QString& text);
 // Focuses the field's edit box and types the text key by key.
 void TypeInto(QWidget& window, const QString& fieldName, const QString& text);
+// Types over the field's whole text, as a user replaces what a field holds.
+void Retype(QWidget& window, const QString& fieldName, const QString& text);
 // A key pressed and released on the focused widget of the window in front.
 void PressKey(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
 

@@ -1,8 +1,8 @@
-// The tree on a real QTreeWidget: a node with a child shows as expandable, the selection is the
-// widget's, and whichever way the user opens a node (its branch sign, a double click, Right,
-// Plus), the logic's Expand handler runs while the item is still closed, can replace the
-// placeholder child, and the node opens after it with what the handler left. The nodes'
-// bookkeeping and what the tree shows, the same on every toolkit, are in ui_contract/.
+// The tree on a real QTreeWidget: a node with a child shows as expandable, and whichever way the
+// user opens a node (its branch sign, a double click, Right, Plus), the logic's Expand handler runs
+// while the item is still closed, can replace the placeholder child, and the node opens after it
+// with what the handler left. The nodes' bookkeeping and what the tree shows, the same on every
+// toolkit, are in ui_contract/.
 #include <QTest>
 #include <QTreeWidget>
 
@@ -97,14 +97,6 @@ TEST_P(TreeOpeningWays, AskTheLogicBeforeTheNodeOpens) {
     EXPECT_EQ(mexico_->Child()->Key(), u"EDOJAL");
     EXPECT_EQ(logic_.events, (Events{u"load", u"expand SysMX", u"click cmdCerrar", u"unload"}));
     EXPECT_EQ(tree().SelectedItem(), GetParam().selectsTheNode ? mexico_ : nullptr);
-}
-
-TEST_F(TreeTest, TheSelectionIsTheWidgets) {
-    EXPECT_EQ(tree().SelectedItem(), nullptr);
-    widget().setCurrentItem(ItemOf(u"(52) México"));
-    EXPECT_EQ(tree().SelectedItem(), mexico_);
-    widget().clearSelection();
-    EXPECT_EQ(tree().SelectedItem(), nullptr);
 }
 
 TEST_F(TreeTest, ANodeWithoutChildrenOffersNothingToOpen) {

@@ -84,9 +84,7 @@ class QtUnderTest final : public ToolkitUnderTest {
         switch (action.kind) {
             case UserActionKind::Type:
                 // Typed over the selected text, as the scripted user types.
-                if (QLineEdit* edit = qt::testing::EditOf(shown, control)) edit->selectAll();
-                return qt::testing::TypeInto(shown, control,
-                                             QString::fromStdU16String(action.text));
+                return qt::testing::Retype(shown, control, QString::fromStdU16String(action.text));
             case UserActionKind::Click:
                 return qt::testing::ClickButton(shown, control);
             case UserActionKind::Close:
