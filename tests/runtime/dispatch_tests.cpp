@@ -292,12 +292,13 @@ TEST_F(DispatchTest, RaisedErrorsComeBackInExcepInfoAndTheThreadRecord) {
     EXPECT_EQ(hr, DISP_E_EXCEPTION);
     EXPECT_EQ(rt::BString(unguarded.excep.bstrDescription).view(), u"sin guardia");
 
-    // CallByName hands the caller all three. (An empty object's 91, refused arguments and a
-    // standard number's text reach the browser's and the facade's by-name calls: EscapedError,
-    // RawClientTest, LevelTest.AnUnboundFacadeFailsWith91...)
-    const rt::RuntimeError raised =
-        ErrorFrom([&] { CallByName(disp, u"Fail", CallType::Method, 3001, u"No hay conexión"); });
-    EXPECT_EQ(raised.number(), 3001);
+    // CallByName hands the caller all three, an object's own (negative) number unchanged. (An
+    // empty object's 91, refused arguments and a standard number's text reach the browser's and
+    // the facade's by-name calls: EscapedError, RawClientTest, LevelTest.AnUnboundFacade...)
+    const LONG objectError = static_cast<LONG>(0x80040201u);
+    const rt::RuntimeError raised = ErrorFrom(
+        [&] { CallByName(disp, u"Fail", CallType::Method, objectError, u"No hay conexión"); });
+    EXPECT_EQ(raised.number(), objectError);
     EXPECT_EQ(raised.description(), u"No hay conexión");
     EXPECT_EQ(raised.source(), kTestSource);
 
