@@ -2,8 +2,8 @@
 // dropped errors: a host's sink that throws stays inside the log; without a sink (or once it is
 // removed), entries go to standard error only when MUNDOR_LOG asks for them. (That an installed
 // sink receives entries with their area, DispatchTest's write-back case shows. Numbers reach
-// HRESULTs and back in every failed call: DispatchTest's EXCEPINFO codes, RawClientTest's
-// launchers (32760), LevelTest's error boxes (20014, and E_FAIL keeping its own sign).)
+// HRESULTs and back in every failed call: DispatchTest's EXCEPINFO codes and its object error,
+// RawClientTest's launchers (32760), LevelTest's error boxes (E_FAIL keeping its own sign).)
 #include <gtest/gtest.h>
 
 #include <cstdlib>
