@@ -1,20 +1,26 @@
 // FindFileExtension over real folders: which file of the component's folder gives the extension
-// shown after the component's name.
+// shown after the component's name in a window's banner, and the error a folder that cannot be
+// listed raises. (BrowserWindow's banner case shows the name, folder and version it is part of.)
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
 #include "common/file_extension.h"
+#include "error_from.h"
 #include "runtime/bstr.h"
+#include "runtime/error.h"
 #include "temp_folder.h"
 
 namespace {
 
+namespace fs = std::filesystem;
+namespace rt = mundor::rt;
 using mundor::common::FindFileExtension;
 using mundor::test::TempFolder;
-namespace rt = mundor::rt;
+using mundor::testing::ErrorFrom;
 
 // A folder's entries, the base name asked for, and the extension that comes back.
 struct Listing {
@@ -50,6 +56,14 @@ const Listing kListings[] = {
      {"Mundor.lnk"}},
 };
 
+void AddFile(const fs::path& path) {
+    std::ofstream(path) << "x";
+}
+
+std::u16string TextOf(const fs::path& path) {
+    return rt::Utf8ToUtf16(path.string());
+}
+
 class FindFileExtensionIn : public ::testing::TestWithParam<Listing> {};
 
 INSTANTIATE_TEST_SUITE_P(Folders, FindFileExtensionIn, ::testing::ValuesIn(kListings));
@@ -57,24 +71,36 @@ INSTANTIATE_TEST_SUITE_P(Folders, FindFileExtensionIn, ::testing::ValuesIn(kList
 TEST_P(FindFileExtensionIn, GivesTheExtensionOfTheFirstMatchingPlainFile) {
     const Listing& listing = GetParam();
     SCOPED_TRACE(listing.what);
-    TempFolder folder;
-    for (const std::string& name : listing.files) folder.AddFile(name);
-    for (const std::string& name : listing.folders) folder.AddFolder(name);
-    for (const std::string& name : listing.deadLinks) folder.AddLink(name, "no-such-target");
-    EXPECT_EQ(FindFileExtension(folder.Text(), listing.baseName), listing.extension);
+    const TempFolder folder;
+    for (const std::string& name : listing.files) AddFile(folder / name);
+    for (const std::string& name : listing.folders) fs::create_directory(folder / name);
+    for (const std::string& name : listing.deadLinks) fs::create_symlink("nada", folder / name);
+    EXPECT_EQ(FindFileExtension(TextOf(folder.path()), listing.baseName), listing.extension);
 }
 
 TEST(FindFileExtension, TheFileListedFirstWins) {
-    TempFolder folder;
+    const TempFolder folder;
     for (const char* name : {"Mundor.dll", "otro.txt", "Mundor.tlb", "Mundor.exp", "z.bin"}) {
-        folder.AddFile(name);
+        AddFile(folder / name);
     }
-    const std::vector<std::string> listed = folder.ListedNames();
-    const auto first = std::find_if(listed.begin(), listed.end(), [](const std::string& name) {
-        return name.rfind("Mundor.", 0) == 0;
-    });
-    ASSERT_NE(first, listed.end());
-    EXPECT_EQ(FindFileExtension(folder.Text(), u"Mundor"), rt::Utf8ToUtf16(first->substr(6)));
+    std::string first;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder.path())) {
+        const std::string name = entry.path().filename().string();
+        if (first.empty() && name.rfind("Mundor.", 0) == 0) first = name;
+    }
+    EXPECT_EQ(FindFileExtension(TextOf(folder.path()), u"Mundor"),
+              rt::Utf8ToUtf16(first.substr(6)));
+}
+
+TEST(FindFileExtension, AFolderThatCannotBeListedRaisesPathNotFoundNamingIt) {
+    const TempFolder folder;
+    AddFile(folder / "archivo");
+    for (const fs::path& path : {folder / "no-existe", folder / "archivo"}) {
+        const rt::RuntimeError error = ErrorFrom([&] { FindFileExtension(TextOf(path), u"M"); });
+        EXPECT_EQ(error.number(), mundor::common::kPathNotFound);
+        EXPECT_EQ(error.description(),
+                  u"No se encontró la ruta de acceso: '" + TextOf(path) + u"'");
+    }
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 // IDispatch as a COM client drives it: raw vtable slots, GetIDsOfNames, and Invoke with by-value,
-// by-reference, optional and named arguments, errors and hostile input; and late-bound calls
-// from C++ (CallByName) with the errors their caller sees.
+// by-reference, optional and named arguments, errors and hostile input. (CallByName's Variant
+// variables go by reference in every by-name launcher call of the facade's and browser's tests.)
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -91,7 +91,6 @@ TEST_F(DispatchTest, NamesMatchIgnoringCaseAndAccentedCapitals) {
         {{u"CONFIGURE", u"C", u"b"}, S_OK, {Configure, 2, 1}},
         {{u"AÑO"}, S_OK, {Year}},
         {{u"bump", u"zancada"}, DISP_E_UNKNOWNNAME, {Bump, DISPID_UNKNOWN}},
-        {{u"Bumpy"}, DISP_E_UNKNOWNNAME, {DISPID_UNKNOWN}},
     };
     for (auto c : cases) {
         std::vector<LPOLESTR> raw;
@@ -287,52 +286,26 @@ TEST_F(DispatchTest, RaisedErrorsComeBackInExcepInfoAndTheThreadRecord) {
     EXPECT_EQ(rt::LastError().description, u"Algo salió mal");
     EXPECT_EQ(rt::LastError().source, kTestSource);
 
-    rt::Variant notSet(91);
-    Call standard{Fail, {notSet}};
-    ASSERT_EQ(Invoke(disp, standard), DISP_E_EXCEPTION);
-    EXPECT_EQ(rt::BString(standard.excep.bstrDescription).view(),
-              u"Variable de objeto o bloque With no establecida");
-
     Call unguarded{Unguarded};  // an exception from a handler never crosses Invoke
     HRESULT hr = S_OK;
     EXPECT_NO_THROW(hr = Invoke(disp, unguarded));
     EXPECT_EQ(hr, DISP_E_EXCEPTION);
     EXPECT_EQ(rt::BString(unguarded.excep.bstrDescription).view(), u"sin guardia");
 
+    // CallByName hands the caller all three, an object's own (negative) number unchanged. (An
+    // empty object's 91, refused arguments and a standard number's text reach the browser's and
+    // the facade's by-name calls: EscapedError, RawClientTest, LevelTest.AnUnboundFacade...)
+    const LONG objectError = static_cast<LONG>(0x80040201u);
+    const rt::RuntimeError raised = ErrorFrom(
+        [&] { CallByName(disp, u"Fail", CallType::Method, objectError, u"No hay conexión"); });
+    EXPECT_EQ(raised.number(), objectError);
+    EXPECT_EQ(raised.description(), u"No hay conexión");
+    EXPECT_EQ(raised.source(), kTestSource);
+
     Call year{Year, {}, {}, kGet};  // a call that succeeds, even a bare property read, clears it
     ASSERT_EQ(Invoke(disp, year), S_OK);
     EXPECT_EQ(year.result, rt::Variant(2024));
     EXPECT_EQ(rt::LastError().number, 0);
-}
-
-// CallByName drives the same object through IDispatch.
-using CallByNameTest = DispatchTest;
-
-TEST_F(CallByNameTest, VariantVariablesGoByReferenceAndConstantsByValue) {
-    rt::Variant count(5), text(u"hola"), box(u"caja");
-    const rt::Variant fixed(5);
-    EXPECT_EQ(CallByName(disp, u"bump", CallType::Method, count, 2), rt::Variant(7));
-    CallByName(disp, u"Decorate", CallType::Method, text);
-    EXPECT_EQ(CallByName(disp, u"Stash", CallType::Method, box), rt::Variant(u"caja"));
-    EXPECT_EQ(CallByName(disp, u"Bump", CallType::Method, fixed), rt::Variant(6));
-    EXPECT_EQ(CallByName(disp, u"Bump", CallType::Method, rt::Variant(u"9")), rt::Variant(10));
-    EXPECT_EQ(count, rt::Variant(7));
-    EXPECT_EQ(text, rt::Variant(u"[hola]"));
-    EXPECT_EQ(box, rt::Variant(99));
-    EXPECT_EQ(fixed, rt::Variant(5));
-}
-
-// Refused arguments (13, 449, 450), an unknown member (438) and a property let then read by name
-// in another case come back through CallByName in RawClientTest's by-name table.
-TEST_F(CallByNameTest, AnEmptyObjectAndCalleeErrorsArriveWithNumberDescriptionAndSource) {
-    const rt::RuntimeError notSet = ErrorFrom([] { CallByName(nullptr, u"Name", CallType::Get); });
-    EXPECT_EQ(notSet.number(), 91);
-    EXPECT_EQ(notSet.description(), u"Variable de objeto o bloque With no establecida");
-    const rt::RuntimeError raised =
-        ErrorFrom([&] { CallByName(disp, u"Fail", CallType::Method, 3001, u"No hay conexión"); });
-    EXPECT_EQ(raised.number(), 3001);
-    EXPECT_EQ(raised.description(), u"No hay conexión");
-    EXPECT_EQ(raised.source(), kTestSource);
 }
 
 }  // namespace

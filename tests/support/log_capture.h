@@ -3,22 +3,18 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "runtime/log.h"
 
 namespace mundor::testing {
 
-struct LoggedEntry {
-    std::string area;
-    std::string text;
-};
-
 class LogCapture {
   public:
     LogCapture() {
         rt::SetLogSink([this](const rt::LogEntry& entry) {
-            entries.push_back({std::string(entry.area), std::string(entry.text)});
+            entries_.emplace_back(std::string(entry.area), std::string(entry.text));
         });
     }
     ~LogCapture() { rt::SetLogSink({}); }
@@ -28,13 +24,14 @@ class LogCapture {
     // The texts logged under one area, in order.
     std::vector<std::string> TextsOf(const std::string& area) const {
         std::vector<std::string> texts;
-        for (const LoggedEntry& entry : entries) {
-            if (entry.area == area) texts.push_back(entry.text);
+        for (const auto& [logged, text] : entries_) {
+            if (logged == area) texts.push_back(text);
         }
         return texts;
     }
 
-    std::vector<LoggedEntry> entries;
+  private:
+    std::vector<std::pair<std::string, std::string>> entries_;  // area, text
 };
 
 }  // namespace mundor::testing
