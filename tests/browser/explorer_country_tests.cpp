@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include "browser_fixture.h"
-#include "contracts/ui/ui_errors.h"
-#include "error_from.h"
 #include "facade/mundor_client.h"
 #include "installed_component.h"
 #include "nubex/errors.h"
@@ -132,12 +130,6 @@ TEST_F(BrowserWindow, HasItsLayoutAndABannerNamingTheComponentsFileFolderAndVers
         }
     }
     EXPECT_EQ(shown.controls.back().SettingAs<std::u16string>(u"modulo"), u"Form/brwPaises");
-}
-
-TEST_F(BrowserWindow, WithoutAToolkitTheHostGetsTheError) {
-    ui::SetThreadToolkit(nullptr);
-    EXPECT_EQ(mundor::testing::ErrorFrom([&] { ExplorerCountry(); }).number(), ui::err::kNoToolkit);
-    EXPECT_THAT(MessageBoxes(), IsEmpty());
 }
 
 using BrowserWithoutCatalog = BrowserTest;
