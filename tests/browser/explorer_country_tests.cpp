@@ -28,8 +28,15 @@ class ExplorerCountryCall : public BrowserTest, public ::testing::WithParamInter
 };
 
 // Each call shows a new browser with a fresh tree, and returns once the user has closed it (with
-// its Cerrar button, or the close box); the browser's reference to the facade goes with it.
+// its Cerrar button, or the close box); the browser's reference to the facade goes with it. The
+// countries are the roots, in the view's order (by name, not as stored), each with a placeholder
+// and nothing open or selected; an empty catalog gives an empty tree.
 TEST_P(ExplorerCountryCall, EachCallShowsANewFilledBrowserAndReturnsOnceItIsClosed) {
+    std::vector<std::string> empty{"not looked at"};
+    OnBrowser().Run(u"look at the tree", LookAtTree(empty)).Click(u"cmdCerrar");
+    Call();
+    EXPECT_THAT(empty, IsEmpty());
+    const Stored zona = catalog_.AddPais(u"ZZ", u"Zona sin código", u"");
     const Stored peru = catalog_.AddPais(u"PE", u"Perú", u"51");
     catalog_.AddEdoProv(peru.pk, u"LIM", u"Lima");
     const auto references = [&] {
@@ -49,7 +56,8 @@ TEST_P(ExplorerCountryCall, EachCallShowsANewFilledBrowserAndReturnsOnceItIsClos
     Call();
     Call();
 
-    const auto fresh = ElementsAre(Line(0, Sys(peru), u"(51) Perú"), PlaceholderLine(1));
+    const auto fresh = ElementsAre(Line(0, Sys(peru), u"(51) Perú"), PlaceholderLine(1),
+                                   Line(0, Sys(zona), u"() Zona sin código"), PlaceholderLine(1));
     EXPECT_THAT(first, fresh);
     EXPECT_THAT(second, fresh);
     EXPECT_GT(whileShown, before);
@@ -58,7 +66,8 @@ TEST_P(ExplorerCountryCall, EachCallShowsANewFilledBrowserAndReturnsOnceItIsClos
     ASSERT_FALSE(entries.empty());
     EXPECT_EQ(entries.front(), headless::TranscriptEntry(headless::WindowShown{u"brwPaises"}));
     EXPECT_EQ(entries.back(), headless::TranscriptEntry(headless::WindowHidden{u"brwPaises"}));
-    EXPECT_EQ(transcript().Only<headless::WindowShown>().size(), 2u);
+    EXPECT_EQ(transcript().Only<headless::WindowShown>().size(), 3u);
+    EXPECT_THAT(MessageBoxes(), IsEmpty());
     EXPECT_TRUE(toolkit_.user().AllUsed()) << rt::Utf16ToUtf8(toolkit_.user().Unused());
 }
 

@@ -3,8 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "browser_fixture.h"
 #include "contracts/ui/ui_errors.h"
 #include "runtime/bstr.h"
@@ -19,32 +17,6 @@ using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
 class TreeLoading : public BrowserTest {};
-
-// An empty catalog gives an empty tree; a filled one its countries, in the view's order.
-TEST_F(TreeLoading, CountriesAreTheRootsInTheViewsOrderEachWithAPlaceholder) {
-    std::vector<std::string> empty{"not looked at"}, outline;
-    OnBrowser().Run(u"look at the tree", LookAtTree(empty)).Click(u"cmdCerrar");
-    ExplorerCountry();
-    const Stored mexico = catalog_.AddPais(u"MX", u"México", u"52");
-    const Stored argentina = catalog_.AddPais(u"AR", u"Argentina", u"54");
-    const Stored sinCodigo = catalog_.AddPais(u"ZZ", u"Zona sin código", u"");
-    OnBrowser().Run(u"look at the tree", LookAtTree(outline, true)).Click(u"cmdCerrar");
-
-    ExplorerCountry();
-
-    const std::map<std::u16string, std::u16string> textOf{{mexico.guid, u"(52) México"},
-                                                          {argentina.guid, u"(54) Argentina"},
-                                                          {sinCodigo.guid, u"() Zona sin código"}};
-    std::vector<std::string> expected;
-    for (const Named& row : catalog_.Countries()) {
-        expected.push_back(Line(0, u"Sys" + row.guid, textOf.at(row.guid)));
-        expected.push_back(PlaceholderLine(1));
-    }
-    ASSERT_EQ(expected.size(), 6u);
-    EXPECT_EQ(outline, expected) << "nothing may show open or selected";
-    EXPECT_THAT(empty, IsEmpty());
-    EXPECT_THAT(MessageBoxes(), IsEmpty());
-}
 
 // A first expansion reads the children in the view's order (by name, not as stored), each state
 // with a placeholder and no city with one. A level once read is not read again while the browser
