@@ -22,19 +22,16 @@ namespace headless = mundor::ui::headless;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
 
-class ExplorerCountryCall : public BrowserTest, public ::testing::WithParamInterface<HostCall> {
-  protected:
-    void Call() { ExplorerCountry(GetParam()); }
-};
+using ExplorerCountryCall = BrowserTest;
 
 // Each call shows a new browser with a fresh tree, and returns once the user has closed it (with
 // its Cerrar button, or the close box); the browser's reference to the facade goes with it. The
 // countries are the roots, in the view's order (by name, not as stored), each with a placeholder
 // and nothing open or selected; an empty catalog gives an empty tree.
-TEST_P(ExplorerCountryCall, EachCallShowsANewFilledBrowserAndReturnsOnceItIsClosed) {
+TEST_F(ExplorerCountryCall, EachCallShowsANewFilledBrowserAndReturnsOnceItIsClosed) {
     std::vector<std::string> empty{"not looked at"};
     OnBrowser().Run(u"look at the tree", LookAtTree(empty)).Click(u"cmdCerrar");
-    Call();
+    ExplorerCountry();
     EXPECT_THAT(empty, IsEmpty());
     const Stored zona = catalog_.AddPais(u"ZZ", u"Zona sin código", u"");
     const Stored peru = catalog_.AddPais(u"PE", u"Perú", u"51");
@@ -53,8 +50,8 @@ TEST_P(ExplorerCountryCall, EachCallShowsANewFilledBrowserAndReturnsOnceItIsClos
         .Click(u"cmdCerrar");
     OnBrowser().Run(u"look at the tree", LookAtTree(second, true)).Close();
 
-    Call();
-    Call();
+    ExplorerCountry();
+    ExplorerCountry();
 
     const auto fresh = ElementsAre(Line(0, Sys(peru), u"(51) Perú"), PlaceholderLine(1),
                                    Line(0, Sys(zona), u"() Zona sin código"), PlaceholderLine(1));
@@ -70,9 +67,6 @@ TEST_P(ExplorerCountryCall, EachCallShowsANewFilledBrowserAndReturnsOnceItIsClos
     EXPECT_THAT(MessageBoxes(), IsEmpty());
     EXPECT_TRUE(toolkit_.user().AllUsed()) << rt::Utf16ToUtf8(toolkit_.user().Unused());
 }
-
-INSTANTIATE_TEST_SUITE_P(Host, ExplorerCountryCall,
-                         ::testing::Values(HostCall::Typed, HostCall::ByName), HostCallName);
 
 using BrowserWindow = BrowserTest;
 
