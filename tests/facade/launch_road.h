@@ -90,13 +90,13 @@ class LaunchRoad {
             if (variable != rt::Variant(*key)) throw std::logic_error("the caller's key changed");
             return result;
         }
-        constexpr HRESULT (_MundorFx::*kByKey[])(LONG*, VARIANT*) = {&_MundorFx::dlgPais_BySysPK,
-                                                                     &_MundorFx::dlgEdoProv_BySysPK,
-                                                                     &_MundorFx::dlgCiudad_BySysPK};
+        static constexpr HRESULT (_MundorFx::*kByKey[])(LONG*, VARIANT*) = {
+            &_MundorFx::dlgPais_BySysPK, &_MundorFx::dlgEdoProv_BySysPK,
+            &_MundorFx::dlgCiudad_BySysPK};
         LONG value = key.value_or(0);
         rt::Variant result;
-        rt::ThrowIfFailed(
-            (fx_->*kByKey[static_cast<int>(level)])(key ? &value : nullptr, result.put()));
+        const auto launcher = kByKey[static_cast<int>(level)];
+        rt::ThrowIfFailed((fx_->*launcher)(key ? &value : nullptr, result.put()));
         return result;
     }
 
