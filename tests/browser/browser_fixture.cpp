@@ -2,7 +2,6 @@
 
 #include "facade/mundor_client.h"
 #include "installed_component.h"
-#include "runtime/call_by_name.h"
 #include "runtime/text.h"
 #include "tree_outline.h"
 
@@ -36,11 +35,7 @@ std::string HostCallName(const ::testing::TestParamInfo<HostCall>& info) {
     return info.param == HostCall::Typed ? "Typed" : "ByName";
 }
 
-void BrowserTest::ExplorerCountry(HostCall call) {
-    if (call == HostCall::ByName) {
-        rt::CallByName(fx_.get(), u"ExplorerCountry", rt::CallType::Method);
-        return;
-    }
+void BrowserTest::ExplorerCountry() {
     mundor::MundorClient(fx_.As<mundor::_MundorFx>()).ExplorerCountry();
 }
 

@@ -32,8 +32,9 @@ class BrowserTest : public ::testing::Test {
     std::function<void(mundor::ui::Window&)> LookAtTree(std::vector<std::string>& outline,
                                                         bool withState = false);
 
-    // ExplorerCountry through the typed interface, as a C++ host calls it, or by name.
-    void ExplorerCountry(HostCall call = HostCall::Typed);
+    // ExplorerCountry through the typed interface, as a C++ host calls it (by name: the host's
+    // ConsoleTest and RawClientTest).
+    void ExplorerCountry();
 
     const mundor::ui::headless::Transcript& transcript() const { return toolkit_.transcript(); }
     std::vector<mundor::ui::headless::MessageBoxShown> MessageBoxes() const;

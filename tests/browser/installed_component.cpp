@@ -1,12 +1,9 @@
 #include "installed_component.h"
 
-#include <dlfcn.h>
-
 #include <fstream>
-#include <stdexcept>
-#include <string>
 
 #include "nubex/nubex.h"
+#include "raw_client.h"
 #include "runtime/error.h"
 #include "runtime/registry.h"
 
@@ -14,19 +11,6 @@ namespace browser_test {
 
 namespace fs = std::filesystem;
 namespace rt = mundor::rt;
-
-namespace {
-
-void RegisterLibrary(const fs::path& library) {
-    void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!handle) throw std::runtime_error(std::string("cannot load the component: ") + dlerror());
-    using RegisterFn = HRESULT (*)();
-    const auto registerServer = reinterpret_cast<RegisterFn>(dlsym(handle, "DllRegisterServer"));
-    if (!registerServer) throw std::runtime_error("the component has no DllRegisterServer");
-    rt::ThrowIfFailed(registerServer());
-}
-
-}  // namespace
 
 const InstalledComponent& InstalledComponent::Get() {
     static const InstalledComponent installed;
@@ -39,7 +23,7 @@ InstalledComponent::InstalledComponent() {
     // Installed beside the component, as hosts ship the type library.
     std::ofstream(folder_ / "libmundor.tlb") << "Mundor 1.1";
     rt::SetRegistryPath((folder_ / "registry.ini").string());
-    RegisterLibrary(library);
+    rt::ThrowIfFailed(rawcom::Library(library.c_str()).Register());
     rt::ThrowIfFailed(nubex::RegisterInProcess());
 }
 

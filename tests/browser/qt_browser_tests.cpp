@@ -18,6 +18,7 @@
 
 #include "facade/mundor_client.h"
 #include "installed_component.h"
+#include "modal_answerer.h"
 #include "modal_driver.h"
 #include "test_catalog.h"
 
@@ -90,11 +91,7 @@ std::function<void(QWidget&)> Saves(std::map<QString, QString> fields) {
 }
 
 void PressYes(QWidget& box) {
-    for (auto* button : box.findChildren<QAbstractButton*>()) {
-        if (button->text() == QString::fromUtf16(u"&Sí"))
-            return QTest::mouseClick(button, Qt::LeftButton);
-    }
-    ADD_FAILURE() << "the box offers no Sí";
+    qtest::PressButton(box, QString::fromUtf16(u"&Sí"));
 }
 
 // México has enough states to scroll the tree once it is open, a click on its branch sign reads

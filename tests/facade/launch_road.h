@@ -90,20 +90,13 @@ class LaunchRoad {
             if (variable != rt::Variant(*key)) throw std::logic_error("the caller's key changed");
             return result;
         }
+        static constexpr HRESULT (_MundorFx::*kByKey[])(LONG*, VARIANT*) = {
+            &_MundorFx::dlgPais_BySysPK, &_MundorFx::dlgEdoProv_BySysPK,
+            &_MundorFx::dlgCiudad_BySysPK};
         LONG value = key.value_or(0);
-        LONG* sysPk = key ? &value : nullptr;
         rt::Variant result;
-        switch (level) {
-            case Level::Pais:
-                rt::ThrowIfFailed(fx_->dlgPais_BySysPK(sysPk, result.put()));
-                break;
-            case Level::EdoProv:
-                rt::ThrowIfFailed(fx_->dlgEdoProv_BySysPK(sysPk, result.put()));
-                break;
-            case Level::Ciudad:
-                rt::ThrowIfFailed(fx_->dlgCiudad_BySysPK(sysPk, result.put()));
-                break;
-        }
+        const auto launcher = kByKey[static_cast<int>(level)];
+        rt::ThrowIfFailed((fx_->*launcher)(key ? &value : nullptr, result.put()));
         return result;
     }
 

@@ -22,7 +22,6 @@ enum Slot : std::size_t {
     kPutLastErrorCode = 8,
     kGetLastErrorDescrip = 9,
     kPutLastErrorDescrip = 10,
-    kGetDataObjects = 11,
     kDlgPais = 22,
     kSetDataObjects = 25,
 };
