@@ -91,6 +91,7 @@ TEST_F(DispatchTest, NamesMatchIgnoringCaseAndAccentedCapitals) {
         {{u"CONFIGURE", u"C", u"b"}, S_OK, {Configure, 2, 1}},
         {{u"AÑO"}, S_OK, {Year}},
         {{u"bump", u"zancada"}, DISP_E_UNKNOWNNAME, {Bump, DISPID_UNKNOWN}},
+        {{u"Bumpy"}, DISP_E_UNKNOWNNAME, {DISPID_UNKNOWN}},
     };
     for (auto c : cases) {
         std::vector<LPOLESTR> raw;
