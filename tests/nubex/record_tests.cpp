@@ -101,6 +101,7 @@ TEST_F(RecordRules, ADeletedRecordKeepsItsTextsButNoLongerNamesARow) {
     // key never used before.
     EXPECT_LT(Delete(pais), 0);
     ExpectLastError(nubex::err::kNothingToDelete);
+    EXPECT_EQ(ErrorCode(pais), nubex::err::kNothingToDelete.number);
     ASSERT_TRUE(Save(pais));
     EXPECT_GT(Pk(pais), pk);
 }
