@@ -27,7 +27,7 @@ TEST(FileFaults, AStoreIntoADeletedCatalogFileFailsAndThePathIsNotMadeAgain) {
     ExpectStoreRefused(mx.get(), nubex::err::kCatalogFileGone);
     ExpectStoreRefused(Unsaved<nubex::Pais>(cnn.get()).get(), nubex::err::kCatalogFileGone);
 
-    EXPECT_EQ(OpenRefusal(path), nubex::err::kNoCatalogThere.number);
+    EXPECT_EQ(OpenError(path).number(), nubex::err::kNoCatalogThere.number);
     EXPECT_FALSE(fs::exists(path));
 }
 
