@@ -22,21 +22,6 @@ bool BecomeOrdinaryUser() {
 
 }  // namespace
 
-void ExpectStoreRefused(nubex::DataRecord* record, const nubex::err::ErrorText& error) {
-    EXPECT_FALSE(Save(record));
-    EXPECT_EQ(ErrorCode(record), error.number);
-    EXPECT_EQ(ErrorText(record), error.text);
-}
-
-LONG OpenRefusal(const std::string& location) {
-    try {
-        nubex::OpenCatalog(location);
-        return 0;
-    } catch (const rt::RuntimeError& error) {
-        return error.number();
-    }
-}
-
 std::string IntegrityOf(const std::string& path) {
     return RawDb(path).QueryText("PRAGMA integrity_check");
 }

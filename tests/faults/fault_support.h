@@ -10,10 +10,6 @@
 
 namespace nubex_test {
 
-// SaveRecord answers False with the error's number and text in the record.
-void ExpectStoreRefused(nubex::DataRecord* record, const nubex::err::ErrorText& error);
-// The number of the error OpenCatalog (without creating) raises; 0 when it opens.
-LONG OpenRefusal(const std::string& location);
 // SQLite's own check of the file: "ok" when sound.
 std::string IntegrityOf(const std::string& path);
 

@@ -50,8 +50,7 @@ TEST_F(RecordRules, LoadOfAMissingKeyReturnsFalseAndChangesNothing) {
     const LONG pk = Pk(edo);
     const std::u16string guid = Guid(edo);
 
-    EXPECT_FALSE(LoadByKey(edo, 999999, cnn_.get()));
-    EXPECT_FALSE(LoadByKey(edo, -4, cnn_.get()));
+    // Keys no row has: LevelTest.AKeyThatDoesNotLoadAnswersFalseWithNoWindowAndNoQuestion.
     EXPECT_FALSE(LoadByGuid(edo, u"no-existe", cnn_.get()));
     EXPECT_FALSE(LoadByKey(edo, 0, cnn_.get()));  // neither a key nor an identifier
 
@@ -101,6 +100,7 @@ TEST_F(RecordRules, ADeletedRecordKeepsItsTextsButNoLongerNamesARow) {
     // key never used before.
     EXPECT_LT(Delete(pais), 0);
     ExpectLastError(nubex::err::kNothingToDelete);
+    EXPECT_EQ(ErrorCode(pais), nubex::err::kNothingToDelete.number);
     ASSERT_TRUE(Save(pais));
     EXPECT_GT(Pk(pais), pk);
 }

@@ -1,5 +1,7 @@
 #include "test_support.h"
 
+#include "error_from.h"
+
 namespace nubex_test {
 
 namespace {
@@ -108,6 +110,16 @@ HRESULT Delete(nubex::DataRecord* record) {
 void ExpectLastError(const nubex::err::ErrorText& expected) {
     EXPECT_EQ(rt::LastError().number, expected.number);
     EXPECT_EQ(rt::LastError().description, expected.text);
+}
+
+rt::RuntimeError OpenError(const std::string& location) {
+    return mundor::testing::ErrorFrom([&] { nubex::OpenCatalog(location); });
+}
+
+void ExpectStoreRefused(nubex::DataRecord* record, const nubex::err::ErrorText& error) {
+    EXPECT_FALSE(Save(record));
+    EXPECT_EQ(ErrorCode(record), error.number);
+    EXPECT_EQ(ErrorText(record), error.text);
 }
 
 Ref<nubex::Pais> AddPais(nubex::Connection* cnn, std::u16string_view codigo,

@@ -82,6 +82,10 @@ HRESULT TryLoadByKey(nubex::DataRecord* record, LONG pk, nubex::Connection* cnn,
 
 // The raised error after a failed typed call.
 void ExpectLastError(const nubex::err::ErrorText& expected);
+// The error OpenCatalog (without creating) raises; the test fails when the catalog opens.
+rt::RuntimeError OpenError(const std::string& location);
+// SaveRecord answers False with the error's number and text in the record.
+void ExpectStoreRefused(nubex::DataRecord* record, const nubex::err::ErrorText& error);
 
 // A record not stored yet, on `cnn`; a state or a city with the parent of key parentPk loaded
 // as the dialogs do it (none when 0).
