@@ -200,6 +200,19 @@ struct TurnedDown {
     std::u16string title = u"Mundor";
     LONG style = ui::vbInformation;
     bool statedMeanwhile = false;  // another user stores a state under Perú before the press
+
+    // A constructor, so that the rows read as calls on every compiler.
+    TurnedDown(Standing s, std::u16string b, LONG i, std::vector<std::u16string> shown,
+               std::function<void(headless::ScriptedUser&)> u, std::u16string t = u"Mundor",
+               LONG st = ui::vbInformation, bool meanwhile = false)
+        : standing(std::move(s)),
+          button(std::move(b)),
+          index(i),
+          boxes(std::move(shown)),
+          user(std::move(u)),
+          title(std::move(t)),
+          style(st),
+          statedMeanwhile(meanwhile) {}
 };
 
 void CancelsThe(headless::ScriptedUser& user, std::u16string_view dialog) {
@@ -373,6 +386,14 @@ struct Escape {
     std::function<void(headless::ScriptedUser&)> answers;  // to what the retry opens
     Press act;
     Press retry = {};  // once the catalog is back; none: the act again
+
+    Escape(Standing s, std::u16string r, std::function<void(headless::ScriptedUser&)> a,
+           Press doing, Press again = {})
+        : standing(std::move(s)),
+          routine(std::move(r)),
+          answers(std::move(a)),
+          act(std::move(doing)),
+          retry(std::move(again)) {}
 };
 
 class EscapedError : public BrowserCommands, public ::testing::WithParamInterface<Escape> {};

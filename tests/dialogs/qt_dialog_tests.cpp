@@ -19,7 +19,10 @@ namespace {
 
 namespace qtest = ui::qt::testing;
 
+// Rows and layouts have constructors so that the table reads as calls on every compiler.
 struct Row {
+    Row(const char* n, LONG l, LONG t, LONG w, LONG h)
+        : name(n), left(l), top(t), width(w), height(h) {}
     const char* name;
     LONG left, top, width, height;
 };
@@ -32,6 +35,9 @@ struct Layout {
     LONG width, height;
     const char* codeAfterTyping;
     std::vector<Row> rows;
+    Layout(const char16_t* l, const char16_t* c, LONG w, LONG h, const char* code,
+           std::vector<Row> r)
+        : launcher(l), caption(c), width(w), height(h), codeAfterTyping(code), rows(std::move(r)) {}
 };
 
 const std::vector<Layout> kLayouts = {
