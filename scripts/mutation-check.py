@@ -8,8 +8,9 @@ if/while condition negated), draws a seeded random sample of them, and for each 
 writes the fault into the file, rebuilds the one library that holds it (in an existing build
 folder), runs the suite's SQLite tests (the "pg." registrations are left out), puts the file
 back and rebuilds the library again. A mutant is killed when a test fails or times out, survives
-when every test passes, and does not count when it does not compile. The same seed over the same source draws the same
-mutants, in the same order, so that two runs (before and after a change to the tests) compare.
+when every test passes, and does not count when it does not compile. The same seed over the same
+source draws the same mutants, in the same order, so that two runs (before and after a change to
+the tests) compare.
 
   scripts/mutation-check.py --seed 14 --count 120                 run, and print the table
   scripts/mutation-check.py --seed 14 --count 120 --list          only show the sample
